@@ -1,0 +1,56 @@
+// A controller stand-in on a real loopback socket that answers each request with whatever the
+// test scripts: cut replies, wrong ids, slow bytes. It exists to produce link faults that a
+// well-behaved controller never does.
+#pragma once
+
+#include <netinet/in.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "frame.h"
+
+namespace zel::test {
+
+class ScriptedPeer {
+public:
+    // Called for each request with the accepted socket; writes whatever it likes to it.
+    using Script = std::function<void(int fd, const codec::Frame& request)>;
+
+    explicit ScriptedPeer(Script script);
+    ~ScriptedPeer();
+
+    uint16_t port() const { return port_; }
+    // Requests seen so far.
+    int requests() const { return requests_; }
+
+    // A correct reply to request with the given body.
+    static std::vector<uint8_t> replyTo(const codec::Frame& request, std::vector<uint8_t> body,
+                                        uint16_t status = 0);
+    static void writeAll(int fd, const std::vector<uint8_t>& bytes);
+
+private:
+    void serve();
+
+    Script script_;
+    int listener_ = -1;
+    int wake_[2] = {-1, -1};
+    uint16_t port_ = 0;
+    std::atomic<int> requests_{0};
+    std::thread thread_;
+};
+
+// Points the library's TCP port at the peer for the lifetime of the object.
+class TcpPortOverride {
+public:
+    explicit TcpPortOverride(uint16_t port);
+    ~TcpPortOverride();
+};
+
+// Opens a TCP connection to 127.0.0.1 with the given timeout; returns the handle.
+int32_t openLoopbackTcp(int timeoutMs);
+
+}  // namespace zel::test

@@ -1,0 +1,134 @@
+#include "frame.h"
+
+#include <array>
+
+#include "wire.h"
+
+namespace zel::codec {
+namespace {
+
+constexpr std::array<uint32_t, 256> makeCrcTable() {
+    std::array<uint32_t, 256> table{};
+    for (uint32_t i = 0; i < 256; ++i) {
+        uint32_t c = i;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[i] = c;
+    }
+    return table;
+}
+constexpr auto kCrcTable = makeCrcTable();
+
+uint32_t readLe32(const uint8_t* p) {
+    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+uint16_t readLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+enum class HeaderCheck { Valid, Invalid };
+
+// Checks what can be checked before the body arrives, so a garbage length never makes the
+// stream decoder wait for bytes that will not come.
+HeaderCheck checkHeader(const uint8_t* h) {
+    if (h[0] != kMagic0 || h[1] != kMagic1 || h[2] != kVersion) return HeaderCheck::Invalid;
+    if (h[3] != static_cast<uint8_t>(FrameType::Request) &&
+        h[3] != static_cast<uint8_t>(FrameType::Reply))
+        return HeaderCheck::Invalid;
+    if (readLe32(h + 16) > kMaxBody) return HeaderCheck::Invalid;
+    return HeaderCheck::Valid;
+}
+
+// Decodes a frame whose header passed checkHeader and whose full length is available.
+std::optional<Frame> decodeChecked(const uint8_t* p, size_t bodyLength) {
+    const size_t crcAt = kHeaderSize + bodyLength;
+    if (crc32({p, crcAt}) != readLe32(p + crcAt)) return std::nullopt;
+    Frame f;
+    f.type = static_cast<FrameType>(p[3]);
+    f.id = readLe32(p + 4);
+    f.opcode = readLe16(p + 8);
+    f.status = readLe16(p + 10);
+    f.target_node = readLe16(p + 12);
+    f.source_node = readLe16(p + 14);
+    f.body.assign(p + kHeaderSize, p + crcAt);
+    return f;
+}
+
+}  // namespace
+
+uint32_t crc32(std::span<const uint8_t> data, uint32_t crc) {
+    crc = ~crc;
+    for (uint8_t b : data) crc = kCrcTable[(crc ^ b) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+std::vector<uint8_t> encodeFrame(const Frame& frame) {
+    ByteWriter w;
+    w.data().reserve(kHeaderSize + frame.body.size() + kTrailerSize);
+    const bool fits = frame.body.size() <= kMaxBody;
+    w.u8(kMagic0);
+    w.u8(kMagic1);
+    w.u8(kVersion);
+    w.u8(static_cast<uint8_t>(frame.type));
+    w.u32(frame.id);
+    w.u16(frame.opcode);
+    w.u16(frame.status);
+    w.u16(frame.target_node);
+    w.u16(frame.source_node);
+    w.u32(fits ? static_cast<uint32_t>(frame.body.size()) : 0);
+    if (fits) w.bytes(frame.body);
+    w.u32(crc32(w.data()));
+    return w.take();
+}
+
+std::optional<Frame> decodeDatagram(std::span<const uint8_t> d) {
+    if (d.size() < kHeaderSize + kTrailerSize) return std::nullopt;
+    if (checkHeader(d.data()) != HeaderCheck::Valid) return std::nullopt;
+    const size_t bodyLength = readLe32(d.data() + 16);
+    if (d.size() != kHeaderSize + bodyLength + kTrailerSize) return std::nullopt;
+    return decodeChecked(d.data(), bodyLength);
+}
+
+void StreamDecoder::feed(std::span<const uint8_t> bytes) {
+    compact();
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+}
+
+std::optional<Frame> StreamDecoder::next() {
+    while (buffered() >= 2) {
+        const uint8_t* p = buffer_.data() + start_;
+        if (p[0] != kMagic0 || p[1] != kMagic1) {
+            ++start_;
+            ++discarded_;
+            continue;
+        }
+        if (buffered() < kHeaderSize) return std::nullopt;
+        if (checkHeader(p) != HeaderCheck::Valid) {
+            ++start_;
+            ++discarded_;
+            continue;
+        }
+        const size_t bodyLength = readLe32(p + 16);
+        const size_t total = kHeaderSize + bodyLength + kTrailerSize;
+        if (buffered() < total) return std::nullopt;
+        auto frame = decodeChecked(p, bodyLength);
+        if (!frame) {
+            ++start_;
+            ++discarded_;
+            continue;
+        }
+        start_ += total;
+        return frame;
+    }
+    return std::nullopt;
+}
+
+void StreamDecoder::clear() {
+    buffer_.clear();
+    start_ = 0;
+}
+
+void StreamDecoder::compact() {
+    if (start_ == 0) return;
+    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(start_));
+    start_ = 0;
+}
+
+}  // namespace zel::codec

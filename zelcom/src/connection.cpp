@@ -1,0 +1,148 @@
+#include "connection.h"
+
+#include <poll.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "zelcom.h"
+
+namespace zel::com {
+namespace {
+
+// Bounds the draining of stale input so a peer that floods the link cannot hold a call.
+constexpr int kMaxStaleReads = 64;
+
+}  // namespace
+
+Connection::Connection(std::unique_ptr<Transport> transport, int timeoutMs)
+    : transport_(std::move(transport)) {
+    setTimeout(timeoutMs);
+    // A fresh connection starts its ids at a random point, so a reply meant for an earlier
+    // connection on the same link is not mistaken for one of ours.
+    nextId_ = std::random_device{}();
+}
+
+void Connection::setTimeout(int timeoutMs) {
+    timeout_ = std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : kDefaultTimeoutMs);
+}
+
+Status Connection::initLine(int baud, int parity, int dataBits, int stopBits) {
+    return transport_->initLine(baud, parity, dataBits, stopBits);
+}
+
+Status Connection::request(codec::Op op, std::span<const uint8_t> body,
+                           std::vector<uint8_t>& reply) {
+    if (!lost_.ok()) return lost_;
+    if (body.size() > codec::kMaxBody) return failure(ZL_ERR_BAD_ARGUMENT, "request too long");
+    const auto deadline = Clock::now() + timeout_;
+    if (Status s = discardStale(); !s.ok()) return s;
+
+    codec::Frame frame;
+    frame.type = codec::FrameType::Request;
+    if (++nextId_ == 0) ++nextId_;
+    frame.id = nextId_;
+    frame.opcode = static_cast<uint16_t>(op);
+    frame.target_node = transport_->targetNode();
+    frame.source_node = transport_->ownNode();
+    frame.body.assign(body.begin(), body.end());
+    if (Status s = sendAll(codec::encodeFrame(frame), deadline); !s.ok()) return s;
+    return awaitReply(frame.id, op, deadline, reply);
+}
+
+// Whatever is waiting before a request is sent answers nothing we will ask.
+Status Connection::discardStale() {
+    decoder_.clear();
+    uint8_t scratch[codec::kMaxFrame];
+    for (int i = 0; i < kMaxStaleReads; ++i) {
+        Status s;
+        const ssize_t n = transport_->readSome(scratch, s);
+        if (n > 0) continue;
+        if (n == 0 && !transport_->datagram())
+            return lose(failure(ZL_ERR_LINK_LOST, "closed by the controller"));
+        if (n < 0 && !s.ok()) return transport_->datagram() ? Status::success() : lose(s);
+        if (n < 0) break;
+    }
+    return Status::success();
+}
+
+Status Connection::sendAll(std::span<const uint8_t> bytes, Clock::time_point deadline) {
+    while (!bytes.empty()) {
+        Status s;
+        const ssize_t n = transport_->writeSome(bytes, s);
+        if (n < 0) return transport_->datagram() ? s : lose(s);
+        if (n == 0) {
+            if (Status w = waitFor(POLLOUT, deadline); !w.ok()) return w;
+            continue;
+        }
+        bytes = bytes.subspan(static_cast<size_t>(n));
+    }
+    return Status::success();
+}
+
+Status Connection::awaitReply(uint32_t id, codec::Op op, Clock::time_point deadline,
+                              std::vector<uint8_t>& reply) {
+    std::vector<uint8_t> frames;
+    for (;;) {
+        std::optional<codec::Frame> answer;
+        if (transport_->datagram()) {
+            if (auto f = codec::decodeDatagram(frames); f && isAnswer(*f, id, op)) answer = f;
+        } else {
+            decoder_.feed(frames);
+            while (auto f = decoder_.next()) {
+                if (isAnswer(*f, id, op)) {
+                    answer = f;
+                    break;
+                }
+            }
+        }
+        if (answer) {
+            if (answer->status != 0) return failure(answer->status);
+            reply = std::move(answer->body);
+            return Status::success();
+        }
+        if (Status s = readInto(frames, deadline); !s.ok()) return s;
+    }
+}
+
+// Waits for input and reads one datagram or one run of stream bytes into buffer.
+Status Connection::readInto(std::vector<uint8_t>& buffer, Clock::time_point deadline) {
+    buffer.resize(codec::kMaxFrame);
+    for (;;) {
+        if (Status s = waitFor(POLLIN, deadline); !s.ok()) return s;
+        Status s;
+        const ssize_t n = transport_->readSome(buffer, s);
+        if (n > 0) {
+            buffer.resize(static_cast<size_t>(n));
+            return Status::success();
+        }
+        if (n == 0 && !transport_->datagram())
+            return lose(failure(ZL_ERR_LINK_LOST, "closed by the controller"));
+        if (n < 0 && !s.ok()) return transport_->datagram() ? s : lose(s);
+    }
+}
+
+bool Connection::isAnswer(const codec::Frame& f, uint32_t id, codec::Op op) const {
+    if (f.type != codec::FrameType::Reply || f.id != id || f.opcode != static_cast<uint16_t>(op))
+        return false;
+    return f.source_node == transport_->targetNode() && f.target_node == transport_->ownNode();
+}
+
+Status Connection::waitFor(short events, Clock::time_point deadline) {
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) return failure(ZL_ERR_TIMEOUT);
+        pollfd p{transport_->fd(), events, 0};
+        const int n = ::poll(&p, 1, static_cast<int>(left.count()));
+        if (n > 0) return Status::success();
+        if (n < 0 && errno != EINTR) return failure(ZL_ERR_LINK_LOST, std::strerror(errno));
+    }
+}
+
+Status Connection::lose(Status status) {
+    lost_ = status;
+    return status;
+}
+
+}  // namespace zel::com

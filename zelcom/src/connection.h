@@ -1,0 +1,56 @@
+// One open connection: sends a request frame and waits, until the connection's timeout, for
+// the reply that carries the same request id. Replies to earlier requests that arrive late,
+// duplicates and corrupted frames are dropped, never taken for the answer.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <vector>
+
+#include "frame.h"
+#include "protocol.h"
+#include "status.h"
+#include "transport.h"
+
+namespace zel::com {
+
+class Connection {
+public:
+    static constexpr int kDefaultTimeoutMs = 1000;
+
+    explicit Connection(std::unique_ptr<Transport> transport, int timeoutMs = kDefaultTimeoutMs);
+
+    // Sends one request and fills reply with the body of its answer. A reply whose status is
+    // an error code fails with that code.
+    Status request(codec::Op op, std::span<const uint8_t> body, std::vector<uint8_t>& reply);
+
+    void setTimeout(int timeoutMs);
+    Status initLine(int baud, int parity, int dataBits, int stopBits);
+
+    // Calls on one connection are serialised by the caller holding this lock.
+    std::mutex& mutex() { return mutex_; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    Status discardStale();
+    Status sendAll(std::span<const uint8_t> bytes, Clock::time_point deadline);
+    Status awaitReply(uint32_t id, codec::Op op, Clock::time_point deadline,
+                      std::vector<uint8_t>& reply);
+    Status readInto(std::vector<uint8_t>& frames, Clock::time_point deadline);
+    bool isAnswer(const codec::Frame& frame, uint32_t id, codec::Op op) const;
+    Status waitFor(short events, Clock::time_point deadline);
+    Status lose(Status status);
+
+    std::unique_ptr<Transport> transport_;
+    std::chrono::milliseconds timeout_;
+    uint32_t nextId_ = 0;
+    codec::StreamDecoder decoder_;
+    Status lost_;  // once a stream link is gone, every later call fails at once
+    std::mutex mutex_;
+};
+
+}  // namespace zel::com
