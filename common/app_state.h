@@ -1,0 +1,44 @@
+// The one process-wide state of the monitor. The application owns a single instance and hands
+// it by reference to every part that needs it; tests make a fresh one each.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "connection_settings.h"
+#include "connection_state.h"
+#include "lib_error_record.h"
+#include "monitoring_flags.h"
+
+namespace zel {
+
+inline constexpr int32_t kRegisterLimit = 40000;  // highest register number
+
+// The DDE Setup section; UpdateInterval is also the polling interval in milliseconds.
+struct DdeSetup {
+    int32_t DdeBlock50 = 0;
+    int32_t DdeFlagAddress = 0;
+    int32_t DdeRegAddress = 0;
+    int32_t UpdateInterval = 0;
+};
+
+// The Files section.
+struct FileSettings {
+    QString CustomScreen1File;
+    QString CustomScreen2File;
+    QString DataTableFile;
+    QString SymbolFileName;
+};
+
+struct AppState {
+    ConnectionSettings settings;
+    ConnectionState connection;
+    MonitoringFlags flags;
+    DdeSetup dde;
+    FileSettings files;
+    LibErrorRecord LibError;
+    int32_t RegisterLimit = kRegisterLimit;
+    bool Support7400 = false;
+};
+
+}  // namespace zel

@@ -1,0 +1,24 @@
+// Texts that describe the connection in the status line and in window titles.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "connection_settings.h"
+
+namespace zel {
+
+inline constexpr char kMainWindowTitle[] = "ZEL Monitor V3.6";
+
+// "Connected to ..." for a connection of the given kind made with these settings; empty for a
+// kind that does not exist.
+QString connectedText(const ConnectionSettings& settings, int32_t commType);
+
+// The caption derived from a "Connected to ..." text: " - " and the text after that prefix.
+QString captionFromConnectedText(const QString& connectedText);
+
+// The caption the main window starts with, before any connection was made. Resolves the host
+// first for the network kinds, which sets ControllerIP and HostIsIP.
+QString startupConnectionCaption(ConnectionSettings& settings);
+
+}  // namespace zel

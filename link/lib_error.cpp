@@ -1,0 +1,17 @@
+#include "lib_error.h"
+
+namespace zel {
+
+int32_t fetchLibError(ZelLibrary& library, AppState& state) {
+    return library.ZlGetErrorInfo(state.connection.CommHandle, state.LibError);
+}
+
+QString failureText(const QString& phrase, const LibErrorRecord& error) {
+    return phrase + u'\n' + error.text;
+}
+
+bool isAbsentResource(int32_t fetchResult, const LibErrorRecord& error) {
+    return fetchResult == 1 && error.code == kErrorNotPresent;
+}
+
+}  // namespace zel

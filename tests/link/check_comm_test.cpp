@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <QtEndian>
+
+#include "connection_manager.h"
+#include "fake_zel_library.h"
+#include "host_resolution.h"
+#include "recording_ui.h"
+
+namespace zel {
+namespace {
+
+constexpr int32_t H = FakeZelLibrary::kHandle;
+
+QString init(int32_t baud) {
+    return QStringLiteral("ZlInitConnection(%1, %2, 0, 8, 0)").arg(H).arg(baud);
+}
+const QString kTimeout = QStringLiteral("ZlSetConnectionTimeout(7, 300)");
+
+// A dotted address as the open calls receive it: its bytes in network order.
+int32_t wireAddress(uint32_t hostOrder) {
+    return static_cast<int32_t>(qToBigEndian<quint32>(hostOrder));
+}
+
+class CheckCommTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.settings.CommTimeout = 300;
+        state.dde.UpdateInterval = 250;
+        lib.setModel(1, 0);  // the smallest class: only model and counts are read
+    }
+
+    void useSerial(int32_t port, int32_t baud) {
+        state.settings.CommType = port + 2;
+        state.settings.BaudRate = baud;
+    }
+
+    // A serial line that refuses one rate at set-up, and a controller answering at one rate.
+    void controllerAt(int32_t controllerBaud, int32_t refusedBaud = 0) {
+        lib.setResponder("ZlInitConnection", [this, refusedBaud](const QVector<int32_t>& a) {
+            if (a[1] == refusedBaud) return 0;
+            lineBaud = a[1];
+            return 1;
+        });
+        lib.setResponder("ZlGetModel", [this, controllerBaud](const QVector<int32_t>&) {
+            return lineBaud == controllerBaud ? 1 : 0;
+        });
+    }
+
+    QString failureStatus(int count) const {
+        return QStringLiteral("( %1 ) Failed to make connection, please configure -  ").arg(count) +
+               state.LibError.text;
+    }
+
+    AppState state;
+    FakeZelLibrary lib;
+    RecordingUi ui;
+    ConnectionManager manager{state, lib, ui};
+    int32_t lineBaud = 0;
+};
+
+TEST_F(CheckCommTest, BaudSearchStoresAndShowsTheFirstRateTheControllerAnswers) {
+    useSerial(1, 4800);
+    controllerAt(38400, 9600);
+
+    EXPECT_FALSE(manager.CheckComm());
+
+    EXPECT_EQ(lib.calls(),
+              QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kTimeout, "ZlGetModel(7)",
+                           init(9600), init(19200), kTimeout, "ZlGetModel(7)", init(38400),
+                           kTimeout, "ZlGetModel(7)", "ZlGetIoCount(7)"}));
+    EXPECT_EQ(state.settings.BaudRate, 38400);
+    EXPECT_TRUE(state.settings.AutoBaudSearch);
+    EXPECT_EQ(ui.status, "Connected to COMM1 Baud 38400");
+    EXPECT_EQ(state.connection.ConnectionCaption, " - COMM1 Baud 38400");
+    EXPECT_TRUE(state.connection.Connected);
+    EXPECT_FALSE(state.flags.NoCommunication);
+}
+
+TEST_F(CheckCommTest, BaudSearchWithNoAnsweringRateFailsAfterAllFive) {
+    useSerial(2, 4800);
+    controllerAt(2400);
+
+    EXPECT_TRUE(manager.CheckComm());
+
+    QStringList inits = lib.calls().filter("ZlInitConnection");
+    EXPECT_EQ(inits, QStringList({init(4800), init(9600), init(19200), init(38400), init(56800),
+                                  init(115200)}));
+    EXPECT_EQ(lib.calls().last(), "ZlCloseConnection(7)");
+    EXPECT_EQ(state.settings.BaudRate, 4800);
+    EXPECT_FALSE(state.connection.Connected);
+    EXPECT_EQ(state.connection.CommHandle, 0);
+}
+
+TEST_F(CheckCommTest, StoredRateRefusedByTheLineFailsWithoutSearching) {
+    useSerial(1, 4800);
+    controllerAt(19200, 4800);
+
+    EXPECT_TRUE(manager.CheckComm());
+
+    EXPECT_EQ(lib.calls(),
+              QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), "ZlCloseConnection(7)"}));
+}
+
+TEST_F(CheckCommTest, FirstFailureIsSilentAndLaterOnesAreCounted) {
+    state.settings.CommType = kCommUdp;
+    state.settings.ControllerIP = "10.0.0.7";
+    state.LibError = {103, QString("Cannot open connection").leftJustified(255)};
+    lib.setDefaultResult("ZlOpenConnection", 0);
+
+    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_TRUE(ui.status.isEmpty());
+    EXPECT_EQ(ui.log,
+              QStringList({"interval 100", "events", "repaint", "events", "repaint", "timer3"}));
+    EXPECT_TRUE(state.connection.ConnectFailedBefore);
+    EXPECT_TRUE(state.flags.StartPollingPending);
+
+    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(ui.status, failureStatus(1));
+    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(ui.status, failureStatus(2));
+    EXPECT_EQ(lib.calls().filter("ZlCloseConnection").size(), 0);  // no handle was ever opened
+}
+
+TEST_F(CheckCommTest, CountRestartsAfterResumeAndAtATcpOpen) {
+    state.settings.CommType = kCommTcp;
+    state.settings.ControllerIP = "10.0.0.7";
+    state.connection.ConnectFailedBefore = true;
+    state.connection.FailedConnections = -1;  // what resuming monitoring leaves
+    lib.setDefaultResult("ZlOpenNetConnection", 0);
+    manager.CheckComm();
+    EXPECT_EQ(ui.status, failureStatus(0));
+
+    state.connection.FailedConnections = 5;
+    lib.setDefaultResult("ZlOpenNetConnection", H);
+    lib.queueResults("ZlGetModel", {0});
+    manager.CheckComm();
+    EXPECT_EQ(ui.status, failureStatus(1));  // the open reset the count before config failed
+}
+
+TEST_F(CheckCommTest, PreviousConnectionThatWillNotCloseAbortsTheAttempt) {
+    useSerial(1, 19200);
+    state.connection.CommHandle = 5;
+    state.connection.ConnectFailedBefore = true;
+    lib.queueResults("ZlCloseConnection", {0});
+
+    EXPECT_TRUE(manager.CheckComm());
+
+    // The failed close is the reason the status line shows.
+    EXPECT_EQ(lib.calls(), QStringList({"ZlCloseConnection(5)", "ZlGetErrorInfo(0)"}));
+    EXPECT_EQ(state.connection.CommHandle, 0);
+    EXPECT_EQ(ui.status, failureStatus(1));
+}
+
+TEST_F(CheckCommTest, PreviousConnectionIsClosedBeforeTheNewOpen) {
+    useSerial(1, 19200);
+    state.connection.CommHandle = 5;
+    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(lib.calls().mid(0, 2),
+              QStringList({"ZlCloseConnection(5)", "ZlOpenConnection(1, 1, 0)"}));
+}
+
+TEST_F(CheckCommTest, FailureDuringRequestedReconnectIsNeitherReportedNorClosed) {
+    useSerial(1, 4800);
+    controllerAt(19200, 4800);
+    state.connection.ConnectFailedBefore = true;
+    state.flags.ReconnectPending = true;
+
+    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_TRUE(ui.status.isEmpty());
+    EXPECT_EQ(lib.calls().filter("ZlCloseConnection").size(), 0);
+    EXPECT_EQ(state.connection.CommHandle, H);
+
+    state.flags.ReconnectPending = false;
+    lib.clearCalls();
+    manager.CheckComm();
+    EXPECT_EQ(lib.calls().first(), "ZlCloseConnection(7)");
+}
+
+TEST_F(CheckCommTest, SuspendedMonitoringOnlyClosesThePreviousConnection) {
+    state.connection.CommHandle = 5;
+    state.flags.UserSuspended = true;
+
+    EXPECT_FALSE(manager.CheckComm());
+
+    EXPECT_EQ(lib.calls(), QStringList({"ZlCloseConnection(5)"}));
+    EXPECT_TRUE(ui.log.isEmpty());
+}
+
+TEST_F(CheckCommTest, OpenSetupDialogKeepsTheStartTimerOff) {
+    state.flags.SetupOpen = true;
+    useSerial(1, 19200);
+    EXPECT_FALSE(manager.CheckComm());
+    lib.setDefaultResult("ZlOpenConnection", 0);
+    EXPECT_TRUE(manager.CheckComm());
+
+    EXPECT_FALSE(ui.log.contains("timer3"));
+    EXPECT_FALSE(state.flags.StartPollingPending);
+}
+
+TEST_F(CheckCommTest, ZelNetSelectsTheAdapterWaitsAndChecksRegisterOne) {
+    state.settings.CommType = kCommZelNet;
+    state.settings.HostNode = 32001;
+    state.settings.TargetNode = 12;
+    state.settings.AdapterIndex = 2;
+
+    EXPECT_FALSE(manager.CheckComm());
+
+    EXPECT_EQ(lib.calls(),
+              QStringList({"ZlGetAvailableAdaptersIPList()", "ZlSetAdapter(2)",
+                           "ZlOpenConnection(2, 32001, 12)", kTimeout, "ZlGetRegister(7, 1)",
+                           "ZlGetModel(7)", "ZlGetIoCount(7)"}));
+    EXPECT_EQ(ui.log.mid(0, 4), QStringList({"events", "repaint", "events", "pause 100"}));
+    EXPECT_EQ(ui.status, "Connected to Node 12");
+    EXPECT_EQ(ui.mainTitle, "ZEL Monitor V3.6 - Node 12");
+}
+
+TEST_F(CheckCommTest, ZelNetNodeThatDoesNotAnswerIsClosed) {
+    state.settings.CommType = kCommZelNet;
+    lib.queueResults("ZlGetRegister", {0});
+    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(lib.callNames().mid(4), QStringList({"ZlGetRegister", "ZlCloseConnection"}));
+}
+
+TEST_F(CheckCommTest, UdpOpensTheTrimmedAddress) {
+    state.settings.CommType = kCommUdp;
+    state.settings.ControllerIP = " 10.0.0.7 ";
+    state.settings.HostIsIP = true;
+
+    EXPECT_FALSE(manager.CheckComm());
+
+    EXPECT_EQ(lib.calls().first(),
+              QStringLiteral("ZlOpenConnection(3, 0, %1)").arg(wireAddress(0x0A000007)));
+    EXPECT_EQ(ui.status, "Connected to UDP 10.0.0.7");
+}
+
+TEST_F(CheckCommTest, TcpHostNameConnectsToItsAddressAndShowsBoth) {
+    state.settings.CommType = kCommTcp;
+    state.settings.ControllerHost = "localhost";
+    resolveControllerHost(state.settings);
+    state.connection.FailedConnections = 3;
+
+    EXPECT_FALSE(manager.CheckComm());
+
+    EXPECT_EQ(lib.calls().first(),
+              QStringLiteral("ZlOpenNetConnection(4, 0, %1, 300)").arg(wireAddress(0x7F000001)));
+    EXPECT_EQ(ui.status, "Connected to TCP/IP 127.0.0.1 - localhost");
+    EXPECT_EQ(state.connection.ConnectionCaption, " - TCP/IP 127.0.0.1 - localhost");
+    EXPECT_EQ(state.connection.FailedConnections, 0);
+}
+
+TEST_F(CheckCommTest, SuccessTitlesEveryWindowAndStartsPollingAtTheClampedInterval) {
+    useSerial(1, 19200);
+    state.dde.UpdateInterval = 5;
+
+    EXPECT_FALSE(manager.CheckComm());
+
+    EXPECT_EQ(state.connection.ConnectionCaption, " - COMM1 Baud 19200");
+    EXPECT_EQ(ui.mainTitle, "ZEL Monitor V3.6 - COMM1 Baud 19200");
+    EXPECT_TRUE(ui.log.contains("dde: Connected to COMM1 Baud 19200"));
+    EXPECT_EQ(ui.childTitles.size(), 12);
+    EXPECT_TRUE(ui.childTitles.contains("Registers - COMM1 Baud 19200"));
+    EXPECT_TRUE(ui.childTitles.contains("Motors/Servos - COMM1 Baud 19200"));
+    EXPECT_EQ(state.dde.UpdateInterval, 10);
+    EXPECT_EQ(ui.log.mid(ui.log.size() - 2), QStringList({"interval 10", "timer3"}));
+    EXPECT_TRUE(state.flags.StartPollingPending);
+
+    state.dde.UpdateInterval = 40000;
+    manager.CheckComm();
+    EXPECT_EQ(state.dde.UpdateInterval, 32000);
+}
+
+}  // namespace
+}  // namespace zel

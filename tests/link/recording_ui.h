@@ -1,0 +1,40 @@
+// A connection UI that writes down what it was asked to show, in order.
+#pragma once
+
+#include <QStringList>
+#include <functional>
+
+#include "connection_ui.h"
+
+namespace zel {
+
+class RecordingUi : public ConnectionUi {
+public:
+    QStringList log;
+    QString status;
+    QString mainTitle;
+    QStringList childTitles;
+    std::function<void()> onProcessEvents;
+
+    void setStatus(const QString& text) override {
+        status = text;
+        log << "status: " + text;
+    }
+    void refreshMessage() override { log << "refresh"; }
+    void setMainTitle(const QString& title) override {
+        mainTitle = title;
+        log << "title: " + title;
+    }
+    void setDdeMessage(const QString& text) override { log << "dde: " + text; }
+    void setChildTitle(ChildWindow, const QString& title) override { childTitles << title; }
+    void setPollingInterval(int ms) override { log << "interval " + QString::number(ms); }
+    void enableStartTimer() override { log << "timer3"; }
+    void repaintMain() override { log << "repaint"; }
+    void processEvents() override {
+        log << "events";
+        if (onProcessEvents) onProcessEvents();
+    }
+    void pause(int ms) override { log << "pause " + QString::number(ms); }
+};
+
+}  // namespace zel
