@@ -1,0 +1,46 @@
+// Helpers shared by the settings tests: whole-file reads and writes, and a store on a file in a
+// fresh temporary folder.
+#pragma once
+
+#include "settings_format.h"
+#include "settings_store.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+inline QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+class StoreTest : public ::testing::Test {
+protected:
+    // Loads the store from a file holding exactly `data`.
+    void loadFile(const zel::settings::SettingsData& data) {
+        ASSERT_TRUE(writeBytes(path, zel::settings::writeSettings(data)));
+        ASSERT_EQ(store.load({}).outcome, zel::settings::LoadOutcome::Loaded);
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath("settings.ini");
+    zel::settings::SettingsStore store{path};
+};
+
+// Readable failure output for the texts these tests compare and stream.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+    return out << text.toStdString();
+}

@@ -1,0 +1,44 @@
+// A minimal protocol client for the end-to-end tests: one link over TCP, UDP or a serial line,
+// speaking frames through the codec directly.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "frame.h"
+
+namespace zel::test {
+
+class FrameClient {
+public:
+    static FrameClient tcp(uint16_t port);
+    static FrameClient udp(uint16_t port);
+    // Opens a serial line (a pty slave) raw at the given speed.
+    static FrameClient serial(const std::string& path, unsigned speed);
+    FrameClient(FrameClient&& other) noexcept;
+    FrameClient& operator=(FrameClient&&) = delete;
+    ~FrameClient();
+
+    void send(const codec::Frame& request);
+    // The next reply, or nothing when none arrives in time; for TCP also nothing once the
+    // peer has closed (see closedByPeer).
+    std::optional<codec::Frame> receive(std::chrono::milliseconds timeout);
+    std::optional<codec::Frame> call(codec::Frame request,
+                                     std::chrono::milliseconds timeout = std::chrono::seconds(2));
+    bool closedByPeer() const { return closed_; }
+    void setSpeed(unsigned speed);
+
+private:
+    FrameClient(int fd, bool datagram) : fd_(fd), datagram_(datagram) {}
+
+    int fd_ = -1;
+    bool datagram_ = false;
+    bool closed_ = false;
+    codec::StreamDecoder decoder_;
+};
+
+codec::Frame request(uint16_t opcode, std::vector<uint8_t> body = {}, uint16_t target = 0);
+
+}  // namespace zel::test

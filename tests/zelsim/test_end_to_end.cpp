@@ -1,0 +1,176 @@
+// The real zelsim binary, reached over TCP, UDP, a pseudo-terminal and a ZelNET node.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "frame_client.h"
+#include "protocol.h"
+#include "sim_process.h"
+#include "wire.h"
+
+namespace zel::test {
+namespace {
+
+using namespace std::chrono_literals;
+using codec::Op;
+
+uint16_t op(Op o) {
+    return static_cast<uint16_t>(o);
+}
+
+std::vector<uint8_t> i32s(std::initializer_list<int32_t> values) {
+    codec::ByteWriter w;
+    for (int32_t v : values) w.i32(v);
+    return w.take();
+}
+
+int32_t firstWord(const codec::Frame& f) {
+    codec::ByteReader in(f.body);
+    return in.i32().value_or(-1);
+}
+
+// A base for ZelNET ports whose node 3 port is free right now.
+uint16_t freeZelnetBase() {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t len = sizeof a;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    ::close(fd);
+    return static_cast<uint16_t>(ntohs(a.sin_port) - 3);
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        link = "/tmp/zelsim-e2e-" + std::to_string(::getpid());
+        sim = new SimProcess({"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0", "--udp", "0",
+                              "--pty", link, "--zelnet-node", "3", "--zelnet-base",
+                              std::to_string(freeZelnetBase())});
+    }
+    static void TearDownTestSuite() {
+        delete sim;
+        sim = nullptr;
+    }
+    static inline SimProcess* sim = nullptr;
+    static inline std::string link;
+};
+
+TEST_F(EndToEnd, EveryTransportAnswersTheSameController) {
+    auto tcp = FrameClient::tcp(sim->tcpPort());
+    ASSERT_EQ(tcp.call(request(op(Op::PutRegister), i32s({77, 4242})))->status, 0);
+    std::vector<FrameClient> clients;
+    clients.push_back(FrameClient::udp(sim->udpPort()));
+    clients.push_back(FrameClient::serial(link, B9600));
+    clients.push_back(FrameClient::udp(sim->zelnetPort()));
+    for (auto& c : clients) {
+        const auto r = c.call(request(op(Op::GetRegister), i32s({77}), 3));
+        ASSERT_TRUE(r.has_value());
+        EXPECT_EQ(r->status, 0);
+        EXPECT_EQ(firstWord(*r), 4242);
+        EXPECT_EQ(r->source_node, 3);
+    }
+    const auto model = tcp.call(request(op(Op::GetModel)));
+    EXPECT_EQ(model->body, i32s({5, 1}));
+    EXPECT_EQ(model->source_node, 0);  // links without node addressing answer as node 0
+    const auto raw = tcp.call(request(op(Op::SendData), {20, 1, 4, 35, 255, 221, 255}));
+    ASSERT_EQ(raw->status, 0);
+    EXPECT_EQ(raw->body.size(), 12u);
+    EXPECT_EQ(raw->body[2], 0);  // the demo runs
+}
+
+TEST_F(EndToEnd, ZelnetNodeIgnoresRequestsForOtherNodes) {
+    auto node = FrameClient::udp(sim->zelnetPort());
+    EXPECT_FALSE(node.call(request(op(Op::GetStatus), {}, 4), 200ms).has_value());
+    EXPECT_TRUE(node.call(request(op(Op::GetStatus), {}, 3)).has_value());
+}
+
+TEST_F(EndToEnd, DemoProgramAndWorldMoveWithTime) {
+    auto tcp = FrameClient::tcp(sim->tcpPort());
+    auto readServo = [&] {
+        return firstWord(*tcp.call(request(op(Op::GetRegister), i32s({14001}))));
+    };
+    const int32_t before = readServo();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_NE(readServo(), before);
+    const auto bank = tcp.call(request(op(Op::GetTaskBank), i32s({1})));
+    ASSERT_EQ(bank->body.size(), 28u * 4);
+    EXPECT_NE(bank->body[12 * 4], 0);  // task 0 holds the tasks it started
+}
+
+TEST(EndToEndFaults, LatencyDropsErrorRangesAndClosingFollowTheFlags) {
+    SimProcess sim({"--tcp", "0", "--latency", "100", "--drop-every", "3", "--close-after", "4",
+                    "--error-range", "100:120:205"});
+    auto tcp = FrameClient::tcp(sim.tcpPort());
+    const auto start = std::chrono::steady_clock::now();
+    const auto refused = tcp.call(request(op(Op::GetRegister), i32s({110})));
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 90ms);
+    EXPECT_EQ(refused->status, 205);
+    EXPECT_TRUE(tcp.call(request(op(Op::GetRegister), i32s({1}))).has_value());
+    EXPECT_FALSE(tcp.call(request(op(Op::GetRegister), i32s({1})), 400ms).has_value());
+    EXPECT_TRUE(tcp.call(request(op(Op::GetRegister), i32s({1}))).has_value());
+    EXPECT_FALSE(tcp.receive(1s).has_value());
+    EXPECT_TRUE(tcp.closedByPeer());
+    // A new link starts with a fresh budget.
+    EXPECT_TRUE(FrameClient::tcp(sim.tcpPort()).call(request(op(Op::GetStatus))).has_value());
+}
+
+TEST(EndToEndSerial, AnswersOnlyAtTheRequiredBaudRate) {
+    SimProcess sim({"--pty", "--baud", "19200"});
+    auto line = FrameClient::serial(sim.ptyPath(), B9600);
+    EXPECT_FALSE(line.call(request(op(Op::GetStatus)), 300ms).has_value());
+    line.setSpeed(B19200);
+    EXPECT_TRUE(line.call(request(op(Op::GetStatus))).has_value());
+}
+
+TEST(SimProcessControl, PauseResumeRestartAndCleanExit) {
+    const std::string link = "/tmp/zelsim-ctl-" + std::to_string(::getpid());
+    SimProcess sim({"--tcp", "0", "--pty", link});
+    auto tcp = FrameClient::tcp(sim.tcpPort());
+    sim.pause();
+    const auto pending = request(op(Op::GetStatus));
+    tcp.send(pending);
+    EXPECT_FALSE(tcp.receive(200ms).has_value());
+    sim.resume();
+    const auto late = tcp.receive(2s);
+    ASSERT_TRUE(late.has_value());
+    EXPECT_EQ(late->id, pending.id);
+
+    const uint16_t port = sim.tcpPort();
+    sim.restart();
+    EXPECT_EQ(sim.tcpPort(), port);
+    EXPECT_TRUE(FrameClient::tcp(port).call(request(op(Op::GetStatus))).has_value());
+    const int status = sim.terminate();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    struct stat st {};
+    EXPECT_NE(::lstat(link.c_str(), &st), 0);  // the pty link is gone with the simulator
+}
+
+TEST(CommandLine, BadScenarioExitsWithTwoAndSaysWhy) {
+    const std::string path = "/tmp/zelsim-bad-" + std::to_string(::getpid()) + ".json";
+    std::ofstream(path) << R"({"io": {"servos": 100}})";
+    const std::string command = SimProcess::binaryPath() + " --scenario " + path + " 2>&1";
+    FILE* p = ::popen(command.c_str(), "r");
+    char buffer[512] = {};
+    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, p);
+    const int status = ::pclose(p);
+    EXPECT_EQ(std::string(buffer, n), "zelsim: " + path + ": io.servos: must be 0..99\n");
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_THROW(SimProcess({"--scenario", path}), std::runtime_error);
+    std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace zel::test

@@ -1,0 +1,93 @@
+// Scenario files: the demo loads, mistakes are reported with their place, options merge.
+#include <gtest/gtest.h>
+
+#include "options.h"
+#include "scenario.h"
+
+namespace zel::sim {
+namespace {
+
+std::string errorOf(const std::string& text) {
+    try {
+        parseScenario(text, "s.json");
+    } catch (const ScenarioError& e) {
+        return e.what();
+    }
+    return "(accepted)";
+}
+
+TEST(Scenario, DemoBuildsALivelyModelFiveController) {
+    const Scenario s = loadScenarioFile(ZELSIM_DEMO_SCENARIO);
+    EXPECT_EQ(s.model.code, 5);
+    EXPECT_TRUE(s.network.has_value());
+    EXPECT_TRUE(programWarnings(s.program).empty());
+    auto c = buildController(s, "demo");
+    EXPECT_TRUE(c->running());
+    EXPECT_EQ(c->getRegister(20000).value, 3);
+    EXPECT_EQ(c->table().rows(), 10);
+    EXPECT_EQ(c->table().columns(), 8);
+    EXPECT_DOUBLE_EQ(c->getVRegister(36001).value, 2.5);
+    EXPECT_NE(c->task(0).keys[0], 0u);  // task 0 has started its tasks
+
+    Animator world(s.animations);
+    world.advance(0, *c);
+    world.advance(1000, *c);
+    EXPECT_EQ(c->getRegister(2001).value, 1);
+}
+
+TEST(Scenario, MistakesNameTheFileAndTheField) {
+    EXPECT_EQ(errorOf("{"), "s.json: not valid JSON");
+    EXPECT_EQ(errorOf(R"({"io": {"flags": 257}})"), "s.json: io.flags: must be 0..256");
+    EXPECT_EQ(errorOf(R"({"io": {"flagz": 2}})"), "s.json: io.flagz: unknown key");
+    EXPECT_EQ(errorOf(R"({"model": {}})"), "s.json: model.code: is missing");
+    EXPECT_EQ(errorOf(R"({"status": 4})"),
+              "s.json: status: must be 0 (running), 1 (stopped), 8 or 9 (reset)");
+    EXPECT_EQ(errorOf(R"({"program": {"steps": [{"number": 1}, {"number": 1}]}})"),
+              "s.json: program.steps[1]: step 1 appears twice");
+    EXPECT_EQ(errorOf(R"({"table": {"rows": 1, "columns": 2, "values": [[1, 2, 3]]}})"),
+              "s.json: table.values[0]: more values than `columns`");
+    EXPECT_EQ(errorOf(R"({"animations": [{"kind": "toggle_input", "input": 3}]})"),
+              "s.json: animations[0]: input 3 is not present");
+    EXPECT_EQ(errorOf(R"({"registers": {"abc": 1}})"),
+              "s.json: registers.abc: key must be a number");
+    EXPECT_EQ(errorOf(R"({"network": {"ip": [1, 2, 3]}})"),
+              "s.json: network.ip: must be an array of 4 numbers");
+}
+
+TEST(Scenario, StartingValuesTheControllerRefusesAreReported) {
+    Scenario s =
+        parseScenario(R"({"model": {"code": 6}, "v_registers": {"36001": 1.5}})", "s.json");
+    EXPECT_THROW(buildController(s, "s.json"), ScenarioError);
+    s = parseScenario(R"({"registers": {"13008": 9}})", "s.json");
+    EXPECT_THROW(buildController(s, "s.json"), ScenarioError);
+    s = parseScenario(R"({"io": {"inputs": 2}, "registers": {"2002": 1}, "status": 9})", "s.json");
+    const auto c = buildController(s, "s.json");
+    EXPECT_EQ(c->getRegister(2002).value, 1);
+    EXPECT_EQ(c->status(), 9);
+}
+
+TEST(Options, CommandLineFaultsReplaceTheScenarios) {
+    const Options o = parseOptions({"--tcp", "0", "--pty", "--baud=19200", "--drop-every", "3",
+                                    "--error-range", "100:120:205", "--seed", "7"});
+    EXPECT_EQ(o.tcpPort, 0);
+    EXPECT_TRUE(o.pty);
+    EXPECT_TRUE(o.ptyLink.empty());
+    EXPECT_EQ(o.baud, 19200);
+    LinkFaultSettings scenario;
+    scenario.latencyMs = 40;
+    scenario.dropEvery = 10;
+    const LinkFaultSettings merged = mergeLinkFaults(scenario, o);
+    EXPECT_EQ(merged.latencyMs, 40);
+    EXPECT_EQ(merged.dropEvery, 3);
+    ASSERT_EQ(merged.errorRanges.size(), 1u);
+    EXPECT_EQ(merged.errorRanges[0].code, 205);
+    EXPECT_EQ(merged.seed, 7u);
+    EXPECT_THROW(parseOptions({"--error-range", "5:1:205"}), UsageError);
+    EXPECT_THROW(parseOptions({"--drop-rate", "1.5"}), UsageError);
+    EXPECT_THROW(parseOptions({"--tcp"}), UsageError);
+    EXPECT_THROW(parseOptions({"--frobnicate"}), UsageError);
+    EXPECT_EQ(parseOptions({"--pty", "/tmp/line", "--udp", "0"}).ptyLink, "/tmp/line");
+}
+
+}  // namespace
+}  // namespace zel::sim

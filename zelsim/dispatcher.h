@@ -1,0 +1,39 @@
+// Between the transports and the request handler: counts requests per link, applies the
+// injected link faults, and queues each reply for its due time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "frame.h"
+#include "link_faults.h"
+#include "reply_queue.h"
+#include "request_handler.h"
+#include "route.h"
+
+namespace zel::sim {
+
+enum class LinkVerdict { Continue, End };
+
+class Dispatcher {
+public:
+    Dispatcher(RequestHandler& handler, LinkFaults& faults, ReplyQueue& queue,
+               std::function<int64_t()> nowMs);
+
+    // A request frame from a link; `linkKey` names the link for the close-after count.
+    // End: the link's request budget is spent, the transport should read no more from it.
+    LinkVerdict onRequest(const codec::Frame& request, const Route& route,
+                          const std::string& linkKey);
+    void forgetLink(const std::string& linkKey) { requests_.erase(linkKey); }
+
+private:
+    RequestHandler& handler_;
+    LinkFaults& faults_;
+    ReplyQueue& queue_;
+    std::function<int64_t()> nowMs_;
+    std::map<std::string, uint64_t> requests_;
+};
+
+}  // namespace zel::sim

@@ -1,0 +1,32 @@
+// A poll() loop over file descriptors with one callback each. poll() has no limit on
+// descriptor numbers, unlike select().
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace zel::sim {
+
+class Poller {
+public:
+    using Callback = std::function<void(short revents)>;
+
+    void add(int fd, short events, Callback callback);
+    void setEvents(int fd, short events);
+    void remove(int fd);
+    // Waits up to timeoutMs (-1: no limit) and runs the callbacks of the ready descriptors.
+    // A descriptor removed by an earlier callback of the same round is skipped.
+    void runOnce(int timeoutMs);
+
+private:
+    struct Entry {
+        short events = 0;
+        uint64_t generation = 0;
+        Callback callback;
+    };
+    std::map<int, Entry> entries_;
+    uint64_t generation_ = 0;
+};
+
+}  // namespace zel::sim
