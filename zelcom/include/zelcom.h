@@ -131,7 +131,8 @@ ZL_API int32_t ZlCloseConnection(int32_t handle);
 
 /* Lists this machine's IPv4 interfaces for ZelNET (at most 50): addresses and netmasks, network
  * byte order; *count receives the number found. ZlSetAdapter picks the one that later ZelNET
- * connections of this process use, by its index in that list (0-based). */
+ * connections of this process use, by its position in that list (1 for the first; 0 means the
+ * first as well). */
 ZL_API int32_t ZlGetAvailableAdaptersIPList(int32_t* addresses, int32_t* netmasks, int32_t* count);
 ZL_API int32_t ZlSetAdapter(int32_t index);
 

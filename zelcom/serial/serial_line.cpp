@@ -45,7 +45,9 @@ OpenResult openRawLine(const std::string& device) {
     }
     ::cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cc[VMIN] = 0;
+    // One byte minimum with O_NONBLOCK: an empty line reads as EAGAIN, so a read of 0 can only
+    // mean the far end hung up.
+    tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
     if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
         const int err = errno;

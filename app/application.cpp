@@ -1,0 +1,58 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "delay.h"
+#include "first_run.h"
+#include "frm_splash.h"
+#include "settings_file.h"
+
+namespace zel {
+
+Application::Application(const CommandLine& commandLine)
+    : commandLine_(commandLine),
+      log_(commandLine.logFile),
+      store_(commandLine.settingsFile.isEmpty() ? settings::defaultSettingsPath()
+                                                : commandLine.settingsFile),
+      library_(DynamicZelLibrary::candidateFiles(QApplication::applicationDirPath())),
+      model_(state_, store_, library_, log_, window_) {
+    window_.attach(model_);
+}
+
+void Application::start() {
+    frmSplash splash;
+    splash.show();
+    splash.repaint();
+    QApplication::processEvents();
+
+    const QString symbolFile = checkedSymbolFile();
+    loadSettings();
+    model_.load(symbolFile);
+    Delay(0.5f, [] { QApplication::processEvents(); });
+
+    splash.close();
+    window_.show();
+}
+
+// The symbol file named on the command line, or empty when none was named or it is missing.
+QString Application::checkedSymbolFile() {
+    const QString name = commandLine_.symbolFile;
+    if (name.isEmpty() || QFileInfo::exists(name)) return name;
+    log_.write(QStringLiteral("Cannot find ") + name);
+    QMessageBox::warning(nullptr, QApplication::applicationName(), QStringLiteral("Cannot find ") + name);
+    return {};
+}
+
+void Application::loadSettings() {
+    const settings::LoadReport report = store_.load(settings::firstRunSettings());
+    if (!log_.openError().isEmpty())
+        std::fprintf(stderr, "zelmon: cannot write the log file %s\n", qPrintable(log_.openError()));
+    if (report.message.isEmpty()) return;
+    log_.write(report.message);
+    QMessageBox::warning(nullptr, QApplication::applicationName(), report.message);
+}
+
+}  // namespace zel

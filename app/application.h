@@ -1,0 +1,42 @@
+// The monitor's start-up sequence and the objects that live for the whole run: the log, the
+// settings, the communication library, the process-wide state and the main window.
+#pragma once
+
+#include <QString>
+
+#include "app_state.h"
+#include "command_line.h"
+#include "dynamic_zel_library.h"
+#include "frm_main.h"
+#include "main_window_model.h"
+#include "settings_store.h"
+#include "status_log.h"
+
+namespace zel {
+
+class Application {
+public:
+    explicit Application(const CommandLine& commandLine);
+
+    // Splash, symbol file check, settings, main window load with the first connection attempt,
+    // half a second's delay, then the main window.
+    void start();
+
+    frmMain& mainWindow() { return window_; }
+    MainWindowModel& model() { return model_; }
+    AppState& state() { return state_; }
+
+private:
+    QString checkedSymbolFile();
+    void loadSettings();
+
+    CommandLine commandLine_;
+    StatusLog log_;
+    settings::SettingsStore store_;
+    DynamicZelLibrary library_;
+    AppState state_;
+    frmMain window_;
+    MainWindowModel model_;
+};
+
+}  // namespace zel

@@ -1,0 +1,54 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+#include "product_info.h"
+
+namespace zel {
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        kProductName + QStringLiteral(": monitor and maintain a programmable controller."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    const QCommandLineOption settings(
+        QStringLiteral("settings"),
+        QStringLiteral("Keep the settings in FILE instead of the per-user settings file, for a "
+                       "second profile."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Write the status log to FILE."),
+                                 QStringLiteral("FILE"));
+    parser.addOption(version);
+    parser.addOption(settings);
+    parser.addOption(log);
+    parser.addPositionalArgument(QStringLiteral("symbolfile"),
+                                 QStringLiteral("Symbol file (*.SYM) to import at start-up."),
+                                 QStringLiteral("[symbolfile]"));
+
+    CommandLine result;
+    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
+        const QString error = parser.errorText().isEmpty()
+                                  ? QStringLiteral("only one symbol file can be given")
+                                  : parser.errorText();
+        std::fprintf(stderr, "zelmon: %s\n%s", qPrintable(error), qPrintable(parser.helpText()));
+        return {{}, {}, {}, true, 2};
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return {{}, {}, {}, true, 0};
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(kProductName), qPrintable(kVersionText));
+        return {{}, {}, {}, true, 0};
+    }
+    result.settingsFile = parser.value(settings);
+    result.logFile = parser.value(log);
+    if (!parser.positionalArguments().isEmpty()) result.symbolFile = parser.positionalArguments()[0];
+    return result;
+}
+
+}  // namespace zel

@@ -1,0 +1,206 @@
+#include "frm_main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "frm_about.h"
+#include "main_window_model.h"
+#include "open_document.h"
+#include "product_info.h"
+
+namespace zel {
+namespace {
+
+struct ButtonSpec {
+    const char* name;
+    const char* caption;
+};
+
+// The window buttons, in the order they are laid out, then the run buttons.
+constexpr ButtonSpec kWindowButtons[] = {
+    {"RegisterButton", "Registers"},   {"NVRamButton", "Upper NVRegisters"},
+    {"FlagButton", "Flags"},           {"InputButton", "Inputs"},
+    {"OutputButton", "Outputs"},       {"AinButton", "Analog Ins"},
+    {"AoutButton", "Analog Outs"},     {"ServoButton", "Servos"},
+    {"StatButton", "Program Step Status"}, {"TableButton", "Data Table"},
+    {"Cust1Button", "Custom 1"},       {"Cust2Button", "Custom 2"},
+};
+constexpr ButtonSpec kRunButtons[] = {
+    {"SuspendButton", "Suspend Monitoring"},
+    {"StartButton", "Start"},
+    {"StopButton", "Stop"},
+    {"ResetButton", "Reset"},
+};
+
+const QString kNotYet = QStringLiteral("Not available in this version of ZEL Monitor.");
+
+void markNotYet(QWidget* w) {
+    w->setEnabled(false);
+    w->setToolTip(kNotYet);
+}
+
+QAction* notYetAction(QMenu* menu, const QString& text) {
+    QAction* a = menu->addAction(text);
+    a->setEnabled(false);
+    a->setToolTip(kNotYet);
+    return a;
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kMainTitle);
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    Timer3.setObjectName(QStringLiteral("Timer3"));
+    Timer2.setInterval(100);
+    Timer3.setInterval(500);
+    buildButtons();
+    buildMenus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::attach(MainWindowModel& model) {
+    model_ = &model;
+    connect(&Timer1, &QTimer::timeout, this, [this] { model_->pollingTick(); });
+    connect(&Timer3, &QTimer::timeout, this, [this] { model_->startTimerTick(); });
+}
+
+QPushButton* frmMain::addButton(const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setMinimumHeight(34);
+    return b;
+}
+
+void frmMain::buildButtons() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* grid = new QGridLayout;
+    int i = 0;
+    for (const ButtonSpec& spec : kWindowButtons) {
+        QPushButton* b = addButton(spec.name, QString::fromLatin1(spec.caption));
+        markNotYet(b);
+        grid->addWidget(b, i / 3, i % 3);
+        ++i;
+    }
+    layout->addLayout(grid);
+    auto* run = new QHBoxLayout;
+    for (const ButtonSpec& spec : kRunButtons) {
+        QPushButton* b = addButton(spec.name, QString::fromLatin1(spec.caption));
+        markNotYet(b);
+        run->addWidget(b);
+    }
+    layout->addLayout(run);
+    layout->addStretch();
+    Message = new QLabel(QStringLiteral("System Status"), central);
+    Message->setObjectName(QStringLiteral("Message"));
+    Message->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Message->setWordWrap(true);
+    Message->setMinimumHeight(48);
+    Message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(Message);
+    setCentralWidget(central);
+}
+
+void frmMain::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    notYetAction(file, QStringLiteral("Open &Symbol File..."));
+    file->addSeparator();
+    notYetAction(file, QStringLiteral("Open &Register File..."));
+    notYetAction(file, QStringLiteral("&Upload Register File"));
+    notYetAction(file, QStringLiteral("&Download Register File"));
+    notYetAction(file, QStringLiteral("&Program Transfer (Tavrel Based)"));
+    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+
+    QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));
+    notYetAction(configuration, QStringLiteral("Change &Configuration"));
+    configuration->addSeparator();
+    notYetAction(configuration, QStringLiteral("Change &DDE Setup"));
+    notYetAction(configuration, QStringLiteral("&Update Firmware"));
+
+    QMenu* clock = menuBar()->addMenu(QStringLiteral("Set Real Time Clock"));
+    clock->menuAction()->setEnabled(false);
+    clock->menuAction()->setToolTip(kNotYet);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&ZEL Monitor Help Topics"), this, &frmMain::openManual);
+    help->addAction(QStringLiteral("&About ZEL Monitor"), this, &frmMain::showAbout);
+    for (QMenu* m : {file, configuration, clock, help}) m->setToolTipsVisible(true);
+}
+
+void frmMain::openManual() {
+    OpenDocument(QDir(QApplication::applicationDirPath()).filePath(kManualFile));
+}
+
+void frmMain::showAbout() {
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmMain::setStatus(const QString& text) { Message->setText(text); }
+
+void frmMain::refreshMessage() { Message->repaint(); }
+
+void frmMain::processEvents() { QApplication::processEvents(); }
+
+void frmMain::pause(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+void frmMain::showPlainMessage(const QString& text) {
+    QMessageBox::information(this, QApplication::applicationName(), text);
+}
+
+void frmMain::showWarning(const QString& text) {
+    QMessageBox::warning(this, QApplication::applicationName(), text);
+}
+
+double frmMain::dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }
+
+void frmMain::setPlacement(const settings::WindowPlacement& twips) {
+    setGeometry(settings::placementToPixels(twips, dpi()));
+}
+
+settings::WindowPlacement frmMain::placement() const {
+    return settings::placementFromPixels(geometry(), dpi());
+}
+
+settings::DisplayState frmMain::displayState() const {
+    if (isMinimized()) return settings::DisplayState::Minimized;
+    if (isMaximized()) return settings::DisplayState::Maximized;
+    return settings::DisplayState::Normal;
+}
+
+void frmMain::enablePollingTimer(bool enabled) {
+    if (enabled)
+        Timer1.start();
+    else
+        Timer1.stop();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!closing_ && model_) {
+        closing_ = true;
+        Timer1.stop();
+        Timer2.stop();
+        Timer3.stop();
+        try {
+            model_->shutdown();
+        } catch (const std::exception&) {
+            showPlainMessage(QStringLiteral("Error CLOSING ZEL Monitor !!!"));
+        }
+    }
+    event->accept();
+}
+
+}  // namespace zel

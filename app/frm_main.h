@@ -1,0 +1,65 @@
+// The main window: the status line, the window and run buttons, the menus and the three timers.
+// It draws what its model decides and hands every event to it.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+#include "main_view.h"
+
+class QLabel;
+class QPushButton;
+
+namespace zel {
+
+class MainWindowModel;
+
+class frmMain : public QMainWindow, public MainView {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Connects the window to its rules; done once, before the load.
+    void attach(MainWindowModel& model);
+
+    // MainView
+    void setStatus(const QString& text) override;
+    void refreshMessage() override;
+    void setMainTitle(const QString& title) override { setWindowTitle(title); }
+    void setDdeMessage(const QString&) override {}
+    void setChildTitle(ChildWindow, const QString&) override {}
+    void setPollingInterval(int milliseconds) override { Timer1.setInterval(milliseconds); }
+    void enableStartTimer() override { Timer3.start(); }
+    void repaintMain() override { repaint(); }
+    void processEvents() override;
+    void pause(int milliseconds) override;
+    void showPlainMessage(const QString& text) override;
+    void showWarning(const QString& text) override;
+    void setPlacement(const settings::WindowPlacement& twips) override;
+    settings::WindowPlacement placement() const override;
+    settings::DisplayState displayState() const override;
+    void enablePollingTimer(bool enabled) override;
+    void disableStartTimer() override { Timer3.stop(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildButtons();
+    void buildMenus();
+    QPushButton* addButton(const char* name, const QString& caption);
+    void openManual();
+    void showAbout();
+    double dpi() const;
+
+    MainWindowModel* model_ = nullptr;
+    QLabel* Message = nullptr;
+    QTimer Timer1;
+    QTimer Timer2;
+    QTimer Timer3;
+    bool closing_ = false;
+};
+
+}  // namespace zel

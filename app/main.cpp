@@ -1,0 +1,17 @@
+#include <QApplication>
+
+#include "application.h"
+#include "command_line.h"
+#include "product_info.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(zel::kProductName);
+    QApplication::setOrganizationName(zel::kCompanyName);
+    const zel::CommandLine commandLine = zel::parseCommandLine(QApplication::arguments());
+    if (commandLine.exitNow) return commandLine.exitCode;
+
+    zel::Application monitor(commandLine);
+    monitor.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,149 @@
+#include "main_window_model.h"
+
+#include <exception>
+
+#include "connection_caption.h"
+#include "lib_error.h"
+
+namespace zel {
+
+MainWindowModel::MainWindowModel(AppState& state, settings::SettingsStore& store,
+                                 ZelLibrary& library, StatusLog& log, MainView& view)
+    : state_(state), store_(store), library_(library), log_(log), view_(view),
+      connection_(state, library, *this) {}
+
+void MainWindowModel::setMessage(const QString& text) {
+    message_ = text;
+    view_.setStatus(text);
+    view_.refreshMessage();
+    if (!text.isEmpty()) log_.write(text);
+}
+
+void MainWindowModel::load(const QString& commandLineSymbolFile) {
+    state_.connection.ConnectFailedBefore = false;
+    state_.flags.CommSettingsChanged = true;
+    state_.flags.NoCommunication = true;
+    setMessage({});
+    state_.flags.CommErrorFlag = true;
+
+    QStringList messages;
+    loaded_ = settings::loadMainSettings(store_, commandLineSymbolFile, messages);
+    applyLoadedSettings(loaded_);
+    state_.connection.ConnectionCaption = startupConnectionCaption(state_.settings);
+    showMessages(messages);
+    view_.setPlacement({loaded_.Top, loaded_.Left, loaded_.Height, loaded_.Width});
+
+    view_.setMainTitle(QString::fromLatin1(kMainWindowTitle) + state_.connection.ConnectionCaption);
+    state_.RegisterLimit = kRegisterLimit;
+    state_.connection.Counts = {};
+    state_.connection.TaskCount = 0;
+
+    state_.flags.UserSuspended = false;
+    connection_.CheckComm();
+    reportLibraryProblem();
+}
+
+void MainWindowModel::applyLoadedSettings(const settings::MainSettings& v) {
+    ConnectionSettings& s = state_.settings;
+    s.CommType = v.CommType;
+    s.BaudRate = v.BaudRate;
+    s.HostNode = v.HostNode;
+    s.TargetNode = v.TargetNode;
+    s.AdapterIndex = v.AdapterIndex;
+    s.ControllerHost = v.ControllerHost;
+    s.CommTimeout = v.CommTimeout;
+    state_.dde = {v.DdeBlock50, v.DdeFlagAddress, v.DdeRegAddress, v.UpdateInterval};
+    state_.flags.DdeActive = v.DdeActive != 0;
+    state_.files = {v.Custom1File, v.Custom2File, v.DataTableFile, v.SymbolFileName};
+    state_.Support7400 = v.Support7400;
+}
+
+// A library that could not be loaded is named in the status line; the monitor goes on without
+// a connection and keeps trying, so a library installed later is still not picked up until a
+// restart, which the text says.
+void MainWindowModel::reportLibraryProblem() {
+    if (library_.isLoaded()) return;
+    setMessage(library_.loadError() +
+               QStringLiteral(" - no connection is possible until ZEL Monitor is restarted "
+                              "with the library in place."));
+}
+
+void MainWindowModel::shutdown() {
+    if (state_.connection.CommHandle != 0) {
+        if (library_.ZlCloseConnection(state_.connection.CommHandle) != 1)
+            view_.showPlainMessage(QStringLiteral("Failed to CLOSE network!"));
+        state_.connection.CommHandle = 0;
+    }
+    QStringList messages;
+    settings::saveMainSettings(store_, valuesToSave(), view_.displayState(), messages);
+    showMessages(messages);
+}
+
+settings::MainSettings MainWindowModel::valuesToSave() const {
+    settings::MainSettings v = loaded_;
+    const ConnectionSettings& s = state_.settings;
+    v.CommType = s.CommType;
+    v.BaudRate = s.BaudRate;
+    v.HostNode = s.HostNode;
+    v.TargetNode = s.TargetNode;
+    v.AdapterIndex = s.AdapterIndex;
+    v.ControllerHost = s.ControllerHost;
+    v.CommTimeout = s.CommTimeout;
+    v.DdeBlock50 = state_.dde.DdeBlock50;
+    v.DdeActive = state_.flags.DdeActive ? 1 : 0;
+    v.DdeFlagAddress = state_.dde.DdeFlagAddress;
+    v.DdeRegAddress = state_.dde.DdeRegAddress;
+    v.UpdateInterval = state_.dde.UpdateInterval;
+    v.Custom1File = state_.files.CustomScreen1File;
+    v.Custom2File = state_.files.CustomScreen2File;
+    v.DataTableFile = state_.files.DataTableFile;
+    v.SymbolFileName = state_.files.SymbolFileName;
+    const settings::WindowPlacement p = view_.placement();
+    v.Top = p.Top;
+    v.Left = p.Left;
+    v.Height = p.Height;
+    v.Width = p.Width;
+    v.Support7400 = state_.Support7400;
+    return v;
+}
+
+void MainWindowModel::showMessages(const QStringList& messages) {
+    for (const QString& m : messages) {
+        log_.write(m);
+        view_.showPlainMessage(m);
+    }
+}
+
+void MainWindowModel::pollingTick() {
+    MonitoringFlags& f = state_.flags;
+    try {
+        if (f.NoCommunication) {
+            f.NoCommunication = connection_.CheckComm();
+            if (f.NoCommunication) {
+                view_.processEvents();
+                return;
+            }
+        }
+        if (state_.connection.CommHandle != 0) {
+            f.CommErrorFlag = false;
+            int32_t value = 0;
+            if (library_.ZlGetRegister(state_.connection.CommHandle, 1, value) != 1 &&
+                !isAbsentResource(fetchLibError(library_, state_), state_.LibError))
+                f.CommErrorFlag = true;
+        }
+        if (f.CommErrorFlag) f.NoCommunication = true;
+    } catch (const std::exception& e) {
+        if (!f.UserSuspended)
+            setMessage(QStringLiteral("Error in polling routine!\r") + QString::fromLocal8Bit(e.what()));
+        f.NoCommunication = true;
+    }
+}
+
+void MainWindowModel::startTimerTick() {
+    if (!state_.flags.StartPollingPending) return;
+    view_.enablePollingTimer(true);
+    state_.flags.StartPollingPending = false;
+    view_.disableStartTimer();
+}
+
+}  // namespace zel

@@ -1,0 +1,68 @@
+// The main window's rules: its load and shutdown sequences, the status line, and the polling
+// timers' ticks. It owns the connection manager and reaches the screen only through MainView.
+#pragma once
+
+#include <QStringList>
+
+#include "app_state.h"
+#include "connection_manager.h"
+#include "main_settings.h"
+#include "main_view.h"
+#include "settings_store.h"
+#include "status_log.h"
+#include "zel_library.h"
+
+namespace zel {
+
+class MainWindowModel : public ConnectionUi {
+public:
+    MainWindowModel(AppState& state, settings::SettingsStore& store, ZelLibrary& library,
+                    StatusLog& log, MainView& view);
+
+    // The load steps, in order, ending with the first connection attempt. The symbol file is
+    // the one named on the command line and found, else empty.
+    void load(const QString& commandLineSymbolFile);
+    // Closes the connection and writes the main window's four settings sections.
+    void shutdown();
+
+    // The polling tick (Timer1) and the start of polling (Timer3).
+    void pollingTick();
+    void startTimerTick();
+
+    // The status line: shown, repainted at once, and logged.
+    void setMessage(const QString& text);
+    QString message() const { return message_; }
+
+    ConnectionManager& connection() { return connection_; }
+
+    // ConnectionUi, for the connection manager: forwarded to the view, the status line logged.
+    void setStatus(const QString& text) override { setMessage(text); }
+    void refreshMessage() override { view_.refreshMessage(); }
+    void setMainTitle(const QString& title) override { view_.setMainTitle(title); }
+    void setDdeMessage(const QString& text) override { view_.setDdeMessage(text); }
+    void setChildTitle(ChildWindow window, const QString& title) override {
+        view_.setChildTitle(window, title);
+    }
+    void setPollingInterval(int milliseconds) override { view_.setPollingInterval(milliseconds); }
+    void enableStartTimer() override { view_.enableStartTimer(); }
+    void repaintMain() override { view_.repaintMain(); }
+    void processEvents() override { view_.processEvents(); }
+    void pause(int milliseconds) override { view_.pause(milliseconds); }
+
+private:
+    void applyLoadedSettings(const settings::MainSettings& values);
+    settings::MainSettings valuesToSave() const;
+    void showMessages(const QStringList& messages);
+    void reportLibraryProblem();
+
+    AppState& state_;
+    settings::SettingsStore& store_;
+    ZelLibrary& library_;
+    StatusLog& log_;
+    MainView& view_;
+    ConnectionManager connection_;
+    settings::MainSettings loaded_;  // what shutdown writes back for values nothing here edits
+    QString message_;
+};
+
+}  // namespace zel

@@ -1,0 +1,133 @@
+// The main window's load, shutdown and polling rules, against a real settings file and the
+// library's test double.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "fake_zel_library.h"
+#include "first_run.h"
+#include "main_window_model.h"
+#include "recording_view.h"
+
+using namespace zel;
+using zel::test::RecordingView;
+
+namespace {
+
+class MainWindowModelTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString settingsPath = dir.filePath(QStringLiteral("settings.ini"));
+    StatusLog log{dir.filePath(QStringLiteral("zelmon.log"))};
+    FakeZelLibrary lib;
+    RecordingView view;
+
+    // One run of the monitor: load the settings file, the main window, then shut down.
+    struct Run {
+        AppState state;
+        settings::SettingsStore store;
+        MainWindowModel model;
+        Run(MainWindowModelTest& t)
+            : store(t.settingsPath), model(state, store, t.lib, t.log, t.view) {
+            store.load(settings::firstRunSettings());
+        }
+    };
+
+    void controllerAnswers() {
+        lib.setModel(5, 1);
+        lib.setIoCounts({64, 16, 16, 0, 4, 8, 4});
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindowModelTest, FirstRunPlacesTheWindowAndNamesTheDefaultLine) {
+    lib.setDefaultResult(QStringLiteral("ZlOpenConnection"), 0);  // no default serial line
+    Run run(*this);
+    run.model.load({});
+    EXPECT_EQ(view.placementTwips, (settings::WindowPlacement{1008, 2036, 8000, 11000}));
+    EXPECT_EQ(view.title, QStringLiteral("ZEL Monitor V3.6 - COMM 1 Baud 9600"));
+    EXPECT_TRUE(run.state.flags.NoCommunication);
+    EXPECT_TRUE(view.messageBoxes.isEmpty());
+}
+
+TEST_F(MainWindowModelTest, SettingsSurviveARestartAndAMaximisedWindowStoresItsFixedPlacement) {
+    {
+        Run run(*this);
+        run.model.load({});
+        run.state.settings.CommType = 2;
+        run.state.settings.ControllerHost = QStringLiteral("127.0.0.1");
+        run.state.settings.CommTimeout = 777;
+        run.state.files.SymbolFileName = QStringLiteral("/plant/line 1.sym");
+        view.state = settings::DisplayState::Maximized;
+        run.model.shutdown();
+        EXPECT_TRUE(view.messageBoxes.isEmpty()) << view.messageBoxes.join('|').toStdString();
+    }
+    view = RecordingView{};
+    Run again(*this);
+    again.model.load({});
+    EXPECT_EQ(again.state.settings.CommType, 2);
+    EXPECT_EQ(again.state.settings.CommTimeout, 777);
+    EXPECT_EQ(again.state.files.SymbolFileName, QStringLiteral("/plant/line 1.sym"));
+    EXPECT_EQ(view.placementTwips, (settings::WindowPlacement{1008, 1236, 8000, 10000}));
+    EXPECT_EQ(view.title, QStringLiteral("ZEL Monitor V3.6 - TCP/IP 127.0.0.1"));
+}
+
+TEST_F(MainWindowModelTest, ShutdownClosesTheConnectionAndReportsAFailingClose) {
+    Run run(*this);
+    run.state.connection.CommHandle = 7;
+    lib.queueResults("ZlCloseConnection", {0});
+    run.model.shutdown();
+    EXPECT_EQ(run.state.connection.CommHandle, 0);
+    EXPECT_EQ(view.messageBoxes, QStringList{QStringLiteral("Failed to CLOSE network!")});
+}
+
+TEST_F(MainWindowModelTest, ASuccessfulLoadConnectsAndArmsPollingAtTheUpdateInterval) {
+    controllerAnswers();
+    Run run(*this);
+    run.model.load({});
+    EXPECT_FALSE(run.state.flags.NoCommunication);
+    EXPECT_EQ(view.status, QStringLiteral("Connected to COMM1 Baud 9600"));
+    EXPECT_EQ(view.title, QStringLiteral("ZEL Monitor V3.6 - COMM1 Baud 9600"));
+    EXPECT_EQ(view.pollingInterval, 1000);
+    EXPECT_TRUE(view.startTimerEnabled);
+
+    run.model.startTimerTick();
+    EXPECT_TRUE(view.pollingEnabled);
+    EXPECT_FALSE(view.startTimerEnabled);
+    EXPECT_FALSE(run.state.flags.StartPollingPending);
+}
+
+TEST_F(MainWindowModelTest, PollingToleratesAnAbsentResourceButReconnectsAfterAnyOtherFailure) {
+    controllerAnswers();
+    Run run(*this);
+    run.model.load({});
+    lib.clearCalls();
+
+    run.model.pollingTick();  // a healthy tick reads register 1 and nothing else
+    EXPECT_EQ(lib.calls(), QStringList{QStringLiteral("ZlGetRegister(7, 1)")});
+    EXPECT_FALSE(run.state.flags.NoCommunication);
+
+    lib.setError(216, QStringLiteral("Resource not present"));
+    lib.queueResults("ZlGetRegister", {0});
+    run.model.pollingTick();
+    EXPECT_FALSE(run.state.flags.NoCommunication);
+
+    lib.setError(104, QStringLiteral("No reply from controller"));
+    lib.queueResults("ZlGetRegister", {0});
+    run.model.pollingTick();
+    EXPECT_TRUE(run.state.flags.NoCommunication);
+
+    lib.clearCalls();
+    run.model.pollingTick();  // the next tick reconnects
+    EXPECT_EQ(lib.callNames().value(0), QStringLiteral("ZlCloseConnection"));
+    EXPECT_FALSE(run.state.flags.NoCommunication);
+}
+
+TEST_F(MainWindowModelTest, EveryStatusTextReachesTheLog) {
+    Run run(*this);
+    run.model.setMessage(QStringLiteral("Failed to update register value!\nIllegal register"));
+    QFile file(log.filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("Failed to update register value! | Illegal register"));
+}

@@ -1,0 +1,89 @@
+// The real main window under the offscreen platform: started as a user starts it, it connects
+// to a running simulator and says so in its title and status line.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+
+#include "application.h"
+#include "first_run.h"
+#include "settings_sections.h"
+#include "sim_process.h"
+
+using namespace zel;
+
+namespace {
+
+// A settings file as a first run leaves it, then pointed at the given connection.
+void writeSettings(const QString& path, int commType, const QString& host) {
+    settings::SettingsStore store(path);
+    store.load(settings::firstRunSettings());
+    settings::SettingsHandle h = 0;
+    ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h));
+    store.SetNumberValue(h, QStringLiteral("COMM Port"), commType);
+    store.SetTextValue(h, QStringLiteral("IP Address"), host);
+    store.SetNumberValue(h, QStringLiteral("Timeout"), 500);
+    ASSERT_TRUE(store.CloseSettingsKey(h));
+}
+
+// Closes any modal box that opens, so a message nobody expected fails the test instead of
+// hanging it; the texts are kept for the test to check.
+class ModalWatch {
+public:
+    ModalWatch() {
+        timer_.setInterval(50);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->reject();
+            }
+        });
+        timer_.start();
+    }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
+
+}  // namespace
+
+TEST(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
+    test::SimProcess sim({"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0"});
+    ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
+    ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
+    QTemporaryDir dir;
+    const QString settings = dir.filePath(QStringLiteral("settings.ini"));
+    writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
+
+    ModalWatch modal;
+    CommandLine line;
+    line.settingsFile = settings;
+    line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
+    {
+        Application monitor(line);
+        monitor.start();
+        frmMain& main = monitor.mainWindow();
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - TCP/IP 127.0.0.1"));
+        auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
+        ASSERT_TRUE(message);
+        EXPECT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+        auto* registers = main.findChild<QPushButton*>(QStringLiteral("RegisterButton"));
+        ASSERT_TRUE(registers);
+        EXPECT_FALSE(registers->isEnabled());
+        EXPECT_FALSE(registers->toolTip().isEmpty());
+        main.close();
+    }
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
+    QFile saved(settings);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("COMM Port=2"));
+    ::unsetenv("ZELCOM_TCP_PORT");
+    ::unsetenv("ZELMON_ZELCOM_LIBRARY");
+}
