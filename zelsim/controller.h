@@ -24,7 +24,7 @@ enum StatusBit : int32_t {
     kStatusFreshReset = 8,
 };
 
-class Controller : private TaskHost {
+class Controller final : private TaskHost {
 public:
     using WallClock = std::function<int64_t()>;  // host local time, seconds since 1970
 

@@ -17,10 +17,8 @@ constexpr std::string_view kMagic = "ZELDSO1\n";
 }  // namespace
 
 std::vector<uint8_t> encodeDso(const Program& program) {
-    const std::string text = programToJson(program).dump(2) + "\n";
-    std::vector<uint8_t> out(kMagic.begin(), kMagic.end());
-    out.insert(out.end(), text.begin(), text.end());
-    return out;
+    const std::string text = std::string(kMagic) + programToJson(program).dump(2) + "\n";
+    return {text.begin(), text.end()};
 }
 
 Program decodeDso(std::span<const uint8_t> bytes) {

@@ -17,7 +17,7 @@
 
 namespace zel::sim {
 
-class PtyEndpoint : public ReplySink {
+class PtyEndpoint final : public ReplySink {
 public:
     // `link`: a symbolic link to create to the slave (empty: none). Throws std::system_error.
     PtyEndpoint(Poller& poller, Dispatcher& dispatcher, const std::string& link,

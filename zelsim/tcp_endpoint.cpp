@@ -1,5 +1,7 @@
 #include "tcp_endpoint.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -26,6 +28,9 @@ void TcpEndpoint::accept() {
     for (;;) {
         const int fd = ::accept4(listener_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) return;  // EAGAIN, or a client that vanished before we got to it
+        // Replies are small and each is awaited: send every one at once.
+        const int one = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         const uint64_t id = nextId_++;
         connections_[id].fd.reset(fd);
         poller_.add(fd, POLLIN, [this, id](short revents) { onEvent(id, revents); });

@@ -14,7 +14,7 @@
 
 namespace zel::sim {
 
-class TcpEndpoint : public ReplySink {
+class TcpEndpoint final : public ReplySink {
 public:
     TcpEndpoint(Poller& poller, Dispatcher& dispatcher, const std::string& address, uint16_t port);
     ~TcpEndpoint();

@@ -13,7 +13,7 @@
 
 namespace zel::sim {
 
-class UdpEndpoint : public ReplySink {
+class UdpEndpoint final : public ReplySink {
 public:
     UdpEndpoint(Poller& poller, Dispatcher& dispatcher, const std::string& address, uint16_t port,
                 std::optional<uint16_t> node);

@@ -7,16 +7,22 @@
 namespace zel::codec {
 namespace {
 
-constexpr std::array<uint32_t, 256> makeCrcTable() {
-    std::array<uint32_t, 256> table{};
+// Slicing-by-8 tables: table[0] is the classic byte-at-a-time table, table[k] advances a byte
+// that is k positions further on, so eight bytes fold in with eight independent look-ups.
+using CrcTables = std::array<std::array<uint32_t, 256>, 8>;
+
+constexpr CrcTables makeCrcTables() {
+    CrcTables t{};
     for (uint32_t i = 0; i < 256; ++i) {
         uint32_t c = i;
         for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[i] = c;
+        t[0][i] = c;
     }
-    return table;
+    for (size_t k = 1; k < 8; ++k)
+        for (uint32_t i = 0; i < 256; ++i) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
+    return t;
 }
-constexpr auto kCrcTable = makeCrcTable();
+constexpr CrcTables kCrc = makeCrcTables();
 
 uint32_t readLe32(const uint8_t* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
@@ -55,7 +61,16 @@ std::optional<Frame> decodeChecked(const uint8_t* p, size_t bodyLength) {
 
 uint32_t crc32(std::span<const uint8_t> data, uint32_t crc) {
     crc = ~crc;
-    for (uint8_t b : data) crc = kCrcTable[(crc ^ b) & 0xFF] ^ (crc >> 8);
+    const uint8_t* p = data.data();
+    size_t n = data.size();
+    for (; n >= 8; n -= 8, p += 8) {
+        const uint32_t lo = crc ^ readLe32(p);
+        const uint32_t hi = readLe32(p + 4);
+        crc = kCrc[7][lo & 0xFF] ^ kCrc[6][(lo >> 8) & 0xFF] ^ kCrc[5][(lo >> 16) & 0xFF] ^
+              kCrc[4][lo >> 24] ^ kCrc[3][hi & 0xFF] ^ kCrc[2][(hi >> 8) & 0xFF] ^
+              kCrc[1][(hi >> 16) & 0xFF] ^ kCrc[0][hi >> 24];
+    }
+    for (; n > 0; --n, ++p) crc = kCrc[0][(crc ^ *p) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 

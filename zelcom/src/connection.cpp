@@ -9,13 +9,6 @@
 #include "zelcom.h"
 
 namespace zel::com {
-namespace {
-
-// Bounds the draining of stale input so a peer that floods the link cannot hold a call.
-constexpr int kMaxStaleReads = 64;
-
-}  // namespace
-
 Connection::Connection(std::unique_ptr<Transport> transport, int timeoutMs)
     : transport_(std::move(transport)) {
     setTimeout(timeoutMs);
@@ -37,7 +30,9 @@ Status Connection::request(codec::Op op, std::span<const uint8_t> body,
     if (!lost_.ok()) return lost_;
     if (body.size() > codec::kMaxBody) return failure(ZL_ERR_BAD_ARGUMENT, "request too long");
     const auto deadline = Clock::now() + timeout_;
-    if (Status s = discardStale(); !s.ok()) return s;
+    // Bytes left from an earlier request answer nothing we will ask; late replies still on
+    // the link are told apart by their ids as they arrive.
+    decoder_.clear();
 
     codec::Frame frame;
     frame.type = codec::FrameType::Request;
@@ -49,22 +44,6 @@ Status Connection::request(codec::Op op, std::span<const uint8_t> body,
     frame.body.assign(body.begin(), body.end());
     if (Status s = sendAll(codec::encodeFrame(frame), deadline); !s.ok()) return s;
     return awaitReply(frame.id, op, deadline, reply);
-}
-
-// Whatever is waiting before a request is sent answers nothing we will ask.
-Status Connection::discardStale() {
-    decoder_.clear();
-    uint8_t scratch[codec::kMaxFrame];
-    for (int i = 0; i < kMaxStaleReads; ++i) {
-        Status s;
-        const ssize_t n = transport_->readSome(scratch, s);
-        if (n > 0) continue;
-        if (n == 0 && !transport_->datagram())
-            return lose(failure(ZL_ERR_LINK_LOST, "closed by the controller"));
-        if (n < 0 && !s.ok()) return transport_->datagram() ? Status::success() : lose(s);
-        if (n < 0) break;
-    }
-    return Status::success();
 }
 
 Status Connection::sendAll(std::span<const uint8_t> bytes, Clock::time_point deadline) {
@@ -83,16 +62,17 @@ Status Connection::sendAll(std::span<const uint8_t> bytes, Clock::time_point dea
 
 Status Connection::awaitReply(uint32_t id, codec::Op op, Clock::time_point deadline,
                               std::vector<uint8_t>& reply) {
-    std::vector<uint8_t> frames;
+    std::span<const uint8_t> received;
     for (;;) {
         std::optional<codec::Frame> answer;
         if (transport_->datagram()) {
-            if (auto f = codec::decodeDatagram(frames); f && isAnswer(*f, id, op)) answer = f;
+            if (auto f = codec::decodeDatagram(received); f && isAnswer(*f, id, op))
+                answer = std::move(f);
         } else {
-            decoder_.feed(frames);
+            decoder_.feed(received);
             while (auto f = decoder_.next()) {
                 if (isAnswer(*f, id, op)) {
-                    answer = f;
+                    answer = std::move(f);
                     break;
                 }
             }
@@ -102,19 +82,18 @@ Status Connection::awaitReply(uint32_t id, codec::Op op, Clock::time_point deadl
             reply = std::move(answer->body);
             return Status::success();
         }
-        if (Status s = readInto(frames, deadline); !s.ok()) return s;
+        if (Status s = readSome(received, deadline); !s.ok()) return s;
     }
 }
 
-// Waits for input and reads one datagram or one run of stream bytes into buffer.
-Status Connection::readInto(std::vector<uint8_t>& buffer, Clock::time_point deadline) {
-    buffer.resize(codec::kMaxFrame);
+// Waits for input and reads one datagram or one run of stream bytes.
+Status Connection::readSome(std::span<const uint8_t>& received, Clock::time_point deadline) {
     for (;;) {
         if (Status s = waitFor(POLLIN, deadline); !s.ok()) return s;
         Status s;
-        const ssize_t n = transport_->readSome(buffer, s);
+        const ssize_t n = transport_->readSome(receiveBuffer_, s);
         if (n > 0) {
-            buffer.resize(static_cast<size_t>(n));
+            received = std::span<const uint8_t>(receiveBuffer_.data(), static_cast<size_t>(n));
             return Status::success();
         }
         if (n == 0 && !transport_->datagram())

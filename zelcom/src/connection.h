@@ -36,11 +36,10 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    Status discardStale();
     Status sendAll(std::span<const uint8_t> bytes, Clock::time_point deadline);
     Status awaitReply(uint32_t id, codec::Op op, Clock::time_point deadline,
                       std::vector<uint8_t>& reply);
-    Status readInto(std::vector<uint8_t>& frames, Clock::time_point deadline);
+    Status readSome(std::span<const uint8_t>& received, Clock::time_point deadline);
     bool isAnswer(const codec::Frame& frame, uint32_t id, codec::Op op) const;
     Status waitFor(short events, Clock::time_point deadline);
     Status lose(Status status);
@@ -49,6 +48,7 @@ private:
     std::chrono::milliseconds timeout_;
     uint32_t nextId_ = 0;
     codec::StreamDecoder decoder_;
+    std::vector<uint8_t> receiveBuffer_ = std::vector<uint8_t>(codec::kMaxFrame);
     Status lost_;  // once a stream link is gone, every later call fails at once
     std::mutex mutex_;
 };
