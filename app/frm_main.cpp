@@ -14,6 +14,7 @@
 
 #include "frm_about.h"
 #include "main_window_model.h"
+#include "monitoring_control.h"
 #include "open_document.h"
 #include "product_info.h"
 
@@ -33,12 +34,6 @@ constexpr ButtonSpec kWindowButtons[] = {
     {"AoutButton", "Analog Outs"},     {"ServoButton", "Servos"},
     {"StatButton", "Program Step Status"}, {"TableButton", "Data Table"},
     {"Cust1Button", "Custom 1"},       {"Cust2Button", "Custom 2"},
-};
-constexpr ButtonSpec kRunButtons[] = {
-    {"SuspendButton", "Suspend Monitoring"},
-    {"StartButton", "Start"},
-    {"StopButton", "Stop"},
-    {"ResetButton", "Reset"},
 };
 
 const QString kNotYet = QStringLiteral("Not available in this version of ZEL Monitor.");
@@ -74,7 +69,12 @@ frmMain::~frmMain() = default;
 void frmMain::attach(MainWindowModel& model) {
     model_ = &model;
     connect(&Timer1, &QTimer::timeout, this, [this] { model_->pollingTick(); });
+    connect(&Timer2, &QTimer::timeout, this, [this] { model_->monitoring().reconnectTick(); });
     connect(&Timer3, &QTimer::timeout, this, [this] { model_->startTimerTick(); });
+    connect(SuspendButton, &QPushButton::clicked, this, [this] { model_->monitoring().toggle(); });
+    connect(StartButton, &QPushButton::clicked, this, [this] { model_->runControl().start(); });
+    connect(StopButton, &QPushButton::clicked, this, [this] { model_->runControl().stop(); });
+    connect(ResetButton, &QPushButton::clicked, this, [this] { model_->runControl().reset(); });
 }
 
 QPushButton* frmMain::addButton(const char* name, const QString& caption) {
@@ -97,11 +97,12 @@ void frmMain::buildButtons() {
     }
     layout->addLayout(grid);
     auto* run = new QHBoxLayout;
-    for (const ButtonSpec& spec : kRunButtons) {
-        QPushButton* b = addButton(spec.name, QString::fromLatin1(spec.caption));
-        markNotYet(b);
-        run->addWidget(b);
-    }
+    SuspendButton = addButton("SuspendButton", kSuspendCaption);
+    StartButton = addButton("StartButton", QStringLiteral("Start"));
+    StopButton = addButton("StopButton", QStringLiteral("Stop"));
+    ResetButton = addButton("ResetButton", QStringLiteral("Reset"));
+    for (QPushButton* b : {SuspendButton, StartButton, StopButton, ResetButton}) run->addWidget(b);
+    showSuspendButton(kSuspendCaption, false);
     layout->addLayout(run);
     layout->addStretch();
     Message = new QLabel(QStringLiteral("System Status"), central);
@@ -163,6 +164,29 @@ void frmMain::showPlainMessage(const QString& text) {
 
 void frmMain::showWarning(const QString& text) {
     QMessageBox::warning(this, QApplication::applicationName(), text);
+}
+
+bool frmMain::askYesNo(const QString& text) {
+    return QMessageBox::question(this, QApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void frmMain::enableReconnectTimer(bool enabled) {
+    if (enabled)
+        Timer2.start();
+    else
+        Timer2.stop();
+}
+
+void frmMain::showSuspendButton(const QString& caption, bool suspended) {
+    SuspendButton->setText(caption);
+    QPalette palette = SuspendButton->palette();
+    palette.setColor(QPalette::ButtonText, suspended ? QColor(0, 128, 0) : QColor(255, 0, 0));
+    SuspendButton->setPalette(palette);
+}
+
+void frmMain::enableRunButtons(bool enabled) {
+    for (QPushButton* b : {StartButton, StopButton, ResetButton}) b->setEnabled(enabled);
 }
 
 double frmMain::dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }

@@ -37,11 +37,15 @@ public:
     void pause(int milliseconds) override;
     void showPlainMessage(const QString& text) override;
     void showWarning(const QString& text) override;
+    bool askYesNo(const QString& text) override;
     void setPlacement(const settings::WindowPlacement& twips) override;
     settings::WindowPlacement placement() const override;
     settings::DisplayState displayState() const override;
     void enablePollingTimer(bool enabled) override;
     void disableStartTimer() override { Timer3.stop(); }
+    void enableReconnectTimer(bool enabled) override;
+    void showSuspendButton(const QString& caption, bool suspended) override;
+    void enableRunButtons(bool enabled) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,6 +60,10 @@ private:
 
     MainWindowModel* model_ = nullptr;
     QLabel* Message = nullptr;
+    QPushButton* SuspendButton = nullptr;
+    QPushButton* StartButton = nullptr;
+    QPushButton* StopButton = nullptr;
+    QPushButton* ResetButton = nullptr;
     QTimer Timer1;
     QTimer Timer2;
     QTimer Timer3;

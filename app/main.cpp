@@ -3,6 +3,7 @@
 #include "application.h"
 #include "command_line.h"
 #include "product_info.h"
+#include "termination_signals.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     if (commandLine.exitNow) return commandLine.exitCode;
 
     zel::Application monitor(commandLine);
+    zel::closeOnTerminationSignals(monitor.mainWindow());
     monitor.start();
     return QApplication::exec();
 }

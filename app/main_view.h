@@ -14,6 +14,8 @@ public:
     // A message box with only an OK button and the default title.
     virtual void showPlainMessage(const QString& text) = 0;
     virtual void showWarning(const QString& text) = 0;
+    // A question with Yes and No buttons; true for Yes.
+    virtual bool askYesNo(const QString& text) = 0;
 
     virtual void setPlacement(const settings::WindowPlacement& twips) = 0;
     virtual settings::WindowPlacement placement() const = 0;
@@ -22,6 +24,12 @@ public:
     // Timer1, the polling tick, and Timer3, which starts it.
     virtual void enablePollingTimer(bool enabled) = 0;
     virtual void disableStartTimer() = 0;
+    // Timer2, which makes a reconnection the setup dialog asked for.
+    virtual void enableReconnectTimer(bool enabled) = 0;
+
+    // The suspend button: its caption, green while monitoring is suspended, red otherwise.
+    virtual void showSuspendButton(const QString& caption, bool suspended) = 0;
+    virtual void enableRunButtons(bool enabled) = 0;
 };
 
 }  // namespace zel

@@ -1,16 +1,18 @@
 #include "main_window_model.h"
 
-#include <exception>
-
 #include "connection_caption.h"
-#include "lib_error.h"
 
 namespace zel {
 
 MainWindowModel::MainWindowModel(AppState& state, settings::SettingsStore& store,
                                  ZelLibrary& library, StatusLog& log, MainView& view)
     : state_(state), store_(store), library_(library), log_(log), view_(view),
-      connection_(state, library, *this) {}
+      connection_(state, library, *this),
+      polling_(state, library, connection_, [this] { view_.processEvents(); },
+               [this](const QString& text) { setMessage(text); }),
+      runControl_(state, library, view),
+      monitoring_(state, library, connection_, polling_, view,
+                  [this](const QString& text) { setMessage(text); }) {}
 
 void MainWindowModel::setMessage(const QString& text) {
     message_ = text;
@@ -114,30 +116,7 @@ void MainWindowModel::showMessages(const QStringList& messages) {
     }
 }
 
-void MainWindowModel::pollingTick() {
-    MonitoringFlags& f = state_.flags;
-    try {
-        if (f.NoCommunication) {
-            f.NoCommunication = connection_.CheckComm();
-            if (f.NoCommunication) {
-                view_.processEvents();
-                return;
-            }
-        }
-        if (state_.connection.CommHandle != 0) {
-            f.CommErrorFlag = false;
-            int32_t value = 0;
-            if (library_.ZlGetRegister(state_.connection.CommHandle, 1, value) != 1 &&
-                !isAbsentResource(fetchLibError(library_, state_), state_.LibError))
-                f.CommErrorFlag = true;
-        }
-        if (f.CommErrorFlag) f.NoCommunication = true;
-    } catch (const std::exception& e) {
-        if (!f.UserSuspended)
-            setMessage(QStringLiteral("Error in polling routine!\r") + QString::fromLocal8Bit(e.what()));
-        f.NoCommunication = true;
-    }
-}
+void MainWindowModel::pollingTick() { polling_.tick(); }
 
 void MainWindowModel::startTimerTick() {
     if (!state_.flags.StartPollingPending) return;

@@ -8,6 +8,9 @@
 #include "connection_manager.h"
 #include "main_settings.h"
 #include "main_view.h"
+#include "monitoring_control.h"
+#include "run_control.h"
+#include "polling_cycle.h"
 #include "settings_store.h"
 #include "status_log.h"
 #include "zel_library.h"
@@ -34,6 +37,9 @@ public:
     QString message() const { return message_; }
 
     ConnectionManager& connection() { return connection_; }
+    PollingCycle& polling() { return polling_; }
+    RunControl& runControl() { return runControl_; }
+    MonitoringControl& monitoring() { return monitoring_; }
 
     // ConnectionUi, for the connection manager: forwarded to the view, the status line logged.
     void setStatus(const QString& text) override { setMessage(text); }
@@ -61,6 +67,9 @@ private:
     StatusLog& log_;
     MainView& view_;
     ConnectionManager connection_;
+    PollingCycle polling_;
+    RunControl runControl_;
+    MonitoringControl monitoring_;
     settings::MainSettings loaded_;  // what shutdown writes back for values nothing here edits
     QString message_;
 };

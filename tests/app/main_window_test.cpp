@@ -87,3 +87,27 @@ TEST(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
     ::unsetenv("ZELCOM_TCP_PORT");
     ::unsetenv("ZELMON_ZELCOM_LIBRARY");
 }
+
+TEST(MainWindow, AMissingSymbolFileIsNamedAndTheStoredOneIsReadInstead) {
+    test::SimProcess sim({"--tcp", "0"});
+    ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
+    ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
+    QTemporaryDir dir;
+    const QString settings = dir.filePath(QStringLiteral("settings.ini"));
+    writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
+
+    ModalWatch modal;
+    CommandLine line;
+    line.settingsFile = settings;
+    line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
+    line.symbolFile = dir.filePath(QStringLiteral("gone.SYM"));
+    {
+        Application monitor(line);
+        monitor.start();
+        EXPECT_TRUE(monitor.state().files.SymbolFileName.isEmpty());
+        monitor.mainWindow().close();
+    }
+    EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + line.symbolFile});
+    ::unsetenv("ZELCOM_TCP_PORT");
+    ::unsetenv("ZELMON_ZELCOM_LIBRARY");
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "main_view.h"
 
@@ -17,6 +18,11 @@ public:
     int pollingInterval = 0;
     bool pollingEnabled = false;
     bool startTimerEnabled = false;
+    bool reconnectTimerEnabled = false;
+    QString suspendCaption;
+    bool runButtonsEnabled = true;
+    QStringList questions;
+    bool answerYes = true;
 
     void setStatus(const QString& text) override { status = text; }
     void refreshMessage() override {}
@@ -26,10 +32,21 @@ public:
     void setPollingInterval(int ms) override { pollingInterval = ms; }
     void enableStartTimer() override { startTimerEnabled = true; }
     void repaintMain() override {}
-    void processEvents() override {}
+    // The event pump: a test may click or close things here, in the middle of a tick.
+    std::function<void()> onProcessEvents;
+    void processEvents() override {
+        if (onProcessEvents) onProcessEvents();
+    }
     void pause(int) override {}
     void showPlainMessage(const QString& text) override { messageBoxes << text; }
     void showWarning(const QString& text) override { messageBoxes << text; }
+    bool askYesNo(const QString& text) override {
+        questions << text;
+        return answerYes;
+    }
+    void enableReconnectTimer(bool enabled) override { reconnectTimerEnabled = enabled; }
+    void showSuspendButton(const QString& caption, bool) override { suspendCaption = caption; }
+    void enableRunButtons(bool enabled) override { runButtonsEnabled = enabled; }
     void setPlacement(const settings::WindowPlacement& p) override { placementTwips = p; }
     settings::WindowPlacement placement() const override { return placementTwips; }
     settings::DisplayState displayState() const override { return state; }

@@ -1,0 +1,67 @@
+#include "polling_cycle.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace zel {
+
+PollingCycle::PollingCycle(AppState& state, ZelLibrary& library, ConnectionManager& connection,
+                           EventPump pump, MessageSink setMessage)
+    : state_(state), library_(library), connection_(connection), pump_(std::move(pump)),
+      setMessage_(std::move(setMessage)) {}
+
+void PollingCycle::addBlock(PollBlock& block) {
+    const auto at = std::upper_bound(
+        blocks_.begin(), blocks_.end(), &block,
+        [](const PollBlock* a, const PollBlock* b) { return a->order() < b->order(); });
+    blocks_.insert(at, &block);
+}
+
+void PollingCycle::removeBlock(PollBlock& block) {
+    blocks_.erase(std::remove(blocks_.begin(), blocks_.end(), &block), blocks_.end());
+}
+
+void PollingCycle::tick() {
+    MonitoringFlags& f = state_.flags;
+    try {
+        if (f.NoCommunication) {
+            f.NoCommunication = connection_.CheckComm();
+            if (f.NoCommunication) {
+                pump_();
+                return;
+            }
+        }
+        if (state_.connection.CommHandle != 0) {
+            f.CommErrorFlag = false;
+            PollContext context(state_, library_, pump_);
+            int32_t value = 0;
+            if (library_.ZlGetRegister(state_.connection.CommHandle, 1, value) != 1)
+                context.readFailed();
+            refreshWindows(context);
+        }
+        if (f.CommErrorFlag) f.NoCommunication = true;
+    } catch (const std::exception& e) {
+        reportError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void PollingCycle::refreshWindows(PollContext& context) {
+    const MonitoringFlags& f = state_.flags;
+    // A window opened or closed while events run inside a block takes effect next tick.
+    const std::vector<PollBlock*> blocks = blocks_;
+    for (PollBlock* block : blocks) {
+        if (!block->isOpen() || f.TableUploadBusy || f.DownloadBusy || f.NoCommunication) continue;
+        if (state_.connection.CommHandle == 0) return;
+        block->refresh(context);
+    }
+}
+
+// While the user has suspended monitoring, errors raised by the suspension itself (closing
+// the link under a block) are not worth a message; the link is re-made on resume anyway.
+void PollingCycle::reportError(const QString& description) {
+    if (!state_.flags.UserSuspended)
+        setMessage_(QStringLiteral("Error in polling routine!\r") + description);
+    state_.flags.NoCommunication = true;
+}
+
+}  // namespace zel

@@ -1,0 +1,42 @@
+// The polling tick: reconnect while there is no link, check the link by reading register 1,
+// refresh every open window in a fixed order, and turn a failed read into a reconnection on
+// the next tick.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "app_state.h"
+#include "connection_manager.h"
+#include "poll_block.h"
+
+namespace zel {
+
+class PollingCycle {
+public:
+    using MessageSink = std::function<void(const QString&)>;
+
+    PollingCycle(AppState& state, ZelLibrary& library, ConnectionManager& connection,
+                 EventPump pump, MessageSink setMessage);
+
+    // A window joins the tick at its place; blocks live as long as their windows, which are
+    // kept until shutdown.
+    void addBlock(PollBlock& block);
+    void removeBlock(PollBlock& block);
+
+    void tick();
+
+private:
+    void refreshWindows(PollContext& context);
+    void reportError(const QString& description);
+
+    AppState& state_;
+    ZelLibrary& library_;
+    ConnectionManager& connection_;
+    EventPump pump_;
+    MessageSink setMessage_;
+    std::vector<PollBlock*> blocks_;  // in PollOrder
+};
+
+}  // namespace zel

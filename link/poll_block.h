@@ -1,0 +1,67 @@
+// One window's part of the polling tick. Each open window registers a block; the tick runs the
+// blocks in the fixed order of PollOrder, each only while its window is open and the link is
+// usable.
+#pragma once
+
+#include <stdexcept>
+
+#include "app_state.h"
+#include "event_pump.h"
+#include "zel_library.h"
+
+namespace zel {
+
+// The place of each window's block in the tick.
+enum class PollOrder {
+    Dde = 1,
+    Flags,
+    DigitalInputs,
+    DigitalOutputs,
+    AnalogInputs,
+    AnalogOutputs,
+    Registers,
+    RegisterBits,
+    NvRegisters,
+    Servos,
+    CustomScreen1,
+    CustomScreen2,
+    StepStatus,
+    Clock,
+};
+
+// Ends the tick through its error path: "Error in polling routine!" and the text, and the next
+// tick reconnects.
+class PollingError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What a block may use during a tick.
+class PollContext {
+public:
+    PollContext(AppState& state, ZelLibrary& library, EventPump pump)
+        : state(state), library(library), pump(std::move(pump)) {}
+
+    // After a read that did not return 1: fetches the library's error and, unless it says the
+    // resource is absent (216), marks the tick's communication error.
+    void readFailed();
+    // The link may still be used: a connection is open and no transfer holds the controller.
+    // Blocks that let events run re-test it afterwards.
+    bool linkUsable() const;
+
+    AppState& state;
+    ZelLibrary& library;
+    EventPump pump;
+};
+
+class PollBlock {
+public:
+    virtual ~PollBlock() = default;
+    virtual PollOrder order() const = 0;
+    // The window's open flag.
+    virtual bool isOpen() const = 0;
+    // Reads the window's visible values and shows them; may throw PollingError.
+    virtual void refresh(PollContext& context) = 0;
+};
+
+}  // namespace zel

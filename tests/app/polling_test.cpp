@@ -1,0 +1,200 @@
+// The polling tick, suspend and resume, the setup dialog's reconnection and the run commands,
+// checked by the library calls they make.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "fake_zel_library.h"
+#include "first_run.h"
+#include "main_window_model.h"
+#include "recording_view.h"
+
+using namespace zel;
+using zel::test::RecordingView;
+
+namespace {
+
+// A window's part of the tick that reads one register and can let events run.
+class ProbeBlock : public PollBlock {
+public:
+    ProbeBlock(PollOrder order, bool& open, int32_t reg) : order_(order), open_(open), reg_(reg) {}
+    PollOrder order() const override { return order_; }
+    bool isOpen() const override { return open_; }
+    void refresh(PollContext& c) override {
+        ++refreshes;
+        if (letEventsRun) c.pump();
+        if (!c.linkUsable()) return;
+        int32_t value = 0;
+        if (c.library.ZlGetRegister(c.state.connection.CommHandle, reg_, value) != 1) c.readFailed();
+        if (failWith) throw PollingError(failWith);
+    }
+    int refreshes = 0;
+    bool letEventsRun = false;
+    const char* failWith = nullptr;
+
+private:
+    PollOrder order_;
+    bool& open_;
+    int32_t reg_;
+};
+
+class PollingTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    StatusLog log{dir.filePath(QStringLiteral("zelmon.log"))};
+    FakeZelLibrary lib;
+    RecordingView view;
+    AppState state;
+    settings::SettingsStore store{dir.filePath(QStringLiteral("settings.ini"))};
+    MainWindowModel model{state, store, lib, log, view};
+
+    void SetUp() override {
+        store.load(settings::firstRunSettings());
+        lib.setModel(5, 1);
+        lib.setIoCounts({64, 16, 16, 0, 4, 8, 4});
+        model.load({});
+        ASSERT_FALSE(state.flags.NoCommunication);
+        lib.clearCalls();
+    }
+};
+
+}  // namespace
+
+TEST_F(PollingTest, OpenWindowsAreRefreshedInTheirOrderAfterTheLinkCheck) {
+    bool clockOpen = true, regsOpen = true;
+    ProbeBlock clock(PollOrder::Clock, clockOpen, 13014), regs(PollOrder::Registers, regsOpen, 17);
+    model.polling().addBlock(clock);
+    model.polling().addBlock(regs);
+    model.pollingTick();
+    EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlGetRegister(7, 17)",
+                                        "ZlGetRegister(7, 13014)"}));
+}
+
+TEST_F(PollingTest, ATransferInProgressKeepsWindowsQuietButTheLinkIsStillChecked) {
+    bool open = true;
+    ProbeBlock regs(PollOrder::Registers, open, 17);
+    model.polling().addBlock(regs);
+    state.flags.TableUploadBusy = true;
+    model.pollingTick();
+    EXPECT_EQ(lib.calls(), QStringList{"ZlGetRegister(7, 1)"});
+    EXPECT_EQ(regs.refreshes, 0);
+}
+
+TEST_F(PollingTest, WindowsClosedOrASuspendClickedWhileEventsRunAreHonouredAtOnce) {
+    bool statusOpen = true, clockOpen = true;
+    ProbeBlock status(PollOrder::StepStatus, statusOpen, 13005);
+    ProbeBlock clock(PollOrder::Clock, clockOpen, 13014);
+    model.polling().addBlock(status);
+    model.polling().addBlock(clock);
+    status.letEventsRun = true;
+
+    view.onProcessEvents = [&] { clockOpen = false; };
+    model.pollingTick();
+    EXPECT_EQ(clock.refreshes, 0);
+
+    clockOpen = true;
+    view.onProcessEvents = [&] {
+        view.onProcessEvents = nullptr;
+        model.monitoring().suspend();
+    };
+    lib.clearCalls();
+    model.pollingTick();
+    // The suspend closed the link inside the step status block: nothing more is read.
+    EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlCloseConnection(7)"}));
+    EXPECT_EQ(clock.refreshes, 0);
+    EXPECT_EQ(state.connection.CommHandle, 0);
+}
+
+TEST_F(PollingTest, SuspendedMonitoringTouchesNothingUntilResumed) {
+    model.monitoring().toggle();
+    EXPECT_EQ(view.suspendCaption, QStringLiteral("Resume Monitoring"));
+    EXPECT_EQ(model.message(), QStringLiteral("Controller Monitoring Suspended"));
+    EXPECT_FALSE(view.runButtonsEnabled);
+    EXPECT_FALSE(view.pollingEnabled);
+    lib.clearCalls();
+    model.pollingTick();
+    model.pollingTick();
+    EXPECT_TRUE(lib.calls().isEmpty());
+
+    model.monitoring().toggle();
+    EXPECT_EQ(view.suspendCaption, QStringLiteral("Suspend Monitoring"));
+    EXPECT_TRUE(view.runButtonsEnabled);
+    EXPECT_TRUE(view.pollingEnabled);
+    EXPECT_EQ(lib.callNames().value(0), QStringLiteral("ZlOpenConnection"));
+    EXPECT_FALSE(state.flags.NoCommunication);
+}
+
+TEST_F(PollingTest, ABlockThatFailsEndsTheTickWithAMessageAndAReconnection) {
+    bool open = true;
+    ProbeBlock status(PollOrder::StepStatus, open, 13005);
+    status.failWith = "task bank 2 could not be read";
+    model.polling().addBlock(status);
+    model.pollingTick();
+    EXPECT_EQ(model.message(), QStringLiteral("Error in polling routine!\rtask bank 2 could not be read"));
+    EXPECT_TRUE(state.flags.NoCommunication);
+}
+
+TEST_F(PollingTest, TheSetupDialogsReconnectionRunsOnceOnTimer2) {
+    state.flags.ReconnectPending = true;
+    view.reconnectTimerEnabled = true;
+    model.monitoring().reconnectTick();
+    EXPECT_EQ(lib.callNames().value(0), QStringLiteral("ZlCloseConnection"));
+    EXPECT_TRUE(lib.callNames().contains(QStringLiteral("ZlOpenConnection")));
+    EXPECT_FALSE(state.flags.ReconnectPending);
+    EXPECT_FALSE(view.reconnectTimerEnabled);
+    lib.clearCalls();
+    model.monitoring().reconnectTick();
+    EXPECT_TRUE(lib.calls().isEmpty());
+}
+
+TEST_F(PollingTest, StartWritesOnlyToAStoppedControllerWithTheResetBitCleared) {
+    lib.setStatusWord(0);
+    model.runControl().start();
+    EXPECT_EQ(lib.callNames(), QStringList{"ZlGetStatus"});
+    EXPECT_TRUE(view.messageBoxes.isEmpty());
+
+    lib.clearCalls();
+    lib.setStatusWord(9);
+    model.runControl().start();
+    EXPECT_EQ(lib.calls().last(), QStringLiteral("ZlPutStatus(7, 1)"));
+    EXPECT_EQ(view.questions.last(), QStringLiteral("Are you sure you want to START the controller?"));
+}
+
+TEST_F(PollingTest, ResetWritesEightWhenStoppedAndNineWhenRunning) {
+    lib.setStatusWord(1);
+    model.runControl().reset();
+    EXPECT_EQ(lib.calls().last(), QStringLiteral("ZlPutStatus(7, 8)"));
+    lib.setStatusWord(0);
+    model.runControl().reset();
+    EXPECT_EQ(lib.calls().last(), QStringLiteral("ZlPutStatus(7, 9)"));
+}
+
+TEST_F(PollingTest, StopOnAnOldModelOrAFailedWriteSaysSo) {
+    state.connection.ModelCode = 4;
+    model.runControl().stop();
+    EXPECT_TRUE(lib.calls().isEmpty());
+    EXPECT_EQ(view.messageBoxes.last(), QStringLiteral("Failed to execute STOP command!"));
+
+    state.connection.ModelCode = 5;
+    lib.setError(104, QStringLiteral("No reply from controller"));
+    lib.queueResults("ZlPutStatus", {0});
+    model.runControl().stop();
+    EXPECT_TRUE(view.messageBoxes.last().startsWith(
+        QStringLiteral("Failed to execute STOP command!\nNo reply from controller")));
+}
+
+TEST_F(PollingTest, RunCommandsDoNothingAfterTheQuestionWithoutALink) {
+    model.monitoring().suspend();
+    lib.clearCalls();
+    model.runControl().start();
+    model.runControl().stop();
+    model.runControl().reset();
+    EXPECT_EQ(view.questions.size(), 3);
+    EXPECT_TRUE(lib.calls().isEmpty());
+
+    view.answerYes = false;
+    model.monitoring().resume();
+    lib.clearCalls();
+    model.runControl().stop();
+    EXPECT_TRUE(lib.calls().isEmpty());
+}
