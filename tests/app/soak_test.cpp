@@ -1,0 +1,102 @@
+// A bounded soak: the simulator dies and comes back, or is frozen and thawed, many times while
+// the monitor polls it. Every time the monitor finds the controller again by itself, no tick
+// waits longer than one connection timeout, and no descriptor is left behind.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#include "dynamic_zel_library.h"
+#include "first_run.h"
+#include "main_window_model.h"
+#include "recording_view.h"
+#include "settings_sections.h"
+#include "sim_process.h"
+
+using namespace zel;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kTimeoutMs = 300;
+
+size_t openDescriptors() {
+    size_t n = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+    return n;
+}
+
+class Soak : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    StatusLog log{dir.filePath(QStringLiteral("zelmon.log"))};
+    DynamicZelLibrary lib{{QStringLiteral(ZELCOM_LIBRARY_FILE)}};
+    test::RecordingView view;
+    AppState state;
+    settings::SettingsStore store{dir.filePath(QStringLiteral("settings.ini"))};
+    MainWindowModel model{state, store, lib, log, view};
+    test::SimProcess sim{{"--tcp", "0"}};
+    Clock::duration longestTick{};
+
+    void SetUp() override {
+        ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
+        store.load(settings::firstRunSettings());
+        settings::SettingsHandle h = 0;
+        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h));
+        store.SetNumberValue(h, QStringLiteral("COMM Port"), 2);
+        store.SetTextValue(h, QStringLiteral("IP Address"), QStringLiteral("127.0.0.1"));
+        store.SetNumberValue(h, QStringLiteral("Timeout"), kTimeoutMs);
+        ASSERT_TRUE(store.CloseSettingsKey(h));
+        model.load({});
+        ASSERT_FALSE(state.flags.NoCommunication) << model.message().toStdString();
+    }
+    void TearDown() override { ::unsetenv("ZELCOM_TCP_PORT"); }
+
+    void tick() {
+        const auto start = Clock::now();
+        model.pollingTick();
+        longestTick = std::max(longestTick, Clock::now() - start);
+    }
+    // Ticks until the monitor polls again; false if it has not after many ticks.
+    bool ticksUntilConnected() {
+        for (int i = 0; i < 200; ++i) {
+            tick();
+            if (!state.flags.NoCommunication && state.connection.CommHandle != 0) return true;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(Soak, KilledAndRestartedThirtyTimesTheMonitorComesBackEveryTime) {
+    const size_t descriptors = openDescriptors();
+    for (int round = 0; round < 30; ++round) {
+        sim.kill();
+        tick();
+        tick();
+        EXPECT_TRUE(state.flags.NoCommunication) << "round " << round;
+        sim.restart();
+        ASSERT_TRUE(ticksUntilConnected()) << "round " << round;
+    }
+    EXPECT_LT(longestTick, std::chrono::milliseconds(kTimeoutMs + 200));
+    EXPECT_EQ(openDescriptors(), descriptors);
+    EXPECT_TRUE(model.message().startsWith(QStringLiteral("Connected to TCP/IP 127.0.0.1")));
+}
+
+TEST_F(Soak, AFrozenSimulatorIsWaitedForOneTimeoutAtATime) {
+    const size_t descriptors = openDescriptors();
+    for (int round = 0; round < 5; ++round) {
+        sim.pause();
+        tick();
+        EXPECT_TRUE(state.flags.NoCommunication);
+        tick();
+        tick();
+        sim.resume();
+        ASSERT_TRUE(ticksUntilConnected()) << "round " << round;
+    }
+    EXPECT_LT(longestTick, std::chrono::milliseconds(2 * kTimeoutMs + 200));
+    EXPECT_EQ(openDescriptors(), descriptors);
+}
