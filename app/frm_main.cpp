@@ -17,24 +17,11 @@
 #include "monitoring_control.h"
 #include "open_document.h"
 #include "product_info.h"
+#include "window_buttons.h"
 
 namespace zel {
 namespace {
 
-struct ButtonSpec {
-    const char* name;
-    const char* caption;
-};
-
-// The window buttons, in the order they are laid out, then the run buttons.
-constexpr ButtonSpec kWindowButtons[] = {
-    {"RegisterButton", "Registers"},   {"NVRamButton", "Upper NVRegisters"},
-    {"FlagButton", "Flags"},           {"InputButton", "Inputs"},
-    {"OutputButton", "Outputs"},       {"AinButton", "Analog Ins"},
-    {"AoutButton", "Analog Outs"},     {"ServoButton", "Servos"},
-    {"StatButton", "Program Step Status"}, {"TableButton", "Data Table"},
-    {"Cust1Button", "Custom 1"},       {"Cust2Button", "Custom 2"},
-};
 
 const QString kNotYet = QStringLiteral("Not available in this version of ZEL Monitor.");
 
@@ -88,12 +75,12 @@ void frmMain::buildButtons() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     auto* grid = new QGridLayout;
-    int i = 0;
-    for (const ButtonSpec& spec : kWindowButtons) {
-        QPushButton* b = addButton(spec.name, QString::fromLatin1(spec.caption));
+    int count = 0;
+    const WindowButton* buttons = windowButtons(count);
+    for (int i = 0; i < count; ++i) {
+        QPushButton* b = addButton(buttons[i].name, QString::fromLatin1(buttons[i].caption));
         markNotYet(b);
         grid->addWidget(b, i / 3, i % 3);
-        ++i;
     }
     layout->addLayout(grid);
     auto* run = new QHBoxLayout;
@@ -164,6 +151,18 @@ void frmMain::showPlainMessage(const QString& text) {
 
 void frmMain::showWarning(const QString& text) {
     QMessageBox::warning(this, QApplication::applicationName(), text);
+}
+
+bool frmMain::askOkCancel(const QString& text) {
+    return QMessageBox::question(this, QApplication::applicationName(), text,
+                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void frmMain::setBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 bool frmMain::askYesNo(const QString& text) {

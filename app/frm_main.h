@@ -38,6 +38,8 @@ public:
     void showPlainMessage(const QString& text) override;
     void showWarning(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    bool askOkCancel(const QString& text) override;
+    void setBusy(bool busy) override;
     void setPlacement(const settings::WindowPlacement& twips) override;
     settings::WindowPlacement placement() const override;
     settings::DisplayState displayState() const override;

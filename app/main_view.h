@@ -16,6 +16,10 @@ public:
     virtual void showWarning(const QString& text) = 0;
     // A question with Yes and No buttons; true for Yes.
     virtual bool askYesNo(const QString& text) = 0;
+    // A question with OK and Cancel buttons and the question icon; true for OK.
+    virtual bool askOkCancel(const QString& text) = 0;
+    // The busy pointer over the whole application.
+    virtual void setBusy(bool busy) = 0;
 
     virtual void setPlacement(const settings::WindowPlacement& twips) = 0;
     virtual settings::WindowPlacement placement() const = 0;

@@ -1,6 +1,7 @@
 #include "main_window_model.h"
 
 #include "connection_caption.h"
+#include "window_buttons.h"
 
 namespace zel {
 
@@ -114,6 +115,21 @@ void MainWindowModel::showMessages(const QStringList& messages) {
         log_.write(m);
         view_.showPlainMessage(m);
     }
+}
+
+bool MainWindowModel::openChildWindow(const QString& buttonName,
+                                      const std::function<void()>& show) {
+    const WindowButton* button = findWindowButton(buttonName);
+    if (!button) return false;
+    if (state_.flags.NoCommunication && !view_.askOkCancel(kNoCommunicationQuestion)) return false;
+    const QString loading = QString::fromLatin1(button->loading);
+    if (!loading.isEmpty()) setMessage(loading);
+    view_.setBusy(true);
+    show();
+    view_.setBusy(false);
+    const QString loaded = QString::fromLatin1(button->loaded);
+    if (!loaded.isEmpty()) setMessage(loaded);
+    return true;
 }
 
 void MainWindowModel::pollingTick() { polling_.tick(); }

@@ -28,6 +28,11 @@ public:
     // Closes the connection and writes the main window's four settings sections.
     void shutdown();
 
+    // A window button: asks first when there is no link, shows the loading text, lets `show`
+    // title, show and flag the window, then shows the loaded text. False when the user
+    // declined.
+    bool openChildWindow(const QString& buttonName, const std::function<void()>& show);
+
     // The polling tick (Timer1) and the start of polling (Timer3).
     void pollingTick();
     void startTimerTick();

@@ -131,3 +131,22 @@ TEST_F(MainWindowModelTest, EveryStatusTextReachesTheLog) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("Failed to update register value! | Illegal register"));
 }
+
+TEST_F(MainWindowModelTest, AWindowButtonWithoutALinkAsksFirstAndCancelOpensNothing) {
+    lib.setDefaultResult(QStringLiteral("ZlOpenConnection"), 0);
+    Run run(*this);
+    run.model.load({});
+    run.model.setMessage(QStringLiteral("before"));
+    bool shown = false;
+    view.answerYes = false;
+    EXPECT_FALSE(run.model.openChildWindow(QStringLiteral("RegisterButton"), [&] { shown = true; }));
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(run.model.message(), QStringLiteral("before"));
+    EXPECT_TRUE(view.questions.value(0).startsWith(
+        QStringLiteral("There is NO communication with the controller!\r\r\n")));
+
+    view.answerYes = true;
+    EXPECT_TRUE(run.model.openChildWindow(QStringLiteral("RegisterButton"), [&] { shown = true; }));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(run.model.message(), QStringLiteral("Register Form loaded."));
+}

@@ -44,6 +44,11 @@ public:
         questions << text;
         return answerYes;
     }
+    bool askOkCancel(const QString& text) override {
+        questions << text;
+        return answerYes;
+    }
+    void setBusy(bool) override {}
     void enableReconnectTimer(bool enabled) override { reconnectTimerEnabled = enabled; }
     void showSuspendButton(const QString& caption, bool) override { suspendCaption = caption; }
     void enableRunButtons(bool enabled) override { runButtonsEnabled = enabled; }
