@@ -58,19 +58,6 @@ protected:
     }
 };
 
-// A UDP port that was free a moment ago; ZelNET node n of a base b listens on b + n.
-uint16_t freeUdpPort() {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof sa;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
-    ::close(fd);
-    return ntohs(sa.sin_port);
-}
-
 int adapterIndexOfLoopback(ZelLibrary& lib) {
     AdapterList addresses{}, masks{};
     int32_t count = 0;
@@ -121,7 +108,7 @@ TEST_F(EndToEnd, SerialLineFindsTheControllersBaudRate) {
 }
 
 TEST_F(EndToEnd, ZelNetTellsTwoNodesApartByNumber) {
-    const std::string base = std::to_string(freeUdpPort() - 3);
+    const std::string base = std::to_string(test::freeUdpPort() - 3);
     SimProcess node3({"--scenario", kDemo, "--zelnet-node", "3", "--zelnet-base", base});
     SimProcess node4({"--zelnet-node", "4", "--zelnet-base", base});
     ::setenv("ZELCOM_ZELNET_PORT", base.c_str(), 1);

@@ -53,18 +53,29 @@ private:
 
 }  // namespace
 
-TEST(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
-    test::SimProcess sim({"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0"});
-    ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
-    ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
+// A simulator, a settings profile pointing at it over TCP, and a command line for the monitor.
+class MainWindow : public ::testing::Test {
+protected:
+    test::SimProcess sim{{"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0"}};
     QTemporaryDir dir;
-    const QString settings = dir.filePath(QStringLiteral("settings.ini"));
-    writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
-
-    ModalWatch modal;
+    QString settings = dir.filePath(QStringLiteral("settings.ini"));
     CommandLine line;
-    line.settingsFile = settings;
-    line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
+    ModalWatch modal;
+
+    void SetUp() override {
+        ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
+        ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
+        writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
+        line.settingsFile = settings;
+        line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
+    }
+    void TearDown() override {
+        ::unsetenv("ZELCOM_TCP_PORT");
+        ::unsetenv("ZELMON_ZELCOM_LIBRARY");
+    }
+};
+
+TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
     {
         Application monitor(line);
         monitor.start();
@@ -84,22 +95,9 @@ TEST(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
     QFile saved(settings);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("COMM Port=2"));
-    ::unsetenv("ZELCOM_TCP_PORT");
-    ::unsetenv("ZELMON_ZELCOM_LIBRARY");
 }
 
-TEST(MainWindow, AMissingSymbolFileIsNamedAndTheStoredOneIsReadInstead) {
-    test::SimProcess sim({"--tcp", "0"});
-    ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
-    ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
-    QTemporaryDir dir;
-    const QString settings = dir.filePath(QStringLiteral("settings.ini"));
-    writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
-
-    ModalWatch modal;
-    CommandLine line;
-    line.settingsFile = settings;
-    line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
+TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
     line.symbolFile = dir.filePath(QStringLiteral("gone.SYM"));
     {
         Application monitor(line);
@@ -108,6 +106,4 @@ TEST(MainWindow, AMissingSymbolFileIsNamedAndTheStoredOneIsReadInstead) {
         monitor.mainWindow().close();
     }
     EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + line.symbolFile});
-    ::unsetenv("ZELCOM_TCP_PORT");
-    ::unsetenv("ZELMON_ZELCOM_LIBRARY");
 }

@@ -1,8 +1,11 @@
 #include "sim_process.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -132,6 +135,19 @@ void SimProcess::restart() {
     kill();
     pinPorts();
     start();
+}
+
+uint16_t freeUdpPort() {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof sa;
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len) != 0)
+        throw std::runtime_error("no free UDP port on loopback");
+    ::close(fd);
+    return ntohs(sa.sin_port);
 }
 
 }  // namespace zel::test

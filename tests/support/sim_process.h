@@ -64,4 +64,8 @@ private:
     std::string ptyPath_;
 };
 
+// A UDP port on loopback that was free a moment ago, for a ZelNET base: node n of a base b
+// listens on b + n.
+uint16_t freeUdpPort();
+
 }  // namespace zel::test

@@ -22,18 +22,6 @@ namespace {
 
 const std::string kDemo = ZELSIM_DEMO_SCENARIO;
 
-uint16_t freeUdpPort() {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof sa;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
-    ::close(fd);
-    return ntohs(sa.sin_port);
-}
-
 int loopbackAdapter() {
     int32_t addresses[ZL_MAX_ADAPTERS], masks[ZL_MAX_ADAPTERS], count = 0;
     ZlGetAvailableAdaptersIPList(addresses, masks, &count);
@@ -78,7 +66,7 @@ protected:
             h = ZlOpenConnection(ZL_KIND_SERIAL, 2, 0);
             ASSERT_EQ(ZlInitConnection(h, 115200, 0, 8, 0), 1);
         } else {
-            const std::string base = std::to_string(freeUdpPort() - 5);
+            const std::string base = std::to_string(zel::test::freeUdpPort() - 5);
             sim = std::make_unique<SimProcess>(std::vector<std::string>{
                 "--scenario", kDemo, "--zelnet-node", "5", "--zelnet-base", base});
             ::setenv("ZELCOM_ZELNET_PORT", base.c_str(), 1);
