@@ -21,7 +21,9 @@ int32_t fail(Status status) {
     return 0;
 }
 
-int32_t finish(const Status& status) { return status.ok() ? 1 : fail(status); }
+int32_t finish(const Status& status) {
+    return status.ok() ? 1 : fail(status);
+}
 
 // Runs body with the handle's connection held exclusively; its status becomes the result.
 template <typename Body>
@@ -32,8 +34,12 @@ int32_t withConnection(int32_t handle, Body&& body) {
     return finish(body(*connection));
 }
 
-Status badArgument(const char* what) { return failure(ZL_ERR_BAD_ARGUMENT, what); }
-Status badReply(const char* what) { return failure(ZL_ERR_BAD_REPLY, what); }
+Status badArgument(const char* what) {
+    return failure(ZL_ERR_BAD_ARGUMENT, what);
+}
+Status badReply(const char* what) {
+    return failure(ZL_ERR_BAD_REPLY, what);
+}
 
 // Sends a request and decodes its reply with read, which must consume the whole body.
 template <typename Read>
@@ -70,6 +76,15 @@ Status writeWord(Connection& c, codec::Op op, int32_t value) {
 }
 
 // Takes the transport by reference: it is filled by the open call evaluated beside it.
+int32_t getWords(int32_t handle, codec::Op op, int32_t* out, int count) {
+    if (!out) return fail(badArgument("null result"));
+    return withConnection(handle, [&](Connection& c) { return readWords(c, op, out, count); });
+}
+
+int32_t putWord(int32_t handle, codec::Op op, int32_t value) {
+    return withConnection(handle, [&](Connection& c) { return writeWord(c, op, value); });
+}
+
 int32_t open(const Status& status, std::unique_ptr<Transport>& transport, int timeoutMs) {
     if (!status.ok()) return fail(status);
     const int32_t handle =
@@ -90,10 +105,14 @@ extern "C" {
 int32_t ZlOpenConnection(int32_t kind, int32_t param1, int32_t param2) {
     std::unique_ptr<Transport> t;
     switch (kind) {
-        case ZL_KIND_SERIAL: return open(openSerial(param1, t), t, 0);
-        case ZL_KIND_ZELNET: return open(openZelnet(param1, param2, t), t, 0);
-        case ZL_KIND_UDP: return open(openUdp(toAddress(param2), t), t, 0);
-        default: return fail(badArgument("connection kind"));
+        case ZL_KIND_SERIAL:
+            return open(openSerial(param1, t), t, 0);
+        case ZL_KIND_ZELNET:
+            return open(openZelnet(param1, param2, t), t, 0);
+        case ZL_KIND_UDP:
+            return open(openUdp(toAddress(param2), t), t, 0);
+        default:
+            return fail(badArgument("connection kind"));
     }
 }
 
@@ -106,8 +125,8 @@ int32_t ZlOpenNetConnection(int32_t kind, int32_t, int32_t address, int32_t* tim
 
 int32_t ZlInitConnection(int32_t handle, int32_t baud, int32_t parity, int32_t dataBits,
                          int32_t stopBits) {
-    return withConnection(handle,
-                          [&](Connection& c) { return c.initLine(baud, parity, dataBits, stopBits); });
+    return withConnection(
+        handle, [&](Connection& c) { return c.initLine(baud, parity, dataBits, stopBits); });
 }
 
 int32_t ZlSetConnectionTimeout(int32_t handle, int32_t timeoutMs) {
@@ -220,14 +239,11 @@ int32_t ZlPutFlag(int32_t handle, int32_t flag, int16_t value) {
 }
 
 int32_t ZlGetStatus(int32_t handle, int32_t* status) {
-    if (!status) return fail(badArgument("null status"));
-    return withConnection(handle,
-                          [&](Connection& c) { return readWords(c, codec::Op::GetStatus, status, 1); });
+    return getWords(handle, codec::Op::GetStatus, status, 1);
 }
 
 int32_t ZlPutStatus(int32_t handle, int32_t status) {
-    return withConnection(handle,
-                          [&](Connection& c) { return writeWord(c, codec::Op::PutStatus, status); });
+    return putWord(handle, codec::Op::PutStatus, status);
 }
 
 int32_t ZlGetModel(int32_t handle, int32_t* model, int32_t* second) {
@@ -241,26 +257,19 @@ int32_t ZlGetModel(int32_t handle, int32_t* model, int32_t* second) {
 }
 
 int32_t ZlGetConfig(int32_t handle, int32_t* config) {
-    if (!config) return fail(badArgument("null config"));
-    return withConnection(handle,
-                          [&](Connection& c) { return readWords(c, codec::Op::GetConfig, config, 1); });
+    return getWords(handle, codec::Op::GetConfig, config, 1);
 }
 
 int32_t ZlPutConfig(int32_t handle, int32_t config) {
-    return withConnection(handle,
-                          [&](Connection& c) { return writeWord(c, codec::Op::PutConfig, config); });
+    return putWord(handle, codec::Op::PutConfig, config);
 }
 
 int32_t ZlGetIoCount(int32_t handle, int32_t* counts) {
-    if (!counts) return fail(badArgument("null counts"));
-    return withConnection(handle,
-                          [&](Connection& c) { return readWords(c, codec::Op::GetIoCount, counts, 7); });
+    return getWords(handle, codec::Op::GetIoCount, counts, 7);
 }
 
 int32_t ZlGetMiscIoCount(int32_t handle, int32_t* counts) {
-    if (!counts) return fail(badArgument("null counts"));
-    return withConnection(
-        handle, [&](Connection& c) { return readWords(c, codec::Op::GetMiscIoCount, counts, 4); });
+    return getWords(handle, codec::Op::GetMiscIoCount, counts, 4);
 }
 
 int32_t ZlGetTaskBank(int32_t handle, int32_t bank, ZlTaskBank* buffer) {
@@ -339,7 +348,8 @@ int32_t ZlSendData(int32_t handle, int32_t kind, const char* request, int16_t le
         w.bytes({reinterpret_cast<const uint8_t*>(request), static_cast<size_t>(length)});
         std::vector<uint8_t> answer;
         if (Status s = c.request(codec::Op::SendData, w.data(), answer); !s.ok()) return s;
-        if (answer.empty() || answer.size() > ZL_SEND_DATA_REPLY_SIZE) return badReply("packet size");
+        if (answer.empty() || answer.size() > ZL_SEND_DATA_REPLY_SIZE)
+            return badReply("packet size");
         std::memcpy(reply, answer.data(), answer.size());
         return Status::success();
     });
