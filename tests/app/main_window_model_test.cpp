@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "fake_zel_library.h"
+#include "dynamic_zel_library.h"
 #include "first_run.h"
 #include "main_window_model.h"
 #include "recording_view.h"
@@ -149,4 +150,18 @@ TEST_F(MainWindowModelTest, AWindowButtonWithoutALinkAsksFirstAndCancelOpensNoth
     EXPECT_TRUE(run.model.openChildWindow(QStringLiteral("RegisterButton"), [&] { shown = true; }));
     EXPECT_TRUE(shown);
     EXPECT_EQ(run.model.message(), QStringLiteral("Register Form loaded."));
+}
+
+TEST_F(MainWindowModelTest, AMissingLibraryIsNamedInTheStatusLineAndTheMonitorGoesOn) {
+    AppState state;
+    settings::SettingsStore store(settingsPath);
+    store.load(settings::firstRunSettings());
+    DynamicZelLibrary missing({dir.filePath(QStringLiteral("libzelcom.so.3"))});
+    MainWindowModel model(state, store, missing, log, view);
+    model.load({});
+    EXPECT_TRUE(model.message().contains(dir.filePath(QStringLiteral("libzelcom.so.3"))))
+        << model.message().toStdString();
+    EXPECT_TRUE(state.flags.NoCommunication);
+    model.pollingTick();  // keeps trying, without a crash
+    EXPECT_TRUE(state.flags.NoCommunication);
 }
