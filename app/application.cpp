@@ -9,6 +9,7 @@
 #include "first_run.h"
 #include "frm_splash.h"
 #include "settings_file.h"
+#include "symbol_file_dialog.h"
 
 namespace zel {
 
@@ -18,8 +19,21 @@ Application::Application(const CommandLine& commandLine)
       store_(commandLine.settingsFile.isEmpty() ? settings::defaultSettingsPath()
                                                 : commandLine.settingsFile),
       library_(DynamicZelLibrary::candidateFiles(QApplication::applicationDirPath())),
-      model_(state_, store_, library_, log_, window_) {
+      model_(state_, store_, library_, log_, window_),
+      symbols_(state_.files, symbolUi()),
+      symbolProgress_(symbols_.progress(), &window_) {
+    model_.setSymbols(symbols_);
     window_.attach(model_);
+}
+
+symbols::SymbolUi Application::symbolUi() {
+    symbols::SymbolUi ui;
+    ui.setMessage = [this](const QString& text) { model_.setMessage(text); };
+    ui.setBusyPointer = symbols::setBusyPointer;
+    ui.repaintMain = [this] { window_.repaint(); };
+    ui.pump = [] { QApplication::processEvents(); };
+    ui.chooseFile = symbols::openDialogChooser(&window_);
+    return ui;
 }
 
 void Application::start() {

@@ -11,6 +11,8 @@
 #include "main_window_model.h"
 #include "settings_store.h"
 #include "status_log.h"
+#include "frm_symbol.h"
+#include "symbol_service.h"
 
 namespace zel {
 
@@ -28,6 +30,7 @@ public:
 
 private:
     QString checkedSymbolFile();
+    symbols::SymbolUi symbolUi();
     void loadSettings();
 
     CommandLine commandLine_;
@@ -37,6 +40,8 @@ private:
     AppState state_;
     frmMain window_;
     MainWindowModel model_;
+    symbols::SymbolService symbols_;
+    symbols::frmSymbol symbolProgress_;
 };
 
 }  // namespace zel

@@ -13,6 +13,7 @@
 #include <exception>
 
 #include "frm_about.h"
+#include "frm_setup.h"
 #include "main_window_model.h"
 #include "monitoring_control.h"
 #include "open_document.h"
@@ -104,7 +105,9 @@ void frmMain::buildButtons() {
 
 void frmMain::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    notYetAction(file, QStringLiteral("Open &Symbol File..."));
+    file->addAction(QStringLiteral("Open &Symbol File..."), this, [this] {
+        if (model_->symbols()) model_->symbols()->OpenSymbolFile();
+    });
     file->addSeparator();
     notYetAction(file, QStringLiteral("Open &Register File..."));
     notYetAction(file, QStringLiteral("&Upload Register File"));
@@ -113,7 +116,8 @@ void frmMain::buildMenus() {
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));
-    notYetAction(configuration, QStringLiteral("Change &Configuration"));
+    changeConfiguration_ =
+        configuration->addAction(QStringLiteral("Change &Configuration"), this, &frmMain::openSetup);
     configuration->addSeparator();
     notYetAction(configuration, QStringLiteral("Change &DDE Setup"));
     notYetAction(configuration, QStringLiteral("&Update Firmware"));
@@ -130,6 +134,25 @@ void frmMain::buildMenus() {
 
 void frmMain::openManual() {
     OpenDocument(QDir(QApplication::applicationDirPath()).filePath(kManualFile));
+}
+
+void frmMain::openSetup() {
+    setBusy(true);
+    model_->state().flags.SetupOpen = true;
+    processEvents();
+    auto& slot = children_[static_cast<size_t>(ChildSlot::Setup)];
+    if (!slot) slot = new frmSetup(model_->state(), model_->library(), *model_, this);
+    auto* setup = static_cast<frmSetup*>(slot.data());
+    setup->show();
+    setup->loadCurrentValues();
+    setBusy(false);
+    setup->activateWindow();
+}
+
+// Each child window saves its own settings as it closes.
+void frmMain::closeChildWindows() {
+    for (const QPointer<QWidget>& child : children_)
+        if (child && child->isVisible()) child->close();
 }
 
 void frmMain::showAbout() {
@@ -214,10 +237,12 @@ void frmMain::enablePollingTimer(bool enabled) {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!closing_ && model_) {
         closing_ = true;
-        Timer1.stop();
-        Timer2.stop();
-        Timer3.stop();
         try {
+            // Children first: the setup dialog restarts the timers as it unloads.
+            closeChildWindows();
+            Timer1.stop();
+            Timer2.stop();
+            Timer3.stop();
             model_->shutdown();
         } catch (const std::exception&) {
             showPlainMessage(QStringLiteral("Error CLOSING ZEL Monitor !!!"));

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
+#include <array>
 #include <memory>
 
 #include "main_view.h"
@@ -14,6 +16,10 @@ class QPushButton;
 namespace zel {
 
 class MainWindowModel;
+class frmSetup;
+
+// The child windows in the order the main window closes them when it closes.
+enum class ChildSlot { Status, Rtc, Setup, Count };
 
 class frmMain : public QMainWindow, public MainView {
     Q_OBJECT
@@ -57,6 +63,8 @@ private:
     void buildMenus();
     QPushButton* addButton(const char* name, const QString& caption);
     void openManual();
+    void openSetup();
+    void closeChildWindows();
     void showAbout();
     double dpi() const;
 
@@ -70,6 +78,8 @@ private:
     QTimer Timer2;
     QTimer Timer3;
     bool closing_ = false;
+    std::array<QPointer<QWidget>, static_cast<size_t>(ChildSlot::Count)> children_;
+    QAction* changeConfiguration_ = nullptr;
 };
 
 }  // namespace zel

@@ -35,6 +35,7 @@ void MainWindowModel::load(const QString& commandLineSymbolFile) {
     state_.connection.ConnectionCaption = startupConnectionCaption(state_.settings);
     showMessages(messages);
     view_.setPlacement({loaded_.Top, loaded_.Left, loaded_.Height, loaded_.Width});
+    if (symbols_) symbols_->importAtStartup();
 
     view_.setMainTitle(QString::fromLatin1(kMainWindowTitle) + state_.connection.ConnectionCaption);
     state_.RegisterLimit = kRegisterLimit;
@@ -77,6 +78,7 @@ void MainWindowModel::shutdown() {
             view_.showPlainMessage(QStringLiteral("Failed to CLOSE network!"));
         state_.connection.CommHandle = 0;
     }
+    if (symbols_) symbols_->close();
     QStringList messages;
     settings::saveMainSettings(store_, valuesToSave(), view_.displayState(), messages);
     showMessages(messages);

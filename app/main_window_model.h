@@ -12,12 +12,14 @@
 #include "run_control.h"
 #include "polling_cycle.h"
 #include "settings_store.h"
+#include "setup_host.h"
 #include "status_log.h"
+#include "symbol_service.h"
 #include "zel_library.h"
 
 namespace zel {
 
-class MainWindowModel : public ConnectionUi {
+class MainWindowModel : public ConnectionUi, public SetupHost {
 public:
     MainWindowModel(AppState& state, settings::SettingsStore& store, ZelLibrary& library,
                     StatusLog& log, MainView& view);
@@ -25,6 +27,9 @@ public:
     // The load steps, in order, ending with the first connection attempt. The symbol file is
     // the one named on the command line and found, else empty.
     void load(const QString& commandLineSymbolFile);
+    // The symbols the load imports and the shutdown closes; none in tests that need none.
+    void setSymbols(symbols::SymbolService& service) { symbols_ = &service; }
+    symbols::SymbolService* symbols() { return symbols_; }
     // Closes the connection and writes the main window's four settings sections.
     void shutdown();
 
@@ -42,6 +47,9 @@ public:
     QString message() const { return message_; }
 
     ConnectionManager& connection() { return connection_; }
+    AppState& state() { return state_; }
+    ZelLibrary& library() { return library_; }
+    settings::SettingsStore& settingsStore() { return store_; }
     PollingCycle& polling() { return polling_; }
     RunControl& runControl() { return runControl_; }
     MonitoringControl& monitoring() { return monitoring_; }
@@ -60,6 +68,16 @@ public:
     void processEvents() override { view_.processEvents(); }
     void pause(int milliseconds) override { view_.pause(milliseconds); }
 
+    // SetupHost, for the setup dialog.
+    void stopPollingTimer() override { view_.enablePollingTimer(false); }
+    void startPollingTimer(int intervalMs) override {
+        view_.setPollingInterval(intervalMs);
+        view_.enablePollingTimer(true);
+    }
+    void enableReconnectTimer() override { view_.enableReconnectTimer(true); }
+    void setDdeNode(const QString&) override {}
+    void showMessageBox(const QString& text) override { view_.showPlainMessage(text); }
+
 private:
     void applyLoadedSettings(const settings::MainSettings& values);
     settings::MainSettings valuesToSave() const;
@@ -75,6 +93,7 @@ private:
     PollingCycle polling_;
     RunControl runControl_;
     MonitoringControl monitoring_;
+    symbols::SymbolService* symbols_ = nullptr;
     settings::MainSettings loaded_;  // what shutdown writes back for values nothing here edits
     QString message_;
 };

@@ -1,0 +1,179 @@
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+
+#include <memory>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "import_progress.h"
+#include "symbol_import.h"
+#include "symbol_test_support.h"
+
+using namespace zel;
+using namespace zel::symbols;
+
+namespace {
+
+class SymbolDatabaseTest : public SymbolTest {
+protected:
+    // A database holding the file's symbols, its result sets open.
+    void load(const QByteArray& text) {
+        ASSERT_TRUE(db.CreateSymbolDatabase()) << db.errorText().toStdString();
+        QBuffer buffer;
+        buffer.setData(text);
+        ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+        ImportProgress progress;
+        ASSERT_TRUE(importSymbols(buffer, db, progress).ok);
+        db.OpenSymbolQueries();
+    }
+};
+
+TEST_F(SymbolDatabaseTest, CreateMakesTheTableAndIndexInAFolderOfItsOwn) {
+    ASSERT_TRUE(db.CreateSymbolDatabase());
+    EXPECT_TRUE(db.isOpen());
+    EXPECT_EQ(QFileInfo(db.filePath()).fileName(), QStringLiteral("SYMBOL.MDB"));
+    EXPECT_TRUE(QFileInfo(db.folderPath())
+                    .fileName()
+                    .startsWith(QStringLiteral("zelmon-%1-").arg(::getpid())));
+    EXPECT_EQ(QFileInfo(db.folderPath()).absolutePath(), base);
+
+    EXPECT_EQ(
+        queryRows(db.filePath(),
+                  "SELECT name, type, \"notnull\" FROM pragma_table_info('Symbols')"),
+        QStringList({"Code|TEXT(20)|1", "Number|INTEGER|1", "Value|INTEGER|1", "Name|TEXT(40)|1"}));
+    EXPECT_EQ(
+        queryRows(db.filePath(),
+                  "SELECT il.\"unique\", group_concat(ii.name) FROM pragma_index_list('Symbols') "
+                  "il, pragma_index_info(il.name) ii WHERE il.name = 'PrimaryKey'"),
+        QStringList{"1|Code,Number,Value,Name"});
+}
+
+TEST_F(SymbolDatabaseTest, CloseDeletesTheFilesAndTheFolder) {
+    ASSERT_TRUE(db.CreateSymbolDatabase());
+    const QString folder = db.folderPath();
+    ASSERT_TRUE(QFileInfo::exists(db.filePath()));
+    EXPECT_TRUE(db.CloseSymbolDatabase());
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_TRUE(db.filePath().isEmpty());
+    EXPECT_TRUE(db.CloseSymbolDatabase()) << "closing twice is harmless";
+
+    auto scoped = std::make_unique<SymbolDatabase>(files, base);
+    ASSERT_TRUE(scoped->CreateSymbolDatabase());
+    const QString scopedFolder = scoped->folderPath();
+    scoped.reset();
+    EXPECT_FALSE(QFileInfo::exists(scopedFolder)) << "destroying the object closes it";
+}
+
+TEST_F(SymbolDatabaseTest, CreateAgainStartsFromAnEmptyTable) {
+    load("8 1 0 First\n");
+    ASSERT_TRUE(db.CreateSymbolDatabase());
+    EXPECT_TRUE(tableRows(db.filePath()).isEmpty());
+    EXPECT_EQ(QDir(db.folderPath()).entryList(QDir::Files), QStringList{"SYMBOL.MDB"});
+}
+
+TEST_F(SymbolDatabaseTest, TwoDatabasesInOneProcessKeepApart) {
+    FileSettings otherFiles = files;
+    SymbolDatabase other(otherFiles, base);
+    ASSERT_TRUE(db.CreateSymbolDatabase());
+    ASSERT_TRUE(other.CreateSymbolDatabase());
+    EXPECT_NE(db.folderPath(), other.folderPath());
+    ASSERT_TRUE(other.CloseSymbolDatabase());
+    EXPECT_TRUE(QFileInfo::exists(db.filePath()));
+    EXPECT_TRUE(db.isOpen());
+}
+
+TEST_F(SymbolDatabaseTest, FailedCreateSaysWhyAndLeavesNothingOpen) {
+    const QString blocker = writeFile("plain-file", "x");
+    SymbolDatabase blocked(files, blocker + QStringLiteral("/under"));
+    EXPECT_FALSE(blocked.CreateSymbolDatabase());
+    EXPECT_FALSE(blocked.errorText().isEmpty());
+    EXPECT_FALSE(blocked.isOpen());
+    EXPECT_TRUE(blocked.filePath().isEmpty());
+}
+
+// A killed monitor leaves its folder; the next one removes it, but never a running one's.
+TEST_F(SymbolDatabaseTest, FoldersOfEndedMonitorsAreRemoved) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const QString ended = base + QStringLiteral("/zelmon-%1-AbCdEf").arg(child);
+    const QString running = base + QStringLiteral("/zelmon-%1-AbCdEf").arg(::getppid());
+    ASSERT_TRUE(QDir().mkpath(ended) && QDir().mkpath(running));
+    writeFile(QStringLiteral("run/zelmon-%1-AbCdEf/SYMBOL.MDB").arg(child), "old");
+
+    ASSERT_TRUE(db.CreateSymbolDatabase());
+    EXPECT_FALSE(QFileInfo::exists(ended));
+    EXPECT_TRUE(QFileInfo::exists(running));
+}
+
+TEST_F(SymbolDatabaseTest, NamesAreFoundByNumberInTheirKindsResultSet) {
+    load(
+        "8 17 0 Pump_speed\n1024 17 0 Total_count\n8192 3 0 Wait_for_start\n"
+        "131072 5 1 Valve_open\n131072 5 0 Valve_shut\n");
+    EXPECT_EQ(db.SymbolCriteria(),
+              QStringLiteral("SELECT * FROM Symbols WHERE [Code] = '131072' ORDER BY Number"));
+    EXPECT_EQ(db.name(SymbolCode::Register, 17), QStringLiteral("Pump_speed"));
+    EXPECT_EQ(db.name(SymbolCode::NvRegister, 17), QStringLiteral("Total_count"));
+    EXPECT_EQ(db.name(SymbolCode::Step, 3), QStringLiteral("Wait_for_start"));
+    EXPECT_EQ(db.name(SymbolCode::Flag, 17), QString());
+    for (const SymbolCode code : kResultSetCodes)
+        EXPECT_EQ(db.name(code, 18), QString()) << "codes 0 and 16 are read by no result set";
+    EXPECT_EQ(db.SymbolCriteria(), QStringLiteral("Number = 18"));
+    EXPECT_EQ(db.name(SymbolCode::DigitalOutput, 5), QStringLiteral("Valve_shut"))
+        << "by number alone the lowest value comes first";
+
+    files.SymbolFileName.clear();
+    EXPECT_FALSE(db.active());
+    EXPECT_EQ(db.name(SymbolCode::Register, 17), QString());
+}
+
+struct StateCase {
+    bool output;
+    int32_t state;
+    QString withSymbols;
+    QString withoutSymbols;
+    QString stateText;
+    int32_t colour;
+};
+
+TEST_F(SymbolDatabaseTest, DigitalStatesShowTheirSymbolOrTheDefaultName) {
+    load("128 5 0 Door_closed\n128 5 1 Door_open\n131072 5 1 Lamp_lit\n131072 5 0 Lamp_dark\n");
+    const StateCase cases[] = {
+        {false, 1, "Door_closed", "in_5A", "On", 32768},
+        {false, 0, "Door_open", "in_5B", "Off", 255},
+        {true, 1, "Lamp_lit", "OUT_5_ON", "On", 32768},
+        {true, 0, "Lamp_dark", "OUT_5_OFF", "Off", 255},
+        {true, 7, "Lamp_dark", "OUT_5_OFF", "Off", 255},
+    };
+    for (const StateCase& c : cases) {
+        for (const bool symbols : {true, false}) {
+            files.SymbolFileName = symbols ? QStringLiteral("in-use.SYM") : QString();
+            const SymbolDisplay d =
+                c.output ? db.OutputSymbol(5, c.state) : db.InputSymbol(5, c.state);
+            EXPECT_EQ(d.name, symbols ? c.withSymbols : c.withoutSymbols);
+            EXPECT_EQ(d.state, c.stateText);
+            EXPECT_EQ(d.colour, c.colour);
+        }
+    }
+    files.SymbolFileName = QStringLiteral("in-use.SYM");
+    EXPECT_EQ(db.InputSymbol(6, 1).name, QStringLiteral("in_6A")) << "no symbol for input 6";
+    EXPECT_EQ(db.SymbolCriteria(), QStringLiteral("Number = 6and Value = 0"));
+    EXPECT_EQ(db.OutputSymbol(-2, 1).name, QStringLiteral("OUT_-2_ON"));
+    EXPECT_EQ(db.SymbolCriteria(), QStringLiteral("Number =-2and Value = 1"));
+    const SymbolDisplay odd = db.InputSymbol(5, 2);
+    EXPECT_TRUE(odd.name.isEmpty() && odd.state.isEmpty());
+    EXPECT_EQ(odd.colour, 0);
+}
+
+TEST_F(SymbolDatabaseTest, WithoutResultSetsLookupsFallBackToDefaults) {
+    db.OpenSymbolQueries();
+    EXPECT_EQ(db.name(SymbolCode::Register, 1), QString());
+    EXPECT_EQ(db.InputSymbol(5, 1).name, QStringLiteral("in_5A"));
+    ASSERT_TRUE(db.CreateSymbolDatabase());
+    EXPECT_EQ(db.OutputSymbol(5, 0).name, QStringLiteral("OUT_5_OFF"));
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+#include <QBuffer>
+
+#include "import_progress.h"
+#include "line_reader.h"
+#include "symbol_import.h"
+#include "symbol_test_support.h"
+
+using namespace zel;
+using namespace zel::symbols;
+
+namespace {
+
+class SymbolImportTest : public SymbolTest {
+protected:
+    void SetUp() override { ASSERT_TRUE(db.CreateSymbolDatabase()); }
+
+    ImportResult importBytes(const QByteArray& bytes) {
+        return importSymbolFile(writeFile(QStringLiteral("file.SYM"), bytes), db, progress);
+    }
+    QStringList rows() { return tableRows(db.filePath()); }
+
+    ImportProgress progress;
+};
+
+TEST_F(SymbolImportTest, ALaterLineWithTheSameCodeNumberAndValueRenames) {
+    const ImportResult result = importBytes(
+        "8 17 0 Old_name\n8 17 1 Other_value\n64 17 0 Other_code\n8 17 0 New_name\n"
+        "08 17.0 0 Newest_name\n");
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.stored, 5);
+    EXPECT_EQ(rows(),
+              QStringList({"64|17|0|Other_code", "8|17|0|Newest_name", "8|17|1|Other_value"}));
+    EXPECT_EQ(db.SymbolCriteria(), QStringLiteral("[Code] = 8 AND [Number] = 17 AND [Value] = 0"));
+}
+
+TEST_F(SymbolImportTest, LongNamesAreStoredAsTheirFirstFortyCharacters) {
+    const QByteArray name45 = "Conveyor_belt_2_motor_overload_alarm_latched";  // 44
+    const ImportResult result =
+        importBytes("8 1 0 " + name45 + "X\n8 2 0 " + QByteArray(500, 'L') + "\n8 3 0 Short\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.cut, 2);
+    EXPECT_EQ(rows(), QStringList({"8|1|0|" + QString::fromLatin1(name45.left(40)),
+                                   "8|2|0|" + QString(40, u'L'), "8|3|0|Short"}));
+}
+
+TEST_F(SymbolImportTest, CrlfLinesReadLikeLfLines) {
+    const QByteArray lf = "8 1 0 One\n128 2 1 Two\n";
+    ASSERT_TRUE(importBytes(QByteArray(lf).replace("\n", "\r\n")).ok);
+    const auto crlfRows = rows();
+    ASSERT_TRUE(db.CreateSymbolDatabase());
+    ASSERT_TRUE(importBytes(lf).ok);
+    EXPECT_EQ(rows(), crlfRows);
+    EXPECT_EQ(crlfRows, QStringList({"128|2|1|Two", "8|1|0|One"}));
+}
+
+TEST_F(SymbolImportTest, OddButTextualFilesAreTakenAsFarAsTheyGo) {
+    const ImportResult result = importBytes(
+        "\xEF\xBB\xBF"
+        "8 1 0 AfterMark\n\n   \nSymbol table of PUMP.PRG\n8 2 0\n8 3 0 NoLineFeed");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.lines, 6);
+    EXPECT_EQ(result.skipped, 1);
+    EXPECT_EQ(rows(), QStringList({"0|0|0|PUMP.PRG", "8|1|0|AfterMark", "8|3|0|NoLineFeed"}));
+}
+
+TEST_F(SymbolImportTest, AnEmptyFileGivesAnEmptyTable) {
+    const ImportResult result = importBytes({});
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.lines, 0);
+    EXPECT_TRUE(rows().isEmpty());
+}
+
+struct BrokenFile {
+    const char* label;
+    QByteArray bytes;
+    const char* reason;
+};
+
+class BrokenSymbolFile : public SymbolImportTest,
+                         public ::testing::WithParamInterface<BrokenFile> {};
+
+// Nothing of a file that is not text reaches the table, not even its good first lines.
+TEST_P(BrokenSymbolFile, IsRejectedWhole) {
+    const ImportResult result = importBytes(GetParam().bytes);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QLatin1String(GetParam().reason)))
+        << result.error.toStdString();
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_FALSE(progress.isShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BrokenSymbolFile,
+    ::testing::Values(BrokenFile{"ZeroByte", QByteArray("8 1 0 Good\n8 2 0 Bad\0name\n", 26),
+                                 "not a text file: line 2 holds a zero byte"},
+                      BrokenFile{"Executable",
+                                 QByteArray("\x7f"
+                                            "ELF\x02\x01\x01\0\0\0\0\0",
+                                            12) +
+                                     QByteArray(4000, '\0'),
+                                 "not a text file: line 1"},
+                      BrokenFile{"Utf16",
+                                 QByteArray("\xff\xfe"
+                                            "8\0 \0"
+                                            "1\0",
+                                            8),
+                                 "holds a zero byte"},
+                      BrokenFile{"EndlessLine",
+                                 "8 1 0 Good\n" + QByteArray(kMaxLineLength + 1, 'x'),
+                                 "line 2 is longer than"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(SymbolImportTest, AFileThatCannotBeOpenedSaysSo) {
+    for (const QString& path : {dir.filePath("missing.SYM"), dir.path()}) {
+        const ImportResult result = importSymbolFile(path, db, progress);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.startsWith(QLatin1String("cannot open it: ")))
+            << result.error.toStdString();
+    }
+}
+
+// A window event may close the database in the middle of an import (the monitor shutting
+// down); the import then stops at the next line.
+TEST_F(SymbolImportTest, ADatabaseClosedMidwayEndsTheImport) {
+    int pumps = 0;
+    ImportProgress closing(
+        [&] {
+            if (++pumps == 3) db.CloseSymbolDatabase();
+        },
+        [tick = qint64{0}]() mutable { return tick += 100; });
+    QByteArray text;
+    for (int i = 0; i < 100; ++i) text += "8 " + QByteArray::number(i) + " 0 Name\n";
+    const ImportResult result =
+        importSymbolFile(writeFile(QStringLiteral("f.SYM"), text), db, closing);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QLatin1String("was closed"))) << result.error.toStdString();
+    EXPECT_EQ(pumps, 3);
+    EXPECT_FALSE(db.isOpen());
+}
+
+// The percentage follows the file; with a clock that moves 1 ms per look, 2,000 lines repaint
+// about every 50 lines, not every line.
+TEST_F(SymbolImportTest, ProgressFollowsTheFileAtABoundedRepaintRate) {
+    int pumps = 0;
+    ImportProgress timed([&pumps] { ++pumps; }, [tick = qint64{0}]() mutable { return ++tick; });
+    std::vector<int> shown;
+    QObject::connect(&timed, &ImportProgress::changed, [&] { shown.push_back(timed.percent()); });
+    QByteArray text;
+    for (int i = 0; i < 2000; ++i) text += "8 " + QByteArray::number(i) + " 0 N\n";
+    ASSERT_TRUE(importSymbolFile(writeFile(QStringLiteral("f.SYM"), text), db, timed).ok);
+
+    ASSERT_FALSE(shown.empty());
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_EQ(shown.back(), 100);
+    EXPECT_EQ(timed.caption(), QStringLiteral(" 100% of symbol file processed ... please wait."));
+    EXPECT_GE(pumps, 2000 / 60);
+    EXPECT_LE(pumps, 2000 / 40);
+    EXPECT_FALSE(timed.isShown());
+}
+
+}  // namespace

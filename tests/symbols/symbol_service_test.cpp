@@ -1,0 +1,121 @@
+#include <QFileInfo>
+#include <QStringList>
+
+#include "symbol_service.h"
+#include "symbol_test_support.h"
+
+using namespace zel;
+using namespace zel::symbols;
+
+namespace {
+
+class SymbolServiceTest : public SymbolTest {
+protected:
+    SymbolServiceTest() { files.SymbolFileName.clear(); }
+
+    SymbolUi ui() {
+        SymbolUi hooks;
+        hooks.setMessage = [this](const QString& text) { events << QStringLiteral("msg ") + text; };
+        hooks.setBusyPointer = [this](bool on) { events << (on ? "busy" : "idle"); };
+        hooks.repaintMain = [this] { events << QStringLiteral("repaint"); };
+        hooks.pump = [this] {
+            if (duringImport) duringImport();
+        };
+        hooks.chooseFile = [this](const SymbolFileDialogOptions& options) {
+            asked = options;
+            return chosen;
+        };
+        return hooks;
+    }
+
+    QString goodFile() { return writeFile("plant.SYM", "8 17 0 Pump_speed\n128 5 0 Door\n"); }
+
+    QStringList events;
+    QString chosen;
+    SymbolFileDialogOptions asked;
+    std::function<void()> duringImport;
+    SymbolService service{files, ui(), base};
+};
+
+TEST_F(SymbolServiceTest, OpenSymbolFileImportsTheChosenFile) {
+    files.SymbolFileName = dir.filePath("old/previous.SYM");
+    chosen = goodFile();
+    service.OpenSymbolFile();
+
+    EXPECT_EQ(asked.defaultSuffix, QStringLiteral("SYM"));
+    EXPECT_EQ(asked.filters, QStringList({"Symbol Files (*.SYM *.sym)", "All Files (*)"}));
+    EXPECT_EQ(asked.selectedFilter, 0);
+    EXPECT_EQ(asked.directory, dir.filePath("old"));
+    EXPECT_EQ(events, QStringList({"msg Creating database, please wait ...", "busy", "repaint",
+                                   "msg New Symbol Database created.", "idle"}));
+    EXPECT_EQ(files.SymbolFileName, chosen);
+    EXPECT_EQ(service.lookup().name(SymbolCode::Register, 17), QStringLiteral("Pump_speed"));
+    EXPECT_EQ(service.lookup().InputSymbol(5, 1).name, QStringLiteral("Door"));
+}
+
+TEST_F(SymbolServiceTest, CancellingTheDialogLeavesNoSymbolFile) {
+    files.SymbolFileName = goodFile();
+    service.importAtStartup();
+    service.OpenSymbolFile();
+    EXPECT_TRUE(files.SymbolFileName.isEmpty());
+    EXPECT_FALSE(service.lookup().active());
+    EXPECT_EQ(service.lookup().name(SymbolCode::Register, 17), QString());
+    EXPECT_FALSE(events.join(u'|').contains(QLatin1String("msg")));
+}
+
+TEST_F(SymbolServiceTest, StartUpImportsQuietly) {
+    files.SymbolFileName = goodFile();
+    service.importAtStartup();
+    EXPECT_EQ(events, QStringList({"busy", "repaint", "idle"}));
+    EXPECT_EQ(service.lookup().name(SymbolCode::Register, 17), QStringLiteral("Pump_speed"));
+    const QString folder = service.database().folderPath();
+    EXPECT_TRUE(service.close());
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST_F(SymbolServiceTest, AFileThatIsNotTextIsReportedAndForgotten) {
+    chosen = writeFile("image.SYM", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    service.OpenSymbolFile();
+    ASSERT_GE(events.size(), 2);
+    EXPECT_EQ(events[events.size() - 2], "msg Failed to import symbol file!\n" + chosen +
+                                             ": it is not a text file: line 3 holds a zero byte");
+    EXPECT_TRUE(files.SymbolFileName.isEmpty());
+    EXPECT_FALSE(service.database().isOpen());
+    EXPECT_TRUE(service.database().folderPath().isEmpty());
+}
+
+TEST_F(SymbolServiceTest, ADatabaseThatCannotBeCreatedIsReported) {
+    const QString blocker = writeFile("plain-file", "x");
+    SymbolService blocked(files, ui(), blocker + QStringLiteral("/under"));
+    files.SymbolFileName = goodFile();
+    blocked.importAtStartup();
+    EXPECT_TRUE(
+        events.join(u'|').contains(QLatin1String("msg Failed to create symbol database!\n")));
+    EXPECT_TRUE(files.SymbolFileName.isEmpty());
+    EXPECT_EQ(events.last(), QStringLiteral("idle"));
+}
+
+// Window events run during the import: a second menu click is ignored, and a shutdown closes
+// the database and ends the import without a message.
+TEST_F(SymbolServiceTest, EventsDuringAnImportAreSafe) {
+    QByteArray text;
+    for (int i = 0; i < 20000; ++i) text += "8 " + QByteArray::number(i) + " 0 Name\n";
+    chosen = writeFile("big.SYM", text);
+    int clicks = 0;
+    duringImport = [&] {
+        if (clicks++ == 0) service.OpenSymbolFile();
+    };
+    service.OpenSymbolFile();
+    EXPECT_EQ(clicks > 0, true);
+    EXPECT_TRUE(events.contains(QStringLiteral("msg New Symbol Database created.")));
+    EXPECT_EQ(events.count(QStringLiteral("msg Creating database, please wait ...")), 1);
+
+    events.clear();
+    duringImport = [&] { service.close(); };
+    service.OpenSymbolFile();
+    EXPECT_FALSE(service.importing());
+    EXPECT_FALSE(service.database().isOpen());
+    EXPECT_EQ(events, QStringList({"msg Creating database, please wait ...", "busy", "idle"}));
+}
+
+}  // namespace
