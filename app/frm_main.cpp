@@ -13,7 +13,10 @@
 #include <exception>
 
 #include "frm_about.h"
+#include "frm_rtc.h"
 #include "frm_setup.h"
+#include "frm_status.h"
+#include "symbol_lookup.h"
 #include "main_window_model.h"
 #include "monitoring_control.h"
 #include "open_document.h"
@@ -56,6 +59,7 @@ frmMain::~frmMain() = default;
 
 void frmMain::attach(MainWindowModel& model) {
     model_ = &model;
+    createChildWindows();
     connect(&Timer1, &QTimer::timeout, this, [this] { model_->pollingTick(); });
     connect(&Timer2, &QTimer::timeout, this, [this] { model_->monitoring().reconnectTick(); });
     connect(&Timer3, &QTimer::timeout, this, [this] { model_->startTimerTick(); });
@@ -116,24 +120,61 @@ void frmMain::buildMenus() {
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));
-    changeConfiguration_ =
-        configuration->addAction(QStringLiteral("Change &Configuration"), this, &frmMain::openSetup);
+    configuration->addAction(QStringLiteral("Change &Configuration"), this, &frmMain::openSetup);
     configuration->addSeparator();
     notYetAction(configuration, QStringLiteral("Change &DDE Setup"));
     notYetAction(configuration, QStringLiteral("&Update Firmware"));
 
-    QMenu* clock = menuBar()->addMenu(QStringLiteral("Set Real Time Clock"));
-    clock->menuAction()->setEnabled(false);
-    clock->menuAction()->setToolTip(kNotYet);
+    menuBar()->addAction(QStringLiteral("Set Real Time Clock"), this, &frmMain::openClock);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&ZEL Monitor Help Topics"), this, &frmMain::openManual);
     help->addAction(QStringLiteral("&About ZEL Monitor"), this, &frmMain::showAbout);
-    for (QMenu* m : {file, configuration, clock, help}) m->setToolTipsVisible(true);
+    for (QMenu* m : {file, configuration, help}) m->setToolTipsVisible(true);
 }
 
 void frmMain::openManual() {
     OpenDocument(QDir(QApplication::applicationDirPath()).filePath(kManualFile));
+}
+
+// The child windows live from here to shutdown; each joins the polling tick once.
+void frmMain::createChildWindows() {
+    auto setMessage = [this](const QString& text) { model_->setMessage(text); };
+    status_ = new frmStatus(model_->state(), model_->settingsStore(), setMessage, this);
+    if (auto* symbols = model_->symbols()) {
+        status_->setStepNameLookup([symbols](int32_t step) {
+            return symbols->lookup().name(SymbolCode::Step, step);
+        });
+    }
+    clock_ = new frmRTC(model_->state(), this);
+    children_[static_cast<size_t>(ChildSlot::Status)] = status_;
+    children_[static_cast<size_t>(ChildSlot::Rtc)] = clock_;
+    model_->polling().addBlock(status_->pollBlock());
+    model_->polling().addBlock(clock_->pollBlock());
+    enableWindowButton("StatButton", [this] { openStepStatus(); });
+}
+
+void frmMain::enableWindowButton(const char* name, std::function<void()> open) {
+    auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
+    button->setEnabled(true);
+    button->setToolTip({});
+    connect(button, &QPushButton::clicked, this, [this, name, open = std::move(open)] {
+        model_->openChildWindow(QString::fromLatin1(name), open);
+    });
+}
+
+void frmMain::openStepStatus() {
+    status_->open();
+    const QString& ip = model_->state().settings.ControllerIP;
+    status_->setWindowTitle(ip.isEmpty() ? QStringLiteral("Step Status")
+                                         : QStringLiteral("Step Status - ") + ip);
+}
+
+void frmMain::openClock() { clock_->open(pos()); }
+
+void frmMain::setChildTitle(ChildWindow window, const QString& title) {
+    if (window == ChildWindow::Status && status_ && status_->isVisible())
+        status_->setWindowTitle(title);
 }
 
 void frmMain::openSetup() {

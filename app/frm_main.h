@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "main_view.h"
@@ -17,6 +18,8 @@ namespace zel {
 
 class MainWindowModel;
 class frmSetup;
+class frmStatus;
+class frmRTC;
 
 // The child windows in the order the main window closes them when it closes.
 enum class ChildSlot { Status, Rtc, Setup, Count };
@@ -35,7 +38,7 @@ public:
     void refreshMessage() override;
     void setMainTitle(const QString& title) override { setWindowTitle(title); }
     void setDdeMessage(const QString&) override {}
-    void setChildTitle(ChildWindow, const QString&) override {}
+    void setChildTitle(ChildWindow window, const QString& title) override;
     void setPollingInterval(int milliseconds) override { Timer1.setInterval(milliseconds); }
     void enableStartTimer() override { Timer3.start(); }
     void repaintMain() override { repaint(); }
@@ -64,6 +67,10 @@ private:
     QPushButton* addButton(const char* name, const QString& caption);
     void openManual();
     void openSetup();
+    void openStepStatus();
+    void openClock();
+    void createChildWindows();
+    void enableWindowButton(const char* name, std::function<void()> open);
     void closeChildWindows();
     void showAbout();
     double dpi() const;
@@ -79,7 +86,8 @@ private:
     QTimer Timer3;
     bool closing_ = false;
     std::array<QPointer<QWidget>, static_cast<size_t>(ChildSlot::Count)> children_;
-    QAction* changeConfiguration_ = nullptr;
+    frmStatus* status_ = nullptr;
+    frmRTC* clock_ = nullptr;
 };
 
 }  // namespace zel

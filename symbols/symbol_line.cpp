@@ -68,7 +68,8 @@ void setName(QByteArray& name, QByteArrayView field, bool& cut) {
         setText(name, field.first(std::min(field.size(), kNameLength)));
         return;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end of the name is an error, not input held back.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(field);
     if (utf8.hasError()) text = QString::fromLatin1(field);
     const QString kept = leftCharacters(text, kNameLength);

@@ -75,4 +75,10 @@ TEST(ScanSymbolLineNames, CountCharactersNotBytes) {
               QByteArray(39, 'a') + "\xf0\x9f\x94\xa7");
 }
 
+// A name that is not UTF-8 is read as Latin-1, also when it ends inside a multi-byte sequence.
+TEST(ScanSymbolLineNames, ThatAreNotUtf8AreReadAsLatin1) {
+    EXPECT_EQ(scanSymbolLine("8 1 0 \xc4").record.name, QByteArray("\xc3\x84"));
+    EXPECT_EQ(scanSymbolLine("8 1 0 Motor\xe2\x82").record.name, QByteArray("Motor\xc3\xa2\xc2\x82"));
+}
+
 }  // namespace

@@ -1,0 +1,96 @@
+// The two forms draw what their models decide and hand their events to them.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include "first_run.h"
+#include "frm_rtc.h"
+#include "frm_status.h"
+#include "packet_controller.h"
+#include "placement_store.h"
+
+using namespace zel;
+
+namespace {
+
+class Forms : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    settings::SettingsStore store{dir.filePath("settings.conf")};
+    FakeZelLibrary fake;
+    AppState state;
+    test::PacketController controller{32};
+    QStringList messages;
+    frmStatus::MessageSink sink = [this](const QString& text) { messages << text; };
+    PollContext context{state, fake, [] {}};
+
+    void SetUp() override {
+        state.connection.CommHandle = FakeZelLibrary::kHandle;
+        state.connection.ModelCode = 5;
+        state.connection.TaskCount = 32;
+        state.connection.ConnectionCaption = " - TCP/IP 127.0.0.1";
+        state.flags.NoCommunication = false;
+        controller.answerPackets(fake);
+    }
+};
+
+}  // namespace
+
+TEST_F(Forms, StepStatusUpdatesItsTreeInPlaceAndSavesItsPlacement) {
+    store.load(settings::firstRunSettings());
+    frmStatus form(state, store, sink);
+    form.open();
+    EXPECT_TRUE(state.flags.windows.StatusFormOpen);
+    EXPECT_EQ(form.windowTitle(), "Step Status - TCP/IP 127.0.0.1");
+    auto* tree = form.findChild<QTreeWidget*>("TreeView1");
+    controller.start(0, 1, 100);
+    form.pollBlock().refresh(context);
+    EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(), "Controller Running");
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    ASSERT_TRUE(root && root->childCount() == 1);
+    QTreeWidgetItem* task1 = root->child(0);
+    EXPECT_TRUE(root->isExpanded());
+
+    root->setExpanded(false);
+    controller.setStep(1, 101);
+    controller.start(0, 2, 200);
+    form.pollBlock().refresh(context);
+    EXPECT_EQ(tree->topLevelItem(0), root);
+    EXPECT_FALSE(root->isExpanded()) << "the user's collapse survives the tick";
+    EXPECT_EQ(root->child(0), task1);
+    EXPECT_EQ(task1->text(0), "Step #101");
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(1)->text(0), "Step #200");
+
+    const QRect where(50, 60, 500, 400);
+    form.setGeometry(where);
+    form.close();
+    form.close();
+    EXPECT_FALSE(state.flags.windows.StatusFormOpen);
+    EXPECT_EQ(messages, QStringList{"Status Form unloaded."}) << "a closed window unloads once";
+    EXPECT_EQ(settings::restorePlacement(store, settings::PlacementSection::Status).placement,
+              settings::placementFromPixels(where, form.logicalDpiY()));
+}
+
+TEST_F(Forms, ClockOpensBesideTheMainWindowAndSyncsOnTheNextTick) {
+    frmRTC form(state, nullptr, [] { return QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9)); });
+    form.open(QPoint(100, 50));
+    EXPECT_TRUE(state.flags.windows.RtcFormOpen);
+    EXPECT_EQ(form.pos(), clockWindowPosition(QPoint(100, 50), form.logicalDpiY()));
+
+    form.findChild<QPushButton*>("cmdUpdate")->click();
+    EXPECT_TRUE(fake.calls().isEmpty()) << "the click only asks the next tick";
+    form.pollBlock().refresh(context);
+    form.pollBlock().refresh(context);
+    QStringList boxes;
+    for (const char* name : {"txtHr", "txtMin", "txtSec", "txtMo", "txtDay", "txtYr", "txtDow"})
+        boxes << form.findChild<QLineEdit*>(name)->text();
+    EXPECT_EQ(boxes, (QStringList{"14", "5", "9", "3", "7", "26", "7"}));
+    EXPECT_TRUE(form.findChild<QLabel*>("lblSysClock")->text().endsWith("14:05:09"));
+    form.close();
+    EXPECT_FALSE(state.flags.windows.RtcFormOpen);
+}

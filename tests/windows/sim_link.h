@@ -1,0 +1,40 @@
+// A running simulator and the real library connected to it over TCP, with the state a
+// connection leaves behind: handle, model code, task count.
+#pragma once
+
+#include <cstdlib>
+#include <string>
+
+#include "app_state.h"
+#include "dynamic_zel_library.h"
+#include "host_resolution.h"
+#include "model_class.h"
+#include "sim_process.h"
+
+namespace zel::test {
+
+class SimLink {
+public:
+    explicit SimLink(const std::string& scenario) : sim({"--scenario", scenario, "--tcp", "0"}) {
+        ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
+        int32_t timeout = 2000, second = 0;
+        ConnectionState& c = state.connection;
+        c.CommHandle =
+            lib.ZlOpenNetConnection(ZL_KIND_TCP, 0, dottedToAddress("127.0.0.1"), timeout);
+        lib.ZlGetModel(c.CommHandle, c.ModelCode, second);
+        c.TaskCount = taskCountForModel(c.ModelCode);
+        state.flags.NoCommunication = state.flags.CommErrorFlag = false;
+    }
+    ~SimLink() {
+        if (handle() > 0) lib.ZlCloseConnection(handle());
+        ::unsetenv("ZELCOM_TCP_PORT");
+    }
+
+    int32_t handle() const { return state.connection.CommHandle; }
+
+    SimProcess sim;
+    DynamicZelLibrary lib{{QStringLiteral(ZELCOM_LIBRARY_FILE)}};
+    AppState state;
+};
+
+}  // namespace zel::test
