@@ -13,7 +13,12 @@
 #include <exception>
 
 #include "frm_about.h"
+#include "frm_analog.h"
+#include "frm_digital.h"
+#include "frm_flag.h"
+#include "frm_reg.h"
 #include "frm_rtc.h"
+#include "frm_servo.h"
 #include "frm_setup.h"
 #include "frm_status.h"
 #include "symbol_lookup.h"
@@ -152,6 +157,42 @@ void frmMain::createChildWindows() {
     model_->polling().addBlock(status_->pollBlock());
     model_->polling().addBlock(clock_->pollBlock());
     enableWindowButton("StatButton", [this] { openStepStatus(); });
+    createResourceWindows();
+}
+
+// The paged resource windows, each behind its button and in its place in the tick.
+void frmMain::createResourceWindows() {
+    AppState& state = model_->state();
+    ZelLibrary& library = model_->library();
+    settings::SettingsStore& store = model_->settingsStore();
+    SymbolLookup* symbols = model_->symbols() ? &model_->symbols()->lookup() : nullptr;
+    auto setMessage = [this](const QString& text) { model_->setMessage(text); };
+    auto add = [&](ChildSlot slot, const char* button, PagedForm* form) {
+        children_[static_cast<size_t>(slot)] = form;
+        model_->polling().addBlock(form->pollBlock());
+        enableWindowButton(button, [form] { form->open(); });
+    };
+    add(ChildSlot::Reg, "RegisterButton", new frmReg(state, library, store, symbols, setMessage, this));
+    add(ChildSlot::Ram, "NVRamButton", new frmRam(state, library, store, symbols, setMessage, this));
+    add(ChildSlot::Flag, "FlagButton", new frmFlag(state, library, store, symbols, setMessage, this));
+    add(ChildSlot::DigIn, "InputButton", new frmDigIn(state, library, store, symbols, setMessage, this));
+    add(ChildSlot::DigOut, "OutputButton",
+        new frmDigOut(state, library, store, symbols, setMessage, this));
+    add(ChildSlot::AnalIn, "AinButton", new frmAnalIn(state, library, store, symbols, setMessage, this));
+    add(ChildSlot::AnalOut, "AoutButton",
+        new frmAnalOut(state, library, store, symbols, setMessage, this));
+    servo_ = new frmServo(state, library, store, symbols, setMessage, this);
+    servo2_ = new frmServo2(state, library, store, symbols, setMessage, *servo_, this);
+    children_[static_cast<size_t>(ChildSlot::Servo)] = servo_;
+    children_[static_cast<size_t>(ChildSlot::Servo2)] = servo2_;
+    model_->polling().addBlock(servo_->pollBlock());
+    enableWindowButton("ServoButton", [this] { openServos(); });
+}
+
+// Servos 17 to 32 have a window of their own, shown first when the controller has them.
+void frmMain::openServos() {
+    if (model_->state().connection.Counts.ServoCount() > 16) servo2_->open();
+    servo_->open();
 }
 
 void frmMain::enableWindowButton(const char* name, std::function<void()> open) {
@@ -173,8 +214,20 @@ void frmMain::openStepStatus() {
 void frmMain::openClock() { clock_->open(pos()); }
 
 void frmMain::setChildTitle(ChildWindow window, const QString& title) {
-    if (window == ChildWindow::Status && status_ && status_->isVisible())
-        status_->setWindowTitle(title);
+    static const std::pair<ChildWindow, ChildSlot> kResourceSlots[] = {
+        {ChildWindow::Reg, ChildSlot::Reg},         {ChildWindow::Ram, ChildSlot::Ram},
+        {ChildWindow::Flag, ChildSlot::Flag},       {ChildWindow::DigIn, ChildSlot::DigIn},
+        {ChildWindow::DigOut, ChildSlot::DigOut},   {ChildWindow::AnalIn, ChildSlot::AnalIn},
+        {ChildWindow::AnalOut, ChildSlot::AnalOut}, {ChildWindow::Servo, ChildSlot::Servo},
+    };
+    if (window == ChildWindow::Status && status_->isVisible()) status_->setWindowTitle(title);
+    // Resource windows compose their own titles (the servo windows add their range).
+    const QString& caption = model_->state().connection.ConnectionCaption;
+    for (const auto& [w, slot] : kResourceSlots) {
+        if (w != window) continue;
+        static_cast<ResourceForm*>(child(slot))->retitle(caption);
+        if (slot == ChildSlot::Servo) servo2_->retitle(caption);
+    }
 }
 
 void frmMain::openSetup() {

@@ -20,9 +20,14 @@ class MainWindowModel;
 class frmSetup;
 class frmStatus;
 class frmRTC;
+class ResourceForm;
+class frmServo;
+class frmServo2;
 
 // The child windows in the order the main window closes them when it closes.
-enum class ChildSlot { Status, Rtc, Setup, Count };
+enum class ChildSlot {
+    Reg, Ram, DigIn, AnalIn, Flag, DigOut, AnalOut, Servo, Servo2, Status, Setup, Rtc, Count
+};
 
 class frmMain : public QMainWindow, public MainView {
     Q_OBJECT
@@ -70,6 +75,9 @@ private:
     void openStepStatus();
     void openClock();
     void createChildWindows();
+    void createResourceWindows();
+    void openServos();
+    QWidget* child(ChildSlot slot) const { return children_[static_cast<size_t>(slot)]; }
     void enableWindowButton(const char* name, std::function<void()> open);
     void closeChildWindows();
     void showAbout();
@@ -87,6 +95,8 @@ private:
     bool closing_ = false;
     std::array<QPointer<QWidget>, static_cast<size_t>(ChildSlot::Count)> children_;
     frmStatus* status_ = nullptr;
+    frmServo* servo_ = nullptr;
+    frmServo2* servo2_ = nullptr;
     frmRTC* clock_ = nullptr;
 };
 

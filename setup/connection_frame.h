@@ -8,14 +8,12 @@
 #include <cstdint>
 
 #include "app_state.h"
+#include "key_codes.h"
 #include "setup_host.h"
 
 namespace zel {
 
 enum class SetupField { Text1, Text2, Text3, Text4, Adapter };
-
-// Key codes as the key handlers receive them: the character typed, 13 for Enter.
-inline constexpr int kEnterKey = 13;
 
 // The controls a connection kind leaves enabled; the others have no meaning for it.
 struct Enabling {

@@ -85,11 +85,21 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
         auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
         ASSERT_TRUE(message);
         EXPECT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+        auto* table = main.findChild<QPushButton*>(QStringLiteral("TableButton"));
+        ASSERT_TRUE(table);
+        EXPECT_FALSE(table->isEnabled());  // a window this version does not have
+        EXPECT_FALSE(table->toolTip().isEmpty());
+
         auto* registers = main.findChild<QPushButton*>(QStringLiteral("RegisterButton"));
         ASSERT_TRUE(registers);
-        EXPECT_FALSE(registers->isEnabled());
-        EXPECT_FALSE(registers->toolTip().isEmpty());
+        registers->click();
+        auto* frmReg = main.findChild<QWidget*>(QStringLiteral("frmReg"));
+        ASSERT_TRUE(frmReg);
+        EXPECT_TRUE(frmReg->isVisible());
+        EXPECT_EQ(frmReg->windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
+        EXPECT_EQ(message->text(), QStringLiteral("Register Form loaded."));
         main.close();
+        EXPECT_FALSE(frmReg->isVisible());
     }
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
     QFile saved(settings);

@@ -1,0 +1,94 @@
+#include "analog_window_model.h"
+
+#include <algorithm>
+
+#include "lib_error.h"
+#include "number_text.h"
+
+namespace zel {
+namespace {
+
+constexpr int32_t kAnalogOutBase = 8000;
+constexpr int32_t kAnalogInBase = 8500;
+constexpr int32_t kLastChannel = 256;
+constexpr double kOutputLimit = 20000.0;
+
+PageRules rulesFor(AnalogKind kind) {
+    if (kind == AnalogKind::Inputs)
+        return {.order = PollOrder::AnalogInputs,
+                .section = settings::PlacementSection::Analin,
+                .openFlag = &WindowOpenFlags::AnalInFormOpen,
+                .unloadText = "Analog Input Form unloaded.",
+                .largeStep = 4};
+    return {.order = PollOrder::AnalogOutputs,
+            .section = settings::PlacementSection::Analout,
+            .openFlag = &WindowOpenFlags::AnalOutFormOpen,
+            .unloadText = "Analog Output Form unloaded.",
+            .valueGotoKeys = "Aa",
+            .largeStep = 4,
+            .gotoSharesEditGuard = true};
+}
+
+// A failed read: error 216 means the channel is absent and is no link failure.
+bool readFailedAbsent(PollContext& context) {
+    const int32_t fetched = fetchLibError(context.library, context.state);
+    const bool absent = isAbsentResource(fetched, context.state.LibError);
+    if (!absent) context.state.flags.CommErrorFlag = true;
+    return absent;
+}
+
+}  // namespace
+
+AnalogWindowModel::AnalogWindowModel(ResourceServices services, AnalogKind kind)
+    : PagedWindowModel(std::move(services), rulesFor(kind)), kind_(kind) {}
+
+std::optional<int32_t> AnalogWindowModel::presentCount() const {
+    const IOCounts& counts = services_.state.connection.Counts;
+    return kind_ == AnalogKind::Inputs ? counts.AnalogInCount() : counts.AnalogOutCount();
+}
+
+QString AnalogWindowModel::rowName(int32_t number, bool) const {
+    const bool inputs = kind_ == AnalogKind::Inputs;
+    const QString name =
+        symbolName(services_, inputs ? SymbolCode::AnalogInput : SymbolCode::AnalogOutput, number);
+    if (!name.isEmpty()) return name;
+    return (inputs ? QStringLiteral("ain_") : QStringLiteral("aout_")) + QString::number(number);
+}
+
+QString AnalogWindowModel::loadValue(bool present) const {
+    return present ? QString() : QString::fromLatin1(kNotAvailable);
+}
+
+int32_t AnalogWindowModel::channelRegister(int32_t channel) const {
+    return (kind_ == AnalogKind::Inputs ? kAnalogInBase : kAnalogOutBase) + channel;
+}
+
+// Rows the pass did not reach because the link went meanwhile show "N/A" as well.
+void AnalogWindowModel::refresh(PollContext& context) {
+    const int reached = refreshRows(
+        context, [&](int r) { rowAt(r).value = readValue(context, resourceNumber(r)); });
+    if (!isOpen()) return;
+    for (int r = reached; r < PageSize; ++r)
+        if (!editGuard().skips(r)) rowAt(r).value = QString::fromLatin1(kNotAvailable);
+    draw();
+}
+
+QString AnalogWindowModel::readValue(PollContext& context, int32_t channel) const {
+    if (channel > kLastChannel || !context.linkUsable()) return QString::fromLatin1(kNotAvailable);
+    if (const std::optional<int32_t> value = readRegister(context, channelRegister(channel)))
+        return QString::number(*value);
+    return QString::fromLatin1(readFailedAbsent(context) ? kNotAvailable : kUnreadable);
+}
+
+void AnalogWindowModel::writeRow(int r) {
+    if (kind_ == AnalogKind::Inputs) return;  // input boxes take no entries
+    const int32_t channel = resourceNumber(r);
+    const double typed = std::clamp(val(rowAt(r).value), -kOutputLimit, kOutputLimit);
+    const int32_t result = services_.library.ZlPutRegister(
+        services_.state.connection.CommHandle, channelRegister(channel),
+        static_cast<int32_t>(roundHalfEven(typed)));
+    reportWrite(services_, result, QStringLiteral("Analog output #%1 updated.").arg(channel),
+                "Failed to update analog output value!");
+}
+
+}  // namespace zel

@@ -1,0 +1,72 @@
+#include "digital_window_model.h"
+
+namespace zel {
+namespace {
+
+constexpr int32_t kOutputBase = 1000;
+constexpr int32_t kInputBase = 2000;
+
+PageRules rulesFor(DigitalKind kind) {
+    if (kind == DigitalKind::Inputs)
+        return {.order = PollOrder::DigitalInputs,
+                .section = settings::PlacementSection::Digin,
+                .openFlag = &WindowOpenFlags::DigInFormOpen,
+                .unloadText = "Digital Input Form unloaded."};
+    return {.order = PollOrder::DigitalOutputs,
+            .section = settings::PlacementSection::Digout,
+            .openFlag = &WindowOpenFlags::DigOutFormOpen,
+            .unloadText = "Digital Output Form unloaded."};
+}
+
+}  // namespace
+
+DigitalWindowModel::DigitalWindowModel(ResourceServices services, DigitalKind kind)
+    : PagedWindowModel(std::move(services), rulesFor(kind)), kind_(kind) {}
+
+std::optional<int32_t> DigitalWindowModel::presentCount() const {
+    const IOCounts& counts = services_.state.connection.Counts;
+    return kind_ == DigitalKind::Inputs ? counts.InputCount() : counts.OutputCount();
+}
+
+DigitalState DigitalWindowModel::stateOf(int32_t number, int32_t value) const {
+    return kind_ == DigitalKind::Inputs ? inputState(services_, number, value)
+                                        : outputState(services_, number, value);
+}
+
+// A row is named by its symbol for value 0: an input's "on" name, an output's "off" name.
+QString DigitalWindowModel::rowName(int32_t number, bool) const {
+    return stateOf(number, kind_ == DigitalKind::Inputs ? 1 : 0).name;
+}
+
+void DigitalWindowModel::show(int r, int32_t value) {
+    const DigitalState state = stateOf(resourceNumber(r), value);
+    PageRow& row = rowAt(r);
+    row.name = state.name;
+    row.value = state.state;
+    row.colour = state.colour;
+}
+
+// A failed read shows the row as off.
+void DigitalWindowModel::refresh(PollContext& context) {
+    const int32_t base = kind_ == DigitalKind::Inputs ? kInputBase : kOutputBase;
+    refreshRows(context, [&](int r) {
+        const std::optional<int32_t> value = readRegister(context, base + resourceNumber(r));
+        if (!value) context.readFailed();
+        show(r, value.value_or(0));
+    });
+    draw();
+}
+
+void DigitalWindowModel::outputClicked(int r) {
+    const int32_t n = resourceNumber(r);
+    const int32_t value = rowAt(r).value == QStringLiteral("On") ? 0 : 1;
+    show(r, value);
+    draw();
+    if (services_.state.flags.NoCommunication) return;
+    const int32_t result = services_.library.ZlPutRegister(services_.state.connection.CommHandle,
+                                                           kOutputBase + n, value);
+    reportWrite(services_, result, QStringLiteral("Output #%1 updated.").arg(n),
+                "Failed to update output value!");
+}
+
+}  // namespace zel

@@ -1,0 +1,35 @@
+// The Flags window: flags 16 to a page as "Set" / "Clear" buttons that toggle the flag. The
+// controller packs its flags 32 to a register word.
+#pragma once
+
+#include <functional>
+
+#include "paged_window_model.h"
+
+namespace zel {
+
+class FlagWindowModel final : public PagedWindowModel {
+public:
+    explicit FlagWindowModel(ResourceServices services);
+
+    // A click on the button of row r: the caption flips at once and the flag is written.
+    void flagClicked(int r);
+    // Run after every flag write: it empties the DDE window's flag write box.
+    void setAfterWrite(std::function<void()> afterWrite) { afterWrite_ = std::move(afterWrite); }
+
+    void refresh(PollContext& context) override;
+
+protected:
+    int scrollMaximum() const override;
+    QString rowName(int32_t number, bool atLoad) const override;
+    std::optional<int32_t> presentCount() const override;
+    QString loadValue(bool) const override { return QStringLiteral("Clear"); }
+
+private:
+    int32_t flagWord(int32_t flag) const;
+    int32_t writeFlag(int32_t flag, int16_t value);
+
+    std::function<void()> afterWrite_;
+};
+
+}  // namespace zel

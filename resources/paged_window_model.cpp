@@ -1,0 +1,163 @@
+#include "paged_window_model.h"
+
+#include <algorithm>
+
+#include "number_text.h"
+#include "row_polling.h"
+
+namespace zel {
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kDragRelabelSeconds = 2.0;
+
+}  // namespace
+
+PagedWindowModel::PagedWindowModel(ResourceServices services, PageRules rules)
+    : services_(std::move(services)),
+      rules_(rules),
+      lifecycle_(services_, rules.section, rules.openFlag, rules.unloadText),
+      guard_(QString::fromLatin1(rules.valueGotoKeys)) {}
+
+std::optional<settings::WindowPlacement> PagedWindowModel::open() {
+    return lifecycle_.open([this] { loadRows(); });
+}
+
+void PagedWindowModel::unload(settings::DisplayState display,
+                              const settings::WindowPlacement& current) {
+    lifecycle_.unload(display, current);
+}
+
+void PagedWindowModel::loadRows() {
+    resetWindow();
+    maximum_ = std::max(1, scrollMaximum());
+    first_ = 1;
+    guard_.release();
+    gotoStarted_ = false;
+    lastScrollTime_ = -1;
+    const std::optional<int32_t> count = presentCount();
+    for (int r = 0; r < PageSize; ++r) {
+        const int32_t n = resourceNumber(r);
+        const bool present = !count || n <= *count;
+        rowAt(r) = {QString::number(n),
+                    present ? rowName(n, true) : QString::fromLatin1(kNotPresent),
+                    loadValue(present), StateColour::Black};
+    }
+    gotoText_ = QString::fromLatin1(rules_.gotoDesignText);
+    draw();
+}
+
+void PagedWindowModel::setPosition(int position) {
+    first_ = std::clamp(position, 1, maximum_);
+    relabel();
+}
+
+void PagedWindowModel::relabel() {
+    for (int r = 0; r < PageSize; ++r) {
+        PageRow& row = rowAt(r);
+        const int32_t n = resourceNumber(r);
+        row.number = QString::number(n);
+        row.name = rowName(n, false);
+        relabelRow(row);
+    }
+    gotoText_ = QString::number(resourceNumber(0));
+    lastScrollTime_ = -1;
+    draw();
+    focusGoto();
+    if (view_) view_->releaseScrollBar();
+}
+
+void PagedWindowModel::scrollDragged(int position, double secondsOfDay) {
+    if (lastScrollTime_ <= 0) {
+        lastScrollTime_ = secondsOfDay;
+        return;
+    }
+    double elapsed = secondsOfDay - lastScrollTime_;
+    if (elapsed < 0) elapsed += kSecondsPerDay;  // the drag went past midnight
+    if (elapsed > kDragRelabelSeconds) setPosition(position);
+}
+
+bool& PagedWindowModel::gotoStarted() {
+    return rules_.gotoSharesEditGuard ? guard_.activeFlag() : gotoStarted_;
+}
+
+bool PagedWindowModel::gotoKey(QChar key) {
+    if (key == kEnterKey) {
+        jump();
+        return false;
+    }
+    bool& started = gotoStarted();
+    if (!started || QString::fromLatin1(rules_.gotoResetKeys).contains(key)) {
+        gotoText_.clear();
+        started = true;
+        draw();
+    }
+    return true;
+}
+
+// The box is clamped to the allowed range and shown so before the page moves there.
+void PagedWindowModel::jump() {
+    const int32_t low = rules_.gotoLow;
+    const int32_t high = rules_.gotoHigh != 0 ? rules_.gotoHigh : maximum_;
+    const double wanted = val(gotoText_);
+    if (wanted < low) gotoText_ = QString::number(low);
+    if (wanted > high) gotoText_ = QString::number(high);
+    gotoStarted() = false;
+    setPosition(static_cast<int>(roundHalfEven(val(gotoText_))) - rules_.base);
+}
+
+void PagedWindowModel::labelClicked() {
+    focusGoto();
+}
+
+void PagedWindowModel::setValueText(int r, const QString& text) {
+    rowAt(r).value = text;
+}
+
+bool PagedWindowModel::valueKey(int r, QChar key) {
+    switch (guard_.key(r, key, rowAt(r).value)) {
+        case EntryKey::Enter:
+            if (!services_.state.flags.NoCommunication) {
+                writeRow(r);
+                guard_.release();
+            }
+            draw();
+            return false;
+        case EntryKey::FocusGoto:
+            focusGoto();
+            return false;
+        case EntryKey::Typed:
+            draw();
+            return true;
+    }
+    return false;
+}
+
+void PagedWindowModel::valueDelete(int r) {
+    guard_.deleteKey(r, rowAt(r).value);
+    draw();
+}
+
+void PagedWindowModel::valueFocusLost(int r) {
+    guard_.focusLost(rowAt(r).value);
+    draw();
+}
+
+int PagedWindowModel::refreshRows(PollContext& context, const std::function<void(int)>& readRow) {
+    return pollRows(
+        context, *this, PageSize,
+        [&](int r) {
+            if (!guard_.skips(r)) readRow(r);
+        },
+        [this] { draw(); });
+}
+
+void PagedWindowModel::draw() {
+    if (view_) view_->draw();
+}
+
+void PagedWindowModel::focusGoto() {
+    if (view_) view_->focusGoto();
+}
+
+}  // namespace zel

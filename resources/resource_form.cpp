@@ -1,0 +1,92 @@
+#include "resource_form.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace zel {
+
+ResourceForm::ResourceForm(AppState& state, ZelLibrary& library, settings::SettingsStore& store,
+                           SymbolLookup* symbols, MessageSink setMessage, QString baseTitle,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      library_(library),
+      store_(store),
+      symbols_(symbols),
+      setMessage_(std::move(setMessage)),
+      baseTitle_(std::move(baseTitle)) {
+    messageBox_ = [this](const QString& text) {
+        QMessageBox::information(this, QCoreApplication::applicationName(), text);
+    };
+    setWindowTitle(baseTitle_);
+}
+
+ResourceServices ResourceForm::services() {
+    return {state_,   library_,    store_,
+            symbols_, setMessage_, [this](const QString& text) { messageBox_(text); }};
+}
+
+void ResourceForm::retitle(const QString& connectionCaption) {
+    setWindowTitle(baseTitle_ + connectionCaption);
+}
+
+void ResourceForm::showLoaded(const std::optional<settings::WindowPlacement>& placement) {
+    if (placement) setGeometry(settings::placementToPixels(*placement, dpi()));
+    retitle(state_.connection.ConnectionCaption);
+    show();
+    raise();
+}
+
+double ResourceForm::dpi() const {
+    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+}
+
+settings::WindowPlacement ResourceForm::placementTwips() const {
+    return settings::placementFromPixels(geometry(), dpi());
+}
+
+settings::DisplayState ResourceForm::displayState() const {
+    if (isMinimized()) return settings::DisplayState::Minimized;
+    if (isMaximized()) return settings::DisplayState::Maximized;
+    return settings::DisplayState::Normal;
+}
+
+QLabel* ResourceForm::newLabel(const QString& name, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* ResourceForm::newTextBox(const QString& name) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    return box;
+}
+
+QString controlName(const char* name, int r) {
+    return QString::fromLatin1(name) + u'_' + QString::number(r);
+}
+
+std::optional<QChar> typedKey(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return QChar(13);
+    if (event.key() == Qt::Key_Delete || event.key() == Qt::Key_Tab ||
+        event.key() == Qt::Key_Backtab || event.text().isEmpty())
+        return std::nullopt;
+    return event.text().at(0);
+}
+
+bool isDeleteKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Delete;
+}
+
+bool leavesBox(const QEvent& event) {
+    if (event.type() != QEvent::FocusOut) return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+}  // namespace zel

@@ -1,0 +1,61 @@
+// What every resource window's form shares: its title, placement in twips, the message box
+// of the settings failures, the key and focus events of its text boxes, and the unload when
+// it closes.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "resource_services.h"
+#include "window_placement.h"
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
+namespace zel {
+
+class ResourceForm : public QWidget {
+    Q_OBJECT
+public:
+    ResourceForm(AppState& state, ZelLibrary& library, settings::SettingsStore& store,
+                 SymbolLookup* symbols, MessageSink setMessage, QString baseTitle, QWidget* parent);
+
+    // The window's own title followed by the connection caption.
+    void retitle(const QString& connectionCaption);
+    // Replaces the OK-only message box of the settings failures (tests record them).
+    void setMessageBoxHandler(MessageSink handler) { messageBox_ = std::move(handler); }
+
+protected:
+    ResourceServices services();
+    // Shows the window: at `placement` when it has just loaded, titled with the caption.
+    void showLoaded(const std::optional<settings::WindowPlacement>& placement);
+    settings::WindowPlacement placementTwips() const;
+    settings::DisplayState displayState() const;
+
+    QLabel* newLabel(const QString& name, const QString& text = {});
+    QLineEdit* newTextBox(const QString& name);
+
+private:
+    double dpi() const;
+
+    AppState& state_;
+    ZelLibrary& library_;
+    settings::SettingsStore& store_;
+    SymbolLookup* symbols_;
+    MessageSink setMessage_;
+    MessageSink messageBox_;
+    QString baseTitle_;
+};
+
+// The object name of element r of a control array, e.g. "Text1_3".
+QString controlName(const char* name, int r);
+
+// The key a text box was given as the character its key press event carries: Enter is
+// character 13; keys that type nothing (arrows, Tab, Delete) give none.
+std::optional<QChar> typedKey(const QKeyEvent& event);
+bool isDeleteKey(const QKeyEvent& event);
+// A focus loss that counts as leaving the box; window switches and menus opening do not.
+bool leavesBox(const QEvent& event);
+
+}  // namespace zel

@@ -1,0 +1,21 @@
+// The pattern every window's block of the polling tick follows.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "poll_block.h"
+
+namespace zel {
+
+// Runs `readRow` for rows 0..count-1, showing the rows and letting pending events run after
+// every fourth one; stops when the block's window closes or the link goes meanwhile. Returns
+// the first row not reached (count after a full pass).
+int pollRows(PollContext& context, const PollBlock& block, int count,
+             const std::function<void(int)>& readRow, const std::function<void()>& show);
+
+// The value of one register read during a tick; nothing when the read failed.
+std::optional<int32_t> readRegister(PollContext& context, int32_t number);
+
+}  // namespace zel

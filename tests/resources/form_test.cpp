@@ -1,0 +1,143 @@
+// The forms offscreen: control names, keys and clicks reaching the library, the close.
+#include <QAction>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "frm_analog.h"
+#include "frm_digital.h"
+#include "frm_flag.h"
+#include "frm_reg.h"
+#include "frm_servo.h"
+#include "resource_fixture.h"
+
+using namespace zel;
+using zel::test::ResourceFixture;
+
+namespace {
+
+class Forms : public ResourceFixture {
+protected:
+    MessageSink status() {
+        return [this](const QString& t) { messages << t; };
+    }
+    template <typename Form>
+    void prepare(Form& form) {
+        form.setMessageBoxHandler([this](const QString& t) { boxes << t; });
+        state.connection.ConnectionCaption = QStringLiteral(" - TCP/IP 127.0.0.1");
+        form.open();
+    }
+    template <typename Widget>
+    static Widget* child(QWidget& form, const char* name) {
+        auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+};
+
+}  // namespace
+
+TEST_F(Forms, RegistersFormTypesGoesToAndCloses) {
+    frmReg form(state, lib, store, nullptr, status());
+    prepare(form);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
+    EXPECT_EQ(child<QLabel>(form, "Label2_15")->text(), QStringLiteral("16"));
+    EXPECT_EQ(child<QLabel>(form, "Label1_0")->text(), QStringLiteral("reg_1"));
+    EXPECT_EQ(child<QLabel>(form, "Label4")->text(), QStringLiteral("Decimal View"));
+
+    auto* box = child<QLineEdit>(form, "Text1_0");
+    QTest::keyClicks(box, QStringLiteral("42"));
+    EXPECT_EQ(box->text(), QStringLiteral("42"));
+    lib.clearCalls();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(lib.calls(), QStringList{QStringLiteral("ZlPutRegister(7, 1, 42)")});
+    EXPECT_EQ(messages.last(), QStringLiteral("Register #1 updated."));
+
+    auto* row3 = child<QLineEdit>(form, "Text1_3");
+    QTest::keyClicks(row3, QStringLiteral("7"));
+    QFocusEvent switched(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(row3, &switched);  // another window got the focus: kept
+    EXPECT_EQ(row3->text(), QStringLiteral("7"));
+    QFocusEvent left(QEvent::FocusOut, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(row3, &left);
+    EXPECT_EQ(row3->text(), QString());
+
+    auto* gotoBox = child<QLineEdit>(form, "Text2");
+    QTest::keyClicks(gotoBox, QStringLiteral("40000"));
+    QTest::keyClick(gotoBox, Qt::Key_Enter);
+    EXPECT_EQ(child<QScrollBar>(form, "VScroll1")->value(), 31985);
+    EXPECT_EQ(gotoBox->text(), QStringLiteral("31985"));
+    EXPECT_EQ(child<QLabel>(form, "Label2_0")->text(), QStringLiteral("31985"));
+
+    child<QAction>(form, "DisplayMnu_1")->trigger();
+    EXPECT_EQ(child<QLabel>(form, "Label4")->text(), QStringLiteral("Hexadecimal View"));
+    EXPECT_TRUE(child<QAction>(form, "DisplayMnu_2")->isChecked());
+
+    form.retitle(QStringLiteral(" - COMM1 Baud 9600"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Registers - COMM1 Baud 9600"));
+    form.close();
+    EXPECT_FALSE(state.flags.windows.RegFormOpen);
+    EXPECT_EQ(messages.last(), QStringLiteral("Register Form unloaded."));
+    EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_F(Forms, ScrollBarStepsRelabelThePage) {
+    frmAnalOut form(state, lib, store, nullptr, status());
+    prepare(form);
+    auto* bar = child<QScrollBar>(form, "VScroll1");
+    EXPECT_EQ(bar->maximum(), 241);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(child<QLabel>(form, "Label2_0")->text(), QStringLiteral("5"));
+    EXPECT_EQ(child<QLineEdit>(form, "Text2")->text(), QStringLiteral("5"));
+    EXPECT_EQ(child<QLabel>(form, "Label1_0")->text(), QStringLiteral("aout_5"));
+}
+
+TEST_F(Forms, ButtonsAndPanelsReachTheirModels) {
+    frmFlag flags(state, lib, store, nullptr, status());
+    prepare(flags);
+    EXPECT_NE(flags.findChild<QLineEdit*>(QStringLiteral("Text1")), nullptr);
+    lib.clearCalls();
+    QTest::mouseClick(child<QPushButton>(flags, "SSCommand1_2"), Qt::LeftButton);
+    EXPECT_EQ(lib.calls(), QStringList{QStringLiteral("ZlPutFlag(7, 3, 1)")});
+    EXPECT_EQ(child<QPushButton>(flags, "SSCommand1_2")->text(), QStringLiteral("Set"));
+
+    frmDigOut out(state, lib, store, nullptr, status());
+    prepare(out);
+    lib.clearCalls();
+    QTest::mouseClick(child<QPushButton>(out, "SSCommand1_4"), Qt::LeftButton);
+    EXPECT_EQ(lib.calls(), QStringList{QStringLiteral("ZlPutRegister(7, 1005, 1)")});
+    EXPECT_EQ(child<QLabel>(out, "Label1_4")->text(), QStringLiteral("OUT_5_ON"));
+
+    frmDigIn in(state, lib, store, nullptr, status());
+    prepare(in);
+    EXPECT_EQ(child<QLabel>(in, "SSPanel1_0")->text(), QStringLiteral("Off"));
+    EXPECT_EQ(in.windowTitle(), QStringLiteral("Digital Inputs - TCP/IP 127.0.0.1"));
+}
+
+TEST_F(Forms, ServoWindowsShareOneModel) {
+    state.connection.Counts.setMain({64, 16, 16, 0, 20, 8, 4});
+    frmServo first(state, lib, store, nullptr, status());
+    frmServo2 second(state, lib, store, nullptr, status(), first);
+    prepare(second);
+    prepare(first);
+    EXPECT_EQ(second.windowTitle(), QStringLiteral("Motors/Servos 17-32 - TCP/IP 127.0.0.1"));
+    EXPECT_EQ(child<QLabel>(second, "Label4_4")->text(), QStringLiteral("Not Present"));
+    auto* box = child<QLineEdit>(second, "Text1_0");
+    QTest::keyClicks(box, QStringLiteral("1000"));
+    lib.clearCalls();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(lib.calls(), QStringList{QStringLiteral("ZlPutRegister(7, 14017, 1000)")});
+
+    lib.setRegister(14017, 990);
+    tick(first.pollBlock());
+    EXPECT_EQ(box->text(), QStringLiteral("990"));
+    second.close();
+    EXPECT_TRUE(state.flags.windows.ServoFormOpen);
+    first.close();
+    EXPECT_FALSE(state.flags.windows.ServoFormOpen);
+    EXPECT_EQ(messages.last(), QStringLiteral("Servo Form unloaded."));
+}
