@@ -6,7 +6,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QThread>
 #include <QTimer>
 #include <cstdlib>
 
@@ -56,7 +60,7 @@ private:
 // A simulator, a settings profile pointing at it over TCP, and a command line for the monitor.
 class MainWindow : public ::testing::Test {
 protected:
-    test::SimProcess sim{{"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0"}};
+    test::SimProcess sim{{"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0", "--udp", "0"}};
     QTemporaryDir dir;
     QString settings = dir.filePath(QStringLiteral("settings.ini"));
     CommandLine line;
@@ -64,6 +68,7 @@ protected:
 
     void SetUp() override {
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
+        ::setenv("ZELCOM_UDP_PORT", std::to_string(sim.udpPort()).c_str(), 1);
         ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
         writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
         line.settingsFile = settings;
@@ -71,7 +76,19 @@ protected:
     }
     void TearDown() override {
         ::unsetenv("ZELCOM_TCP_PORT");
+        ::unsetenv("ZELCOM_UDP_PORT");
         ::unsetenv("ZELMON_ZELCOM_LIBRARY");
+    }
+
+    // Lets the timers run until the status line reads `text`, for at most five seconds.
+    static bool waitForMessage(QLabel* message, const QString& text) {
+        QElapsedTimer clock;
+        clock.start();
+        while (message->text() != text && clock.elapsed() < 5000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(5);
+        }
+        return message->text() == text;
     }
 };
 
@@ -116,4 +133,28 @@ TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
         monitor.mainWindow().close();
     }
     EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + line.symbolFile});
+}
+
+TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
+    ASSERT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+
+    for (QAction* a : main.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Change &Configuration")) a->trigger();
+    auto* setup = main.findChild<QDialog*>(QStringLiteral("frmSetup"));
+    ASSERT_TRUE(setup && setup->isVisible());
+    EXPECT_TRUE(monitor.state().flags.SetupOpen);
+    auto* kind = setup->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    kind->setCurrentIndex(1);
+    emit kind->activated(1);  // ZelUDP, as a user's choice
+    setup->findChild<QPushButton*>(QStringLiteral("ExitButton"))->click();
+
+    EXPECT_TRUE(waitForMessage(message, QStringLiteral("Connected to UDP 127.0.0.1")))
+        << message->text().toStdString();
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - UDP 127.0.0.1"));
+    EXPECT_FALSE(monitor.state().flags.SetupOpen);
+    main.close();
 }
