@@ -206,9 +206,7 @@ void frmMain::enableWindowButton(const char* name, std::function<void()> open) {
 
 void frmMain::openStepStatus() {
     status_->open();
-    const QString& ip = model_->state().settings.ControllerIP;
-    status_->setWindowTitle(ip.isEmpty() ? QStringLiteral("Step Status")
-                                         : QStringLiteral("Step Status - ") + ip);
+    status_->setWindowTitle(stepStatusTitle(model_->state().settings.ControllerIP));
 }
 
 void frmMain::openClock() { clock_->open(pos()); }

@@ -33,6 +33,11 @@ const WindowButton* windowButtons(int& count) {
     return kButtons;
 }
 
+QString stepStatusTitle(const QString& controllerIP) {
+    return controllerIP.isEmpty() ? QStringLiteral("Step Status")
+                                  : QStringLiteral("Step Status - ") + controllerIP;
+}
+
 const WindowButton* findWindowButton(const QString& name) {
     for (const WindowButton& b : kButtons)
         if (name == QLatin1String(b.name)) return &b;

@@ -18,6 +18,10 @@ struct WindowButton {
 const WindowButton* windowButtons(int& count);
 const WindowButton* findWindowButton(const QString& name);
 
+// The step status window's title as its button gives it: the controller's address, not the
+// connection caption.
+QString stepStatusTitle(const QString& controllerIP);
+
 inline const QString kNoCommunicationQuestion =
     QStringLiteral("There is NO communication with the controller!\r\r\nDo you wish to display "
                    "the form anyway ?");
