@@ -158,3 +158,21 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
     EXPECT_FALSE(monitor.state().flags.SetupOpen);
     main.close();
 }
+
+TEST_F(MainWindow, TheDemoSymbolFileNamesTheRowsOfTheResourceWindows) {
+    line.symbolFile = QStringLiteral(ZELSIM_DEMO_SYMBOLS);
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    main.findChild<QPushButton*>(QStringLiteral("RegisterButton"))->click();
+    main.findChild<QPushButton*>(QStringLiteral("ServoButton"))->click();
+    auto* registers = main.findChild<QWidget*>(QStringLiteral("frmReg"));
+    auto* servos = main.findChild<QWidget*>(QStringLiteral("frmServo"));
+    ASSERT_TRUE(registers && servos);
+    EXPECT_EQ(registers->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
+              QStringLiteral("Cycle_count"));
+    // The servo window names its rows in Label4; Label1 holds the number.
+    EXPECT_EQ(servos->findChild<QLabel*>(QStringLiteral("Label4_0"))->text(), QStringLiteral("X_axis"));
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
+    main.close();
+}
