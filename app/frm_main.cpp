@@ -26,6 +26,7 @@
 #include "monitoring_control.h"
 #include "open_document.h"
 #include "product_info.h"
+#include "resource_args.h"
 #include "window_buttons.h"
 
 namespace zel {
@@ -142,55 +143,72 @@ void frmMain::openManual() {
     OpenDocument(QDir(QApplication::applicationDirPath()).filePath(kManualFile));
 }
 
-// The child windows live from here to shutdown; each joins the polling tick once.
+// Child windows are made when first shown and live until shutdown; each joins the polling
+// tick as it is made.
 void frmMain::createChildWindows() {
-    auto setMessage = [this](const QString& text) { model_->setMessage(text); };
-    status_ = new frmStatus(model_->state(), model_->settingsStore(), setMessage, this);
+    enableWindowButton("StatButton", [this] { openStepStatus(); });
+    createResourceWindows();
+}
+
+frmStatus* frmMain::stepStatus() {
+    if (status_) return status_;
+    status_ = new frmStatus(model_->state(), model_->settingsStore(), messageSink(), this);
     if (auto* symbols = model_->symbols()) {
         status_->setStepNameLookup([symbols](int32_t step) {
             return symbols->lookup().name(SymbolCode::Step, step);
         });
     }
-    clock_ = new frmRTC(model_->state(), this);
     children_[static_cast<size_t>(ChildSlot::Status)] = status_;
-    children_[static_cast<size_t>(ChildSlot::Rtc)] = clock_;
     model_->polling().addBlock(status_->pollBlock());
+    return status_;
+}
+
+frmRTC* frmMain::clock() {
+    if (clock_) return clock_;
+    clock_ = new frmRTC(model_->state(), this);
+    children_[static_cast<size_t>(ChildSlot::Rtc)] = clock_;
     model_->polling().addBlock(clock_->pollBlock());
-    enableWindowButton("StatButton", [this] { openStepStatus(); });
-    createResourceWindows();
+    return clock_;
+}
+
+std::function<void(const QString&)> frmMain::messageSink() {
+    return [this](const QString& text) { model_->setMessage(text); };
 }
 
 // The paged resource windows, each behind its button and in its place in the tick.
 void frmMain::createResourceWindows() {
-    AppState& state = model_->state();
-    ZelLibrary& library = model_->library();
-    settings::SettingsStore& store = model_->settingsStore();
-    SymbolLookup* symbols = model_->symbols() ? &model_->symbols()->lookup() : nullptr;
-    auto setMessage = [this](const QString& text) { model_->setMessage(text); };
-    auto add = [&](ChildSlot slot, const char* button, PagedForm* form) {
-        children_[static_cast<size_t>(slot)] = form;
-        model_->polling().addBlock(form->pollBlock());
-        enableWindowButton(button, [form] { form->open(); });
+    auto lazily = [this](ChildSlot slot, const char* button, auto make) {
+        enableWindowButton(button, [this, slot, make] {
+            auto& child = children_[static_cast<size_t>(slot)];
+            if (!child) {
+                PagedForm* form = make(ResourceArgs{*model_, messageSink(), this});
+                child = form;
+                model_->polling().addBlock(form->pollBlock());
+            }
+            static_cast<PagedForm*>(child.data())->open();
+        });
     };
-    add(ChildSlot::Reg, "RegisterButton", new frmReg(state, library, store, symbols, setMessage, this));
-    add(ChildSlot::Ram, "NVRamButton", new frmRam(state, library, store, symbols, setMessage, this));
-    add(ChildSlot::Flag, "FlagButton", new frmFlag(state, library, store, symbols, setMessage, this));
-    add(ChildSlot::DigIn, "InputButton", new frmDigIn(state, library, store, symbols, setMessage, this));
-    add(ChildSlot::DigOut, "OutputButton",
-        new frmDigOut(state, library, store, symbols, setMessage, this));
-    add(ChildSlot::AnalIn, "AinButton", new frmAnalIn(state, library, store, symbols, setMessage, this));
-    add(ChildSlot::AnalOut, "AoutButton",
-        new frmAnalOut(state, library, store, symbols, setMessage, this));
-    servo_ = new frmServo(state, library, store, symbols, setMessage, this);
-    servo2_ = new frmServo2(state, library, store, symbols, setMessage, *servo_, this);
-    children_[static_cast<size_t>(ChildSlot::Servo)] = servo_;
-    children_[static_cast<size_t>(ChildSlot::Servo2)] = servo2_;
-    model_->polling().addBlock(servo_->pollBlock());
+    lazily(ChildSlot::Reg, "RegisterButton", [](ResourceArgs a) { return a.make<frmReg>(); });
+    lazily(ChildSlot::Ram, "NVRamButton", [](ResourceArgs a) { return a.make<frmRam>(); });
+    lazily(ChildSlot::Flag, "FlagButton", [](ResourceArgs a) { return a.make<frmFlag>(); });
+    lazily(ChildSlot::DigIn, "InputButton", [](ResourceArgs a) { return a.make<frmDigIn>(); });
+    lazily(ChildSlot::DigOut, "OutputButton", [](ResourceArgs a) { return a.make<frmDigOut>(); });
+    lazily(ChildSlot::AnalIn, "AinButton", [](ResourceArgs a) { return a.make<frmAnalIn>(); });
+    lazily(ChildSlot::AnalOut, "AoutButton", [](ResourceArgs a) { return a.make<frmAnalOut>(); });
     enableWindowButton("ServoButton", [this] { openServos(); });
 }
 
 // Servos 17 to 32 have a window of their own, shown first when the controller has them.
 void frmMain::openServos() {
+    if (!servo_) {
+        ResourceArgs args{*model_, messageSink(), this};
+        servo_ = args.make<frmServo>();
+        servo2_ = new frmServo2(args.model.state(), args.model.library(), args.model.settingsStore(),
+                                args.symbols(), args.setMessage, *servo_, this);
+        children_[static_cast<size_t>(ChildSlot::Servo)] = servo_;
+        children_[static_cast<size_t>(ChildSlot::Servo2)] = servo2_;
+        model_->polling().addBlock(servo_->pollBlock());
+    }
     if (model_->state().connection.Counts.ServoCount() > 16) servo2_->open();
     servo_->open();
 }
@@ -205,11 +223,11 @@ void frmMain::enableWindowButton(const char* name, std::function<void()> open) {
 }
 
 void frmMain::openStepStatus() {
-    status_->open();
+    stepStatus()->open();
     status_->setWindowTitle(stepStatusTitle(model_->state().settings.ControllerIP));
 }
 
-void frmMain::openClock() { clock_->open(pos()); }
+void frmMain::openClock() { clock()->open(pos()); }
 
 void frmMain::setChildTitle(ChildWindow window, const QString& title) {
     static const std::pair<ChildWindow, ChildSlot> kResourceSlots[] = {
@@ -218,11 +236,12 @@ void frmMain::setChildTitle(ChildWindow window, const QString& title) {
         {ChildWindow::DigOut, ChildSlot::DigOut},   {ChildWindow::AnalIn, ChildSlot::AnalIn},
         {ChildWindow::AnalOut, ChildSlot::AnalOut}, {ChildWindow::Servo, ChildSlot::Servo},
     };
-    if (window == ChildWindow::Status && status_->isVisible()) status_->setWindowTitle(title);
+    if (window == ChildWindow::Status && status_ && status_->isVisible())
+        status_->setWindowTitle(title);
     // Resource windows compose their own titles (the servo windows add their range).
     const QString& caption = model_->state().connection.ConnectionCaption;
     for (const auto& [w, slot] : kResourceSlots) {
-        if (w != window) continue;
+        if (w != window || !child(slot)) continue;
         static_cast<ResourceForm*>(child(slot))->retitle(caption);
         if (slot == ChildSlot::Servo) servo2_->retitle(caption);
     }

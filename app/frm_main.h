@@ -76,6 +76,9 @@ private:
     void openClock();
     void createChildWindows();
     void createResourceWindows();
+    frmStatus* stepStatus();
+    frmRTC* clock();
+    std::function<void(const QString&)> messageSink();
     void openServos();
     QWidget* child(ChildSlot slot) const { return children_[static_cast<size_t>(slot)]; }
     void enableWindowButton(const char* name, std::function<void()> open);
