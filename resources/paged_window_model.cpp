@@ -144,12 +144,9 @@ void PagedWindowModel::valueFocusLost(int r) {
 }
 
 int PagedWindowModel::refreshRows(PollContext& context, const std::function<void(int)>& readRow) {
-    return pollRows(
-        context, *this, PageSize,
-        [&](int r) {
-            if (!guard_.skips(r)) readRow(r);
-        },
-        [this] { draw(); });
+    return pollRows(context, *this, PageSize, [&](int r) {
+        if (!guard_.skips(r)) readRow(r);
+    });
 }
 
 void PagedWindowModel::draw() {

@@ -3,11 +3,10 @@
 namespace zel {
 
 int pollRows(PollContext& context, const PollBlock& block, int count,
-             const std::function<void(int)>& readRow, const std::function<void()>& show) {
+             const std::function<void(int)>& readRow) {
     for (int r = 0; r < count; ++r) {
         readRow(r);
         if (r % 4 != 3) continue;
-        show();
         context.pump();
         if (!block.isOpen() || !context.linkUsable()) return r + 1;
     }

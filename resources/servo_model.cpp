@@ -109,8 +109,7 @@ void ServoModel::refresh(PollContext& context) {
             ServoRow& row = rows_.at(static_cast<size_t>(i));
             row.position = readValue(context, kPositionBase + i + 1);
             row.error = readValue(context, kErrorBase + i + 1);
-        },
-        [this] { draw(); });
+        });
     draw();
 }
 
