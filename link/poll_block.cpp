@@ -4,9 +4,11 @@
 
 namespace zel {
 
-void PollContext::readFailed() {
+bool PollContext::readFailed() {
     const int32_t fetched = fetchLibError(library, state);
-    if (!isAbsentResource(fetched, state.LibError)) state.flags.CommErrorFlag = true;
+    const bool absent = isAbsentResource(fetched, state.LibError);
+    if (!absent) state.flags.CommErrorFlag = true;
+    return absent;
 }
 
 bool PollContext::linkUsable() const {

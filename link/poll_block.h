@@ -43,8 +43,8 @@ public:
         : state(state), library(library), pump(std::move(pump)) {}
 
     // After a read that did not return 1: fetches the library's error and, unless it says the
-    // resource is absent (216), marks the tick's communication error.
-    void readFailed();
+    // resource is absent (216), marks the tick's communication error. True when it was absent.
+    bool readFailed();
     // The link may still be used: a connection is open and no transfer holds the controller.
     // Blocks that let events run re-test it afterwards.
     bool linkUsable() const;

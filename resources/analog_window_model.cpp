@@ -29,14 +29,6 @@ PageRules rulesFor(AnalogKind kind) {
             .gotoSharesEditGuard = true};
 }
 
-// A failed read: error 216 means the channel is absent and is no link failure.
-bool readFailedAbsent(PollContext& context) {
-    const int32_t fetched = fetchLibError(context.library, context.state);
-    const bool absent = isAbsentResource(fetched, context.state.LibError);
-    if (!absent) context.state.flags.CommErrorFlag = true;
-    return absent;
-}
-
 }  // namespace
 
 AnalogWindowModel::AnalogWindowModel(ResourceServices services, AnalogKind kind)
@@ -77,7 +69,7 @@ QString AnalogWindowModel::readValue(PollContext& context, int32_t channel) cons
     if (channel > kLastChannel || !context.linkUsable()) return QString::fromLatin1(kNotAvailable);
     if (const std::optional<int32_t> value = readRegister(context, channelRegister(channel)))
         return QString::number(*value);
-    return QString::fromLatin1(readFailedAbsent(context) ? kNotAvailable : kUnreadable);
+    return QString::fromLatin1(context.readFailed() ? kNotAvailable : kUnreadable);
 }
 
 void AnalogWindowModel::writeRow(int r) {
