@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "lib_error.h"
 #include "number_text.h"
 
 namespace zel {
