@@ -3,6 +3,7 @@
 
 #include "raw_status.h"
 #include "task_bank.h"
+#include "running_controller.h"
 
 namespace zel::sim {
 namespace {
@@ -17,16 +18,6 @@ bool readerAccepts(const Bytes& r, uint8_t code) {
     return r[r.size() - 2] == (sum ^ 0xFF);
 }
 
-Controller controllerWith(int modelCode, Program p) {
-    ModelInfo m;
-    m.code = modelCode;
-    m.io = IoCounts{32, 8, 8, 0, 2, 2, 2};
-    Controller c(m);
-    c.loadProgram(std::move(p));
-    c.advance(0);
-    c.putStatus(1);
-    return c;
-}
 
 Program starter(int count, std::optional<StepFault> fault = std::nullopt) {
     Program p;
@@ -39,7 +30,7 @@ Program starter(int count, std::optional<StepFault> fault = std::nullopt) {
 }
 
 TEST(RawStatus, HeaderReplyCarriesRunStateAndFaultByteForByte) {
-    Controller c = controllerWith(5, starter(0, StepFault{13, -2}));
+    Controller c = test::runningController(5, starter(0, StepFault{13, -2}));
     c.advance(1000);
     RawStatusResponder raw;
     // 1, length 4, command 35, argument 255, checksum 255 - (35 + 255) % 256 = 221, end 255.
@@ -51,7 +42,7 @@ TEST(RawStatus, HeaderReplyCarriesRunStateAndFaultByteForByte) {
 }
 
 TEST(RawStatus, MalformedRequestsAreBadPackets) {
-    Controller c = controllerWith(5, starter(0));
+    Controller c = test::runningController(5, starter(0));
     RawStatusResponder raw;
     EXPECT_EQ(raw.answer(Bytes{1, 4, 35, 255, 222, 255}, c).error, ZL_ERR_BAD_PACKET);  // checksum
     EXPECT_EQ(raw.answer(Bytes{1, 4, 35, 255, 221, 254}, c).error, ZL_ERR_BAD_PACKET);  // end byte
@@ -62,7 +53,7 @@ TEST(RawStatus, MalformedRequestsAreBadPackets) {
 }
 
 TEST(RawStatus, TaskGroupOfSixteenTaskControllerHasTwoKeyBytes) {
-    Controller c = controllerWith(1, starter(2));
+    Controller c = test::runningController(1, starter(2));
     RawStatusResponder raw;
     // offset 0, flag 1: checksum 255 - 108 = 147.
     const auto r = raw.answer(Bytes{1, 5, 107, 0, 1, 147, 255}, c);
@@ -82,7 +73,7 @@ TEST(RawStatus, TaskGroupOfSixteenTaskControllerHasTwoKeyBytes) {
 }
 
 TEST(RawStatus, SixtyFourTasksGiveEightKeyBytesAndGroupsComeFromOneSnapshot) {
-    Controller c = controllerWith(10, starter(40));
+    Controller c = test::runningController(10, starter(40));
     RawStatusResponder raw;
     const auto first = raw.answer(Bytes{1, 5, 107, 0, 1, 147, 255}, c);
     ASSERT_TRUE(first.ok());
@@ -103,7 +94,7 @@ TEST(RawStatus, SixtyFourTasksGiveEightKeyBytesAndGroupsComeFromOneSnapshot) {
 }
 
 TEST(TaskBank, BanksHoldOneBasedStepsAndBothKeyWords) {
-    Controller c = controllerWith(10, starter(40));
+    Controller c = test::runningController(10, starter(40));
     const auto bank = taskBank(c, 65);
     ASSERT_TRUE(bank.ok());
     EXPECT_EQ(bank.value, taskBank(c, 1).value);
