@@ -65,7 +65,7 @@ frmMain::~frmMain() = default;
 
 void frmMain::attach(MainWindowModel& model) {
     model_ = &model;
-    createChildWindows();
+    wireWindowButtons();
     connect(&Timer1, &QTimer::timeout, this, [this] { model_->pollingTick(); });
     connect(&Timer2, &QTimer::timeout, this, [this] { model_->monitoring().reconnectTick(); });
     connect(&Timer3, &QTimer::timeout, this, [this] { model_->startTimerTick(); });
@@ -145,9 +145,9 @@ void frmMain::openManual() {
 
 // Child windows are made when first shown and live until shutdown; each joins the polling
 // tick as it is made.
-void frmMain::createChildWindows() {
+void frmMain::wireWindowButtons() {
     enableWindowButton("StatButton", [this] { openStepStatus(); });
-    createResourceWindows();
+    wireResourceButtons();
 }
 
 frmStatus* frmMain::stepStatus() {
@@ -176,7 +176,7 @@ std::function<void(const QString&)> frmMain::messageSink() {
 }
 
 // The paged resource windows, each behind its button and in its place in the tick.
-void frmMain::createResourceWindows() {
+void frmMain::wireResourceButtons() {
     auto lazily = [this](ChildSlot slot, const char* button, auto make) {
         enableWindowButton(button, [this, slot, make] {
             auto& child = children_[static_cast<size_t>(slot)];

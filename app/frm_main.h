@@ -74,8 +74,8 @@ private:
     void openSetup();
     void openStepStatus();
     void openClock();
-    void createChildWindows();
-    void createResourceWindows();
+    void wireWindowButtons();
+    void wireResourceButtons();
     frmStatus* stepStatus();
     frmRTC* clock();
     std::function<void(const QString&)> messageSink();
