@@ -2,12 +2,16 @@
 
 #include <QThread>
 #include <QTime>
+#include <algorithm>
 
 namespace zel {
 
 DelayClock systemDelayClock() {
     return {[] { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; },
-            [] { QThread::msleep(5); }};
+            // Short idle pauses, never past the end of the wait.
+            [](double left) {
+                QThread::usleep(static_cast<unsigned long>(std::min(left, 0.005) * 1e6));
+            }};
 }
 
 void Delay(float seconds, const EventPump& pump, const DelayClock& clock) {
@@ -17,7 +21,7 @@ void Delay(float seconds, const EventPump& pump, const DelayClock& clock) {
         const double now = clock.secondsSinceMidnight();
         if (now >= end || now < start) return;
         pump();
-        clock.pause();
+        clock.pause(end - clock.secondsSinceMidnight());
     }
 }
 

@@ -11,7 +11,7 @@ namespace zel {
 // rounds of events so the wait does not spin the processor.
 struct DelayClock {
     std::function<double()> secondsSinceMidnight;
-    std::function<void()> pause;
+    std::function<void(double secondsLeft)> pause;
 };
 
 DelayClock systemDelayClock();

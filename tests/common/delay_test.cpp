@@ -13,7 +13,7 @@ struct SteppingClock {
     double step;
 
     DelayClock clock() {
-        return {[this] { return now; }, [this] { now = std::fmod(now + step, 86400.0); }};
+        return {[this] { return now; }, [this](double) { now = std::fmod(now + step, 86400.0); }};
     }
 };
 
