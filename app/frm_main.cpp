@@ -198,7 +198,6 @@ void frmMain::wireResourceButtons() {
     enableWindowButton("ServoButton", [this] { openServos(); });
 }
 
-// Servos 17 to 32 have a window of their own, shown first when the controller has them.
 void frmMain::openServos() {
     if (!servo_) {
         ResourceArgs args{*model_, messageSink(), this};
@@ -209,7 +208,7 @@ void frmMain::openServos() {
         children_[static_cast<size_t>(ChildSlot::Servo2)] = servo2_;
         model_->polling().addBlock(servo_->pollBlock());
     }
-    if (model_->state().connection.Counts.ServoCount() > 16) servo2_->open();
+    if (needsSecondServoWindow(model_->state().connection.Counts.ServoCount())) servo2_->open();
     servo_->open();
 }
 

@@ -38,6 +38,8 @@ QString stepStatusTitle(const QString& controllerIP) {
                                   : QStringLiteral("Step Status - ") + controllerIP;
 }
 
+bool needsSecondServoWindow(int servoCount) { return servoCount > 16; }
+
 const WindowButton* findWindowButton(const QString& name) {
     for (const WindowButton& b : kButtons)
         if (name == QLatin1String(b.name)) return &b;

@@ -22,6 +22,9 @@ const WindowButton* findWindowButton(const QString& name);
 // connection caption.
 QString stepStatusTitle(const QString& controllerIP);
 
+// Servos 17 to 32 have a window of their own, opened with the first when the controller has them.
+bool needsSecondServoWindow(int servoCount);
+
 inline const QString kNoCommunicationQuestion =
     QStringLiteral("There is NO communication with the controller!\r\r\nDo you wish to display "
                    "the form anyway ?");
