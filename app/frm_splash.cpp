@@ -14,10 +14,10 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int pointD
     l->setObjectName(QString::fromLatin1(name));
     l->setAlignment(Qt::AlignCenter);
     l->setWordWrap(true);
+    // Larger, not bold: a bold face is one more font file to load before anything is shown.
     if (pointDelta != 0) {
         QFont f = l->font();
         f.setPointSize(f.pointSize() + pointDelta);
-        f.setBold(true);
         l->setFont(f);
     }
     return l;
@@ -25,7 +25,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int pointD
 
 }  // namespace
 
-frmSplash::frmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+frmSplash::frmSplash(QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(32, 24, 32, 24);

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <cstdio>
 
 namespace zel {
@@ -25,9 +24,20 @@ namespace {
 
 constexpr qint64 kRepeatWindowMs = 60'000;
 
+// The text with every run of digits made one '#', so counted repeats compare equal.
 QString shapeOf(const QString& text) {
-    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    return QString(text).replace(digits, QStringLiteral("#"));
+    QString shape;
+    shape.reserve(text.size());
+    bool inDigits = false;
+    for (const QChar c : text) {
+        const bool digit = c >= u'0' && c <= u'9';
+        if (!digit)
+            shape += c;
+        else if (!inDigits)
+            shape += u'#';
+        inDigits = digit;
+    }
+    return shape;
 }
 
 }  // namespace
@@ -41,13 +51,13 @@ void StatusLog::write(const QString& text) {
     }
     if (repeats_ > 0)
         writeLine(now.toString(Qt::ISODateWithMs) +
-             QStringLiteral(" (%1 similar lines left out)").arg(repeats_));
+                  QStringLiteral(" (%1 similar lines left out)").arg(repeats_));
     repeats_ = 0;
     lastShape_ = shape;
     lastWrittenMs_ = now.toMSecsSinceEpoch();
     // Multi-line texts (a phrase, a line feed, the library's text) stay on one log line.
     writeLine(now.toString(Qt::ISODateWithMs) + QLatin1Char(' ') +
-         QString(text).replace(QLatin1Char('\n'), QStringLiteral(" | ")).simplified());
+              QString(text).replace(QLatin1Char('\n'), QStringLiteral(" | ")).simplified());
 }
 
 void StatusLog::writeLine(const QString& line) {

@@ -17,6 +17,15 @@ qsizetype skipDigits(const QString& text, qsizetype i) {
     return i;
 }
 
+}  // namespace
+
+bool isAsciiNumber(QStringView text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+namespace {
+
 qsizetype skipSign(const QString& text, qsizetype i) {
     return (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ? i + 1 : i;
 }

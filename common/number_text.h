@@ -30,6 +30,9 @@ int32_t roundToInt32(double value);
 // least one zone, so the next field starts at column 15, 29, ...
 QString padToPrintZone(const QString& text);
 
+// True when `text` is one or more of the digits 0-9 and nothing else.
+bool isAsciiNumber(QStringView text);
+
 // Text without leading and trailing blanks (spaces only, tabs are kept).
 QString trimBlanks(const QString& text);
 

@@ -1,20 +1,23 @@
 #include "library_version.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
+
+#include "number_text.h"
 
 namespace zel {
 
+// "libzelcom.so.A.B.C.D" with four decimal numbers; anything else has no version.
 std::optional<ProductVersion> productVersionOf(const QString& libraryFile) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^libzelcom\\.so\\.(\\d+)\\.(\\d+)\\.(\\d+)\\.(\\d+)$"));
-    const QRegularExpressionMatch match = pattern.match(QFileInfo(libraryFile).fileName());
-    if (!match.hasMatch()) return std::nullopt;
+    static constexpr QStringView kPrefix = u"libzelcom.so.";
+    const QString name = QFileInfo(libraryFile).fileName();
+    if (!name.startsWith(kPrefix)) return std::nullopt;
+    const QList<QStringView> parts = QStringView(name).mid(kPrefix.size()).split(u'.');
+    if (parts.size() != 4) return std::nullopt;
     ProductVersion version{};
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
-        version[i] = match.captured(i + 1).toInt(&ok);
-        if (!ok) return std::nullopt;
+        version[i] = parts[i].toInt(&ok);
+        if (!isAsciiNumber(parts[i]) || !ok) return std::nullopt;
     }
     return version;
 }

@@ -12,6 +12,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include "file_listing.h"
+
 namespace zel::settings {
 namespace {
 
@@ -95,8 +97,7 @@ void removeStaleTemporaries(const QString& linkOrFile) {
     const QString path = followLink(linkOrFile);
     const QDir folder = QFileInfo(path).absoluteDir();
     const QString prefix = QFileInfo(path).fileName() + QStringLiteral(".tmp-");
-    for (const QString& name :
-         folder.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
+    for (const QString& name : entriesStartingWith(folder, prefix, QDir::Files | QDir::Hidden)) {
         bool isNumber = false;
         const auto pid = static_cast<pid_t>(name.mid(prefix.size()).toInt(&isNumber));
         if (isNumber && pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)

@@ -2,13 +2,16 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
+
+#include "file_listing.h"
+#include "number_text.h"
 
 namespace zel::symbols {
 namespace {
@@ -55,12 +58,13 @@ bool DatabaseFolder::remove() {
 // A monitor that was killed leaves its folder behind; the process id in the name tells
 // whether its owner still runs.
 void DatabaseFolder::removeAbandoned() const {
-    static const QRegularExpression name(QStringLiteral("^zelmon-(\\d{1,9})-"));
-    const QStringList entries = QDir(base_).entryList({QStringLiteral("zelmon-*")}, QDir::Dirs);
-    for (const QString& entry : entries) {
-        const QRegularExpressionMatch match = name.match(entry);
-        if (!match.hasMatch()) continue;
-        const qint64 pid = match.captured(1).toLongLong();
+    static constexpr QStringView kPrefix = u"zelmon-";
+    for (const QString& entry : entriesStartingWith(QDir(base_), kPrefix, QDir::Dirs)) {
+        const QStringView rest = QStringView(entry).mid(kPrefix.size());
+        const qsizetype dash = rest.indexOf(u'-');
+        const QStringView digits = rest.left(dash);
+        if (dash < 0 || dash > 9 || !isAsciiNumber(digits)) continue;
+        const qint64 pid = digits.toLongLong();
         if (pid != ::getpid() && !processAlive(pid)) QDir(base_ + u'/' + entry).removeRecursively();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "file_listing.h"
 #include "symbol_writer.h"
 
 namespace zel::symbols {
@@ -66,8 +67,7 @@ bool SymbolDatabase::closeConnection() {
 void SymbolDatabase::deleteOldFiles() const {
     if (!folder_.exists()) return;
     QDir dir(folder_.path());
-    for (const QString& file : dir.entryList({QStringLiteral("SYMBOL.*")}, QDir::Files))
-        dir.remove(file);
+    for (const QString& file : entriesStartingWith(dir, u"SYMBOL.", QDir::Files)) dir.remove(file);
 }
 
 bool SymbolDatabase::fail(const QString& reason) {

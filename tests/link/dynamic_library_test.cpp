@@ -63,10 +63,12 @@ TEST(SelectCommFunction, ComparesTheVersionInTheFileNameNumerically) {
     const struct {
         const char* name;
         int expected;
-    } cases[] = {{"libzelcom.so.3.0.3.1", 1}, {"libzelcom.so.3.0.3.10", 1},
-                 {"libzelcom.so.3.1.0.0", 1}, {"libzelcom.so.10.0.0.0", 1},
-                 {"libzelcom.so.3.0.2.9", 0}, {"libzelcom.so.3.0.3.0", 0},
-                 {"libzelcom.so.3", 0},       {"libother.so.4.0.0.0", 0}};
+    } cases[] = {{"libzelcom.so.3.0.3.1", 1},   {"libzelcom.so.3.0.3.10", 1},
+                 {"libzelcom.so.3.1.0.0", 1},   {"libzelcom.so.10.0.0.0", 1},
+                 {"libzelcom.so.3.0.2.9", 0},   {"libzelcom.so.3.0.3.0", 0},
+                 {"libzelcom.so.3", 0},         {"libother.so.4.0.0.0", 0},
+                 {"libzelcom.so.4.0.0.0.1", 0}, {"libzelcom.so.4..0.0", 0},
+                 {"libzelcom.so.4.0.0.+1", 0},  {"libzelcom.so.4.0.0.99999999999", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(SelectCommFunction(touch(dir, c.name)), c.expected) << c.name;
     EXPECT_EQ(SelectCommFunction(dir.filePath("libzelcom.so.4.0.0.0")), 0);  // no such file

@@ -101,12 +101,18 @@ TEST_F(SymbolDatabaseTest, FoldersOfEndedMonitorsAreRemoved) {
     ::waitpid(child, nullptr, 0);
     const QString ended = base + QStringLiteral("/zelmon-%1-AbCdEf").arg(child);
     const QString running = base + QStringLiteral("/zelmon-%1-AbCdEf").arg(::getppid());
-    ASSERT_TRUE(QDir().mkpath(ended) && QDir().mkpath(running));
+    // Names that only look like a monitor's folder belong to someone else.
+    const QString noDash = base + QStringLiteral("/zelmon-%1").arg(child);
+    const QString notNumber = base + QStringLiteral("/zelmon-x%1-AbCdEf").arg(child);
+    ASSERT_TRUE(QDir().mkpath(ended) && QDir().mkpath(running) && QDir().mkpath(noDash) &&
+                QDir().mkpath(notNumber));
     writeFile(QStringLiteral("run/zelmon-%1-AbCdEf/SYMBOL.MDB").arg(child), "old");
 
     ASSERT_TRUE(db.CreateSymbolDatabase());
     EXPECT_FALSE(QFileInfo::exists(ended));
     EXPECT_TRUE(QFileInfo::exists(running));
+    EXPECT_TRUE(QFileInfo::exists(noDash));
+    EXPECT_TRUE(QFileInfo::exists(notNumber));
 }
 
 TEST_F(SymbolDatabaseTest, NamesAreFoundByNumberInTheirKindsResultSet) {
