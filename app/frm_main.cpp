@@ -108,7 +108,6 @@ void frmMain::buildButtons() {
     Message->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Message->setWordWrap(true);
     Message->setMinimumHeight(48);
-    Message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(Message);
     setCentralWidget(central);
 }

@@ -1,6 +1,5 @@
 #include "frm_splash.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -9,17 +8,12 @@
 namespace zel {
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int pointDelta = 0) {
+// Every line in the application font: another size or a bold face is one more font to load
+// and rasterise before anything is on the screen.
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setAlignment(Qt::AlignCenter);
-    l->setWordWrap(true);
-    // Larger, not bold: a bold face is one more font file to load before anything is shown.
-    if (pointDelta != 0) {
-        QFont f = l->font();
-        f.setPointSize(f.pointSize() + pointDelta);
-        l->setFont(f);
-    }
     return l;
 }
 
@@ -30,11 +24,13 @@ frmSplash::frmSplash(QWidget* parent)
     setObjectName(QStringLiteral("frmSplash"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(32, 24, 32, 24);
-    lblProductName = label(this, "lblProductName", kProductName, 10);
-    lblPlatform = label(this, "lblPlatform", platformText(), 2);
+    lblProductName = label(this, "lblProductName", kProductName);
+    lblPlatform = label(this, "lblPlatform", platformText());
     lblVersion = label(this, "lblVersion", kVersionText);
     lblCompany = label(this, "lblCompany", kCompanyName);
     lblCopyright = label(this, "lblCopyright", kCopyright);
+    // Only the notice is long enough to wrap; wrapping labels cost a text layout each.
+    lblCopyright->setWordWrap(true);
     for (QLabel* l : {lblProductName, lblPlatform, lblVersion, lblCompany, lblCopyright})
         layout->addWidget(l);
     resize(460, 260);
