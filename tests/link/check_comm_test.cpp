@@ -152,14 +152,6 @@ TEST_F(CheckCommTest, PreviousConnectionThatWillNotCloseAbortsTheAttempt) {
     EXPECT_EQ(ui.status, failureStatus(1));
 }
 
-TEST_F(CheckCommTest, PreviousConnectionIsClosedBeforeTheNewOpen) {
-    useSerial(1, 19200);
-    state.connection.CommHandle = 5;
-    EXPECT_FALSE(manager.CheckComm());
-    EXPECT_EQ(lib.calls().mid(0, 2),
-              QStringList({"ZlCloseConnection(5)", "ZlOpenConnection(1, 1, 0)"}));
-}
-
 TEST_F(CheckCommTest, FailureDuringRequestedReconnectIsNeitherReportedNorClosed) {
     useSerial(1, 4800);
     controllerAt(19200, 4800);
@@ -260,7 +252,6 @@ TEST_F(CheckCommTest, SuccessTitlesEveryWindowAndStartsPollingAtTheClampedInterv
     EXPECT_TRUE(ui.log.contains("dde: Connected to COMM1 Baud 19200"));
     EXPECT_EQ(ui.childTitles.size(), 12);
     EXPECT_TRUE(ui.childTitles.contains("Registers - COMM1 Baud 19200"));
-    EXPECT_TRUE(ui.childTitles.contains("Motors/Servos - COMM1 Baud 19200"));
     EXPECT_EQ(state.dde.UpdateInterval, 10);
     EXPECT_EQ(ui.log.mid(ui.log.size() - 2), QStringList({"interval 10", "timer3"}));
     EXPECT_TRUE(state.flags.StartPollingPending);

@@ -22,12 +22,6 @@ TEST(AddressToText, WritesFourDecimalBytesInNetworkOrder) {
     EXPECT_EQ(AddressToText({0, 0, 0, 0}), "0.0.0.0");
 }
 
-TEST(ResolveHostName, KnownNameGivesItsAddressAndUnknownGivesNothing) {
-    EXPECT_EQ(ResolveHostName("localhost"), "127.0.0.1");
-    EXPECT_EQ(ResolveHostName(kUnknownHost), "");
-    EXPECT_EQ(ResolveHostName(""), "");
-}
-
 TEST(DottedToAddress, TextThatIsNoAddressGivesAllBitsSet) {
     EXPECT_EQ(dottedToAddress("1..2.3"), -1);
     EXPECT_EQ(dottedToAddress(""), -1);
@@ -35,23 +29,23 @@ TEST(DottedToAddress, TextThatIsNoAddressGivesAllBitsSet) {
 }
 
 TEST(ResolveControllerHost, TrimsAndResolvesOnlyNames) {
-    ConnectionSettings s;
-    s.ControllerHost = "  192.168.1.10  ";
-    resolveControllerHost(s);
-    EXPECT_EQ(s.ControllerHost, "192.168.1.10");
-    EXPECT_EQ(s.ControllerIP, "192.168.1.10");
-    EXPECT_TRUE(s.HostIsIP);
-
-    s.ControllerHost = " localhost";
-    resolveControllerHost(s);
-    EXPECT_EQ(s.ControllerHost, "localhost");
-    EXPECT_EQ(s.ControllerIP, "127.0.0.1");
-    EXPECT_FALSE(s.HostIsIP);
-
-    s.ControllerHost = kUnknownHost;
-    resolveControllerHost(s);
-    EXPECT_EQ(s.ControllerIP, "");
-    EXPECT_FALSE(s.HostIsIP);
+    const struct {
+        const char* host;
+        const char* trimmed;
+        const char* ip;
+        bool isIP;
+    } cases[] = {{"  192.168.1.10  ", "192.168.1.10", "192.168.1.10", true},
+                 {" localhost", "localhost", "127.0.0.1", false},
+                 {kUnknownHost, kUnknownHost, "", false},
+                 {"  ", "", "", false}};
+    for (const auto& c : cases) {
+        ConnectionSettings s;
+        s.ControllerHost = c.host;
+        resolveControllerHost(s);
+        EXPECT_EQ(s.ControllerHost, c.trimmed) << c.host;
+        EXPECT_EQ(s.ControllerIP, c.ip) << c.host;
+        EXPECT_EQ(s.HostIsIP, c.isIP) << c.host;
+    }
 }
 
 TEST(StartupCaption, DescribesEachKindBeforeAnyConnection) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QStringList>
-#include <functional>
 
 #include "connection_ui.h"
 
@@ -14,7 +13,6 @@ public:
     QString status;
     QString mainTitle;
     QStringList childTitles;
-    std::function<void()> onProcessEvents;
 
     void setStatus(const QString& text) override {
         status = text;
@@ -30,10 +28,7 @@ public:
     void setPollingInterval(int ms) override { log << "interval " + QString::number(ms); }
     void enableStartTimer() override { log << "timer3"; }
     void repaintMain() override { log << "repaint"; }
-    void processEvents() override {
-        log << "events";
-        if (onProcessEvents) onProcessEvents();
-    }
+    void processEvents() override { log << "events"; }
     void pause(int ms) override { log << "pause " + QString::number(ms); }
 };
 

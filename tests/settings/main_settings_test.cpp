@@ -9,20 +9,6 @@ using namespace zel::settings;
 
 namespace {
 
-// What a run without any sections loads (Update and the placement differ from the values a
-// present but empty section gives).
-const MainSettings kNoSections{.CommType = 3,
-                               .BaudRate = 9600,
-                               .HostNode = 999,
-                               .CommTimeout = 250,
-                               .DdeFlagAddress = 1,
-                               .DdeRegAddress = 1,
-                               .UpdateInterval = 1000,
-                               .Top = 1008,
-                               .Left = 2036,
-                               .Height = 8000,
-                               .Width = 11000};
-
 class MainSettingsTest : public StoreTest {
 protected:
     void loadSections(SettingsData data) {
@@ -42,31 +28,23 @@ protected:
 
 TEST_F(MainSettingsTest, FirstRunStartsLikeARunWithoutSections) {
     ASSERT_EQ(store.load(firstRunSettings()).outcome, LoadOutcome::Created);
-    EXPECT_EQ(load(store), kNoSections);
-
     SettingsStore bare(dir.filePath("bare.ini"));
     bare.load({});
-    EXPECT_EQ(load(bare, "given.sym"), kNoSections);  // a missing Files section clears the name
+    // A missing Files section clears a symbol file named on the command line.
+    const MainSettings withoutSections = load(bare, "given.sym");
+    EXPECT_EQ(load(store), withoutSections);
+    EXPECT_EQ(withoutSections.UpdateInterval, 1000);  // an empty Update value gives 25
 }
 
-TEST_F(MainSettingsTest, MissingOrWrongKindValuesTakeTheirOwnDefaults) {
+TEST_F(MainSettingsTest, WrongKindValuesCountAsMissing) {
+    loadSections({});
+    const MainSettings missing = load(store);
+    EXPECT_EQ(missing.UpdateInterval, 25);
     SettingsData data;
     data[sectionPath("Communications")] = {{"Host", QString("5")}, {"IP Address", 5}};
     data[sectionPath("Main")]["7400 Support"] = QString("1");
     loadSections(data);
-    EXPECT_EQ(load(store), (MainSettings{.CommType = 3,
-                                         .BaudRate = 19200,
-                                         .HostNode = 32767,
-                                         .TargetNode = 1,
-                                         .AdapterIndex = 1,
-                                         .CommTimeout = 300,
-                                         .DdeFlagAddress = 1,
-                                         .DdeRegAddress = 1,
-                                         .UpdateInterval = 25,
-                                         .Top = 1008,
-                                         .Left = 1236,
-                                         .Height = 8000,
-                                         .Width = 11000}));
+    EXPECT_EQ(load(store), missing);
 }
 
 TEST_F(MainSettingsTest, StoredValuesAreCorrected) {

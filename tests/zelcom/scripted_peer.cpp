@@ -46,7 +46,8 @@ void ScriptedPeer::serve() {
         for (const Client& c : clients) fds.push_back({c.fd, POLLIN, 0});
         if (::poll(fds.data(), fds.size(), -1) < 0) continue;
         if (fds[0].revents) break;
-        if (fds[1].revents) clients.push_back({::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC), {}});
+        if (fds[1].revents)
+            clients.push_back({::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC), {}});
         for (size_t i = fds.size() - 1; i >= 2; --i) {
             if (!fds[i].revents) continue;
             Client& c = clients[i - 2];
@@ -59,7 +60,6 @@ void ScriptedPeer::serve() {
             }
             c.decoder.feed({buf, static_cast<size_t>(n)});
             while (auto request = c.decoder.next()) {
-                ++requests_;
                 script_(c.fd, *request);
             }
         }
@@ -90,7 +90,9 @@ void ScriptedPeer::writeAll(int fd, const std::vector<uint8_t>& bytes) {
 TcpPortOverride::TcpPortOverride(uint16_t port) {
     ::setenv("ZELCOM_TCP_PORT", std::to_string(port).c_str(), 1);
 }
-TcpPortOverride::~TcpPortOverride() { ::unsetenv("ZELCOM_TCP_PORT"); }
+TcpPortOverride::~TcpPortOverride() {
+    ::unsetenv("ZELCOM_TCP_PORT");
+}
 
 int32_t openLoopbackTcp(int timeoutMs) {
     int32_t timeout = timeoutMs;

@@ -5,7 +5,6 @@
 
 #include <netinet/in.h>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <thread>
@@ -24,8 +23,6 @@ public:
     ~ScriptedPeer();
 
     uint16_t port() const { return port_; }
-    // Requests seen so far.
-    int requests() const { return requests_; }
 
     // A correct reply to request with the given body.
     static std::vector<uint8_t> replyTo(const codec::Frame& request, std::vector<uint8_t> body,
@@ -39,7 +36,6 @@ private:
     int listener_ = -1;
     int wake_[2] = {-1, -1};
     uint16_t port_ = 0;
-    std::atomic<int> requests_{0};
     std::thread thread_;
 };
 

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 
+#include "scripted_peer.h"
 #include "sim_process.h"
 #include "zelcom.h"
 
@@ -49,26 +50,29 @@ protected:
     std::unique_ptr<SimProcess> sim;
     int32_t h = 0;
 
+    void start(std::vector<std::string> linkArgs) {
+        linkArgs.insert(linkArgs.begin(), {"--scenario", kDemo});
+        sim = std::make_unique<SimProcess>(linkArgs);
+    }
+
     void SetUp() override {
         const std::string link = GetParam();
         if (link == "tcp") {
-            sim = std::make_unique<SimProcess>(std::vector<std::string>{"--scenario", kDemo, "--tcp", "0"});
+            start({"--tcp", "0"});
             ::setenv("ZELCOM_TCP_PORT", std::to_string(sim->tcpPort()).c_str(), 1);
-            int32_t timeout = 1000;
-            h = ZlOpenNetConnection(ZL_KIND_TCP, 0, static_cast<int32_t>(htonl(INADDR_LOOPBACK)), &timeout);
+            h = zel::test::openLoopbackTcp(1000);
         } else if (link == "udp") {
-            sim = std::make_unique<SimProcess>(std::vector<std::string>{"--scenario", kDemo, "--udp", "0"});
+            start({"--udp", "0"});
             ::setenv("ZELCOM_UDP_PORT", std::to_string(sim->udpPort()).c_str(), 1);
             h = ZlOpenConnection(ZL_KIND_UDP, 0, static_cast<int32_t>(htonl(INADDR_LOOPBACK)));
         } else if (link == "pty") {
-            sim = std::make_unique<SimProcess>(std::vector<std::string>{"--scenario", kDemo, "--pty"});
+            start({"--pty"});
             ::setenv("ZELCOM_COMM2", sim->ptyPath().c_str(), 1);
             h = ZlOpenConnection(ZL_KIND_SERIAL, 2, 0);
             ASSERT_EQ(ZlInitConnection(h, 115200, 0, 8, 0), 1);
         } else {
             const std::string base = std::to_string(zel::test::freeUdpPort() - 5);
-            sim = std::make_unique<SimProcess>(std::vector<std::string>{
-                "--scenario", kDemo, "--zelnet-node", "5", "--zelnet-base", base});
+            start({"--zelnet-node", "5", "--zelnet-base", base});
             ::setenv("ZELCOM_ZELNET_PORT", base.c_str(), 1);
             ASSERT_EQ(ZlSetAdapter(loopbackAdapter()), 1);
             h = ZlOpenConnection(ZL_KIND_ZELNET, 9, 5);
@@ -78,14 +82,15 @@ protected:
     }
     void TearDown() override {
         ZlCloseConnection(h);
-        for (const char* v : {"ZELCOM_TCP_PORT", "ZELCOM_UDP_PORT", "ZELCOM_COMM2", "ZELCOM_ZELNET_PORT"})
+        for (const char* v :
+             {"ZELCOM_TCP_PORT", "ZELCOM_UDP_PORT", "ZELCOM_COMM2", "ZELCOM_ZELNET_PORT"})
             ::unsetenv(v);
     }
 };
 
 }  // namespace
 
-TEST_P(SimLink, RegistersAndBlocks) {
+TEST_P(SimLink, RegistersBlocksAndTheirErrors) {
     int32_t value = 0;
     ASSERT_EQ(ZlGetRegister(h, 2, &value), 1);
     EXPECT_EQ(value, 1234);
@@ -101,8 +106,17 @@ TEST_P(SimLink, RegistersAndBlocks) {
     ASSERT_EQ(ZlGetRegister50(h, 3, fifty), 1);  // registers 101..150
     EXPECT_EQ(fifty[0], 0);
     ASSERT_EQ(ZlGetRegister50(h, 1, fifty), 1);
-    EXPECT_EQ(fifty[2], -5);     // register 3
+    EXPECT_EQ(fifty[2], -5);    // register 3
     EXPECT_EQ(fifty[16], -99);  // register 17
+
+    EXPECT_EQ(ZlGetRegister(h, 8500 + 9, &value), 0);  // the demo has 8 analog inputs
+    EXPECT_EQ(lastErrorCode(), ZL_ERR_NOT_PRESENT);
+    EXPECT_EQ(ZlGetRegister(h, 40001, &value), 0);
+    ZlErrorInfo info;
+    ASSERT_EQ(ZlGetErrorInfo(h, &info), 1);  // the connection keeps its own last error too
+    EXPECT_EQ(info.code, ZL_ERR_ILLEGAL_REGISTER);
+    EXPECT_EQ(std::string(info.text, sizeof info.text),
+              std::string("Illegal register").append(sizeof info.text - 16, ' '));
 }
 
 TEST_P(SimLink, VRegistersFlagsAndWords) {
@@ -139,7 +153,7 @@ TEST_P(SimLink, VRegistersFlagsAndWords) {
     EXPECT_EQ(misc[1], 2);
 }
 
-TEST_P(SimLink, RunControlThroughTheStatusWordAndTheTaskBanks) {
+TEST_P(SimLink, RunControlThroughTheStatusWordTaskBanksAndRawStatus) {
     int32_t status = 0;
     ASSERT_EQ(ZlPutStatus(h, 8), 1);  // reset
     ASSERT_EQ(ZlGetStatus(h, &status), 1);
@@ -151,15 +165,14 @@ TEST_P(SimLink, RunControlThroughTheStatusWordAndTheTaskBanks) {
     ZlTaskBank bank{};
     ASSERT_EQ(ZlGetTaskBank(h, 1, &bank), 1);
     EXPECT_EQ(bank.stopped, 0);
-    EXPECT_GE(bank.steps[0], 1);  // the root task runs a step
+    EXPECT_GE(bank.steps[0], 1);      // the root task runs a step
     ASSERT_EQ(ZlPutStatus(h, 0), 1);  // stop
     ASSERT_EQ(ZlGetStatus(h, &status), 1);
     EXPECT_EQ(status & 1, 1);
-}
 
-TEST_P(SimLink, RawStatusPacketComesBackWhole) {
-    const char request[] = {1, 4, 35, static_cast<char>(255), static_cast<char>(221),
-                            static_cast<char>(255)};
+    // The raw status packet comes back whole.
+    const char request[] = {
+        1, 4, 35, static_cast<char>(255), static_cast<char>(221), static_cast<char>(255)};
     char reply[ZL_SEND_DATA_REPLY_SIZE] = {};
     ASSERT_EQ(ZlSendData(h, 20, request, sizeof request, reply), 1);
     const int length = static_cast<uint8_t>(reply[0]) + 1;
@@ -187,7 +200,8 @@ TEST_P(SimLink, DataTableRowsGoBothWays) {
 }
 
 TEST_P(SimLink, ProgramsTravelBothWaysAndBadFilesAreRefused) {
-    const auto dir = std::filesystem::temp_directory_path() / ("zelcom-" + GetParam() + std::to_string(::getpid()));
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("zelcom-" + GetParam() + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string uploaded = (dir / "up.DSO").string();
     ZlTransferResult result{};
@@ -206,15 +220,6 @@ TEST_P(SimLink, ProgramsTravelBothWaysAndBadFilesAreRefused) {
     EXPECT_EQ(ZlDownload(h, (dir / "missing.DSO").string().c_str(), &result), 0);
     EXPECT_EQ(lastErrorCode(), ZL_ERR_FILE);
     std::filesystem::remove_all(dir);
-}
-
-TEST_P(SimLink, AbsentResourcesAndIllegalRegistersSayWhich) {
-    int32_t value = 0;
-    EXPECT_EQ(ZlGetRegister(h, 8500 + 9, &value), 0);  // the demo has 8 analog inputs
-    EXPECT_EQ(lastErrorCode(), ZL_ERR_NOT_PRESENT);
-    EXPECT_EQ(ZlGetRegister(h, 40001, &value), 0);
-    EXPECT_EQ(lastErrorCode(), ZL_ERR_ILLEGAL_REGISTER);
-    EXPECT_EQ(lastErrorText(), "Illegal register");
 }
 
 TEST_P(SimLink, AStoppedControllerFailsEveryCallWithinItsTimeout) {
@@ -240,9 +245,8 @@ INSTANTIATE_TEST_SUITE_P(EveryLink, SimLink, ::testing::Values("tcp", "udp", "pt
 
 TEST(SimFaults, CorruptedRepliesAreNeverTakenForAnswers) {
     SimProcess sim({"--scenario", kDemo, "--tcp", "0", "--corrupt-rate", "1"});
-    ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
-    int32_t timeout = 150;
-    const int32_t h = ZlOpenNetConnection(ZL_KIND_TCP, 0, static_cast<int32_t>(htonl(INADDR_LOOPBACK)), &timeout);
+    zel::test::TcpPortOverride port(sim.tcpPort());
+    const int32_t h = zel::test::openLoopbackTcp(150);
     ASSERT_GT(h, 0);
     for (int i = 0; i < 5; ++i) {
         int32_t value = -1;
@@ -250,5 +254,4 @@ TEST(SimFaults, CorruptedRepliesAreNeverTakenForAnswers) {
         EXPECT_EQ(value, -1);
     }
     ZlCloseConnection(h);
-    ::unsetenv("ZELCOM_TCP_PORT");
 }

@@ -1,6 +1,9 @@
 // Register semantics of the simulated controller.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "controller.h"
 
 namespace zel::sim {
@@ -13,32 +16,28 @@ ModelInfo modelWith(int code, int flags) {
     return m;
 }
 
-TEST(ControllerFlags, UpToThirtyTwoFlagsArePackedInRegister13005) {
-    Controller c(modelWith(5, 24));
-    ASSERT_EQ(c.putFlag(1, 1), ZL_OK);
-    ASSERT_EQ(c.putFlag(24, 1), ZL_OK);
-    EXPECT_EQ(c.getRegister(13005).value, (1 << 0) | (1 << 23));
-    EXPECT_EQ(c.putFlag(25, 1), ZL_ERR_NOT_PRESENT);
-    EXPECT_EQ(c.getRegister(13021).error, ZL_ERR_NOT_PRESENT);
+TEST(ControllerFlags, OneWordHoldsUpToThirtyTwoAndLargerBanksTakeAWordPerThirtyTwo) {
+    Controller few(modelWith(5, 24));
+    ASSERT_EQ(few.putFlag(1, 1), ZL_OK);
+    ASSERT_EQ(few.putFlag(24, 1), ZL_OK);
+    EXPECT_EQ(few.getRegister(13005).value, (1 << 0) | (1 << 23));
+    EXPECT_EQ(few.putFlag(25, 1), ZL_ERR_NOT_PRESENT);
+    EXPECT_EQ(few.getRegister(13021).error, ZL_ERR_NOT_PRESENT);
     // Writing the word sets flags; bits past the count stay clear.
-    ASSERT_EQ(c.putRegister(13005, -1), ZL_OK);
-    EXPECT_TRUE(c.flag(24));
-    EXPECT_EQ(c.getRegister(13005).value, (1 << 24) - 1);
-}
+    ASSERT_EQ(few.putRegister(13005, -1), ZL_OK);
+    EXPECT_TRUE(few.flag(24));
+    EXPECT_EQ(few.getRegister(13005).value, (1 << 24) - 1);
 
-TEST(ControllerFlags, MoreThanThirtyTwoFlagsUseOneWordPerThirtyTwo) {
-    Controller c(modelWith(5, 100));
-    ASSERT_EQ(c.putFlag(25, 1), ZL_OK);
-    ASSERT_EQ(c.putFlag(33, 1), ZL_OK);
-    ASSERT_EQ(c.putFlag(100, 1), ZL_OK);
-    EXPECT_EQ(c.getRegister(13021).value, 1 << 24);
-    EXPECT_EQ(c.getRegister(13022).value, 1);
-    EXPECT_EQ(c.getRegister(13024).value, 1 << 3);
-    EXPECT_EQ(c.getRegister(13025).error, ZL_ERR_NOT_PRESENT);
-    ASSERT_EQ(c.putRegister(13023, 0x5), ZL_OK);
-    EXPECT_TRUE(c.flag(65));
-    EXPECT_FALSE(c.flag(66));
-    EXPECT_TRUE(c.flag(67));
+    Controller many(modelWith(5, 100));
+    for (int n : {25, 33, 100}) ASSERT_EQ(many.putFlag(n, 1), ZL_OK) << n;
+    EXPECT_EQ(many.getRegister(13021).value, 1 << 24);
+    EXPECT_EQ(many.getRegister(13022).value, 1);
+    EXPECT_EQ(many.getRegister(13024).value, 1 << 3);
+    EXPECT_EQ(many.getRegister(13025).error, ZL_ERR_NOT_PRESENT);
+    ASSERT_EQ(many.putRegister(13023, 0x5), ZL_OK);
+    EXPECT_TRUE(many.flag(65));
+    EXPECT_FALSE(many.flag(66));
+    EXPECT_TRUE(many.flag(67));
 }
 
 TEST(ControllerFlags, WritingRegister13200PlusNSetsFlagN) {
@@ -55,17 +54,6 @@ TEST(ControllerFlags, WritingRegister13200PlusNSetsFlagN) {
     EXPECT_EQ(small.putRegister(13233, 1), ZL_ERR_NOT_PRESENT);
 }
 
-TEST(ControllerRegisters, NumbersOutsideOneTo40000AreIllegal) {
-    Controller c(modelWith(5, 32));
-    EXPECT_EQ(c.getRegister(0).error, ZL_ERR_ILLEGAL_REGISTER);
-    EXPECT_EQ(c.getRegister(40001).error, ZL_ERR_ILLEGAL_REGISTER);
-    EXPECT_EQ(c.putRegister(-3, 1), ZL_ERR_ILLEGAL_REGISTER);
-    ASSERT_EQ(c.putRegister(40000, -7), ZL_OK);
-    EXPECT_EQ(c.getRegister(40000).value, -7);
-    ASSERT_EQ(c.putRegister(32001, 123456), ZL_OK);
-    EXPECT_EQ(c.getRegister(32001).value, 123456);
-}
-
 TEST(ControllerRegisters, ResourcesBeyondTheCountAreNotPresent) {
     Controller c(modelWith(5, 32));  // 16 in, 16 out, 4 servos, 8 analog in, 4 analog out
     struct Case {
@@ -80,24 +68,28 @@ TEST(ControllerRegisters, ResourcesBeyondTheCountAreNotPresent) {
     }
 }
 
-TEST(ControllerRegisters, InputsAndServoFeedbackAreReadOnly) {
+TEST(ControllerRegisters, WritesAreCheckedByRangeAndKind) {
     Controller c(modelWith(5, 32));
-    for (int reg : {2001, 8501, 14101, 14701, 13008})
+    // Numbers run 1..40000; inputs, servo feedback and the model word are read-only.
+    for (int reg : {0, -3, 40001, 2001, 8501, 14101, 14701, 13008})
         EXPECT_EQ(c.putRegister(reg, 1), ZL_ERR_ILLEGAL_REGISTER) << reg;
-    ASSERT_EQ(c.presetRegister(2003, 1), ZL_OK);
-    EXPECT_EQ(c.getRegister(2003).value, 1);
-    EXPECT_EQ(c.getRegister(13008).value, 5);
-}
-
-TEST(ControllerRegisters, OutputsTakeOnlyZeroOrOneAndAnalogOutputsAnyValue) {
-    Controller c(modelWith(5, 32));
-    ASSERT_EQ(c.putRegister(1005, 1), ZL_OK);
-    EXPECT_EQ(c.getRegister(1005).value, 1);
+    // Outputs take 0 or 1, analog outputs and servo targets any value.
+    for (auto [reg, value] :
+         {std::pair{40000, -7}, {32001, 123456}, {1005, 1}, {8003, 25000}, {14002, -1000}}) {
+        ASSERT_EQ(c.putRegister(reg, value), ZL_OK) << reg;
+        EXPECT_EQ(c.getRegister(reg).value, value) << reg;
+    }
     EXPECT_EQ(c.putRegister(1005, 2), ZL_ERR_BAD_VALUE);
-    ASSERT_EQ(c.putRegister(8003, 25000), ZL_OK);
-    EXPECT_EQ(c.getRegister(8003).value, 25000);
-    ASSERT_EQ(c.putRegister(14002, -1000), ZL_OK);
-    EXPECT_EQ(c.getRegister(14002).value, -1000);
+    EXPECT_EQ(c.getRegister(0).error, ZL_ERR_ILLEGAL_REGISTER);
+    EXPECT_EQ(c.getRegister(40001).error, ZL_ERR_ILLEGAL_REGISTER);
+    EXPECT_EQ(c.getRegister(1005).value, 1);
+    EXPECT_EQ(c.getRegister(13008).value, 5);
+    ASSERT_EQ(c.presetRegister(2003, 1), ZL_OK);  // inputs change only from the world's side
+    EXPECT_EQ(c.getRegister(2003).value, 1);
+    // The configuration word holds four input bits.
+    ASSERT_EQ(c.putConfig(0xF), ZL_OK);
+    EXPECT_EQ(c.putConfig(0x10), ZL_ERR_BAD_VALUE);
+    EXPECT_EQ(c.config(), 0xF);
 }
 
 TEST(ControllerVRegisters, OnlyModelFiveHasThemAndOnlyFrom36001) {
@@ -133,25 +125,13 @@ TEST(ControllerStatus, WrittenStatusWordIsACommand) {
     Program loop;
     loop.steps[1] = Step{1, 100, 1, {}, {}, std::nullopt};
     c.loadProgram(loop);
-    EXPECT_EQ(c.status(), 9);          // stopped after a reset
-    ASSERT_EQ(c.putStatus(9), ZL_OK);  // bit 3 wins: still a reset
-    EXPECT_EQ(c.status(), 9);
-    ASSERT_EQ(c.putStatus(9 & ~8), ZL_OK);  // start, as the monitor writes it
-    EXPECT_EQ(c.status(), 0);
-    ASSERT_EQ(c.putStatus(0), ZL_OK);  // stop
-    EXPECT_EQ(c.status(), 1);
-    ASSERT_EQ(c.putStatus(1), ZL_OK);  // start again, without a reset
-    EXPECT_EQ(c.status(), 0);
-    ASSERT_EQ(c.putStatus(8), ZL_OK);  // reset while running
-    EXPECT_EQ(c.status(), 9);
-}
-
-TEST(ControllerConfig, HoldsFourInputBits) {
-    Controller c(modelWith(5, 32));
-    ASSERT_EQ(c.putConfig(0xF), ZL_OK);
-    EXPECT_EQ(c.config(), 0xF);
-    EXPECT_EQ(c.putConfig(0x10), ZL_ERR_BAD_VALUE);
-    EXPECT_EQ(c.config(), 0xF);
+    EXPECT_EQ(c.status(), 9);  // stopped after a reset
+    // Bit 3 wins (still a reset); the monitor starts by clearing it; 0 stops; 1 starts again
+    // without a reset; 8 resets a running program.
+    for (auto [written, after] : {std::pair{9, 9}, {9 & ~8, 0}, {0, 1}, {1, 0}, {8, 9}}) {
+        ASSERT_EQ(c.putStatus(written), ZL_OK) << written;
+        EXPECT_EQ(c.status(), after) << written;
+    }
 }
 
 class ControllerClock : public ::testing::Test {
@@ -160,51 +140,42 @@ protected:
     int64_t host = 1772893815;
     Controller c{modelWith(5, 32), [this] { return host; }};
 
-    int32_t reg(int n) { return c.getRegister(n).value; }
+    // Seconds, minutes, hours, day, month, year and day of the week.
+    std::vector<int32_t> clock() {
+        std::vector<int32_t> fields;
+        for (int n = 13014; n <= 13020; ++n) fields.push_back(c.getRegister(n).value);
+        return fields;
+    }
 };
 
 TEST_F(ControllerClock, ShowsTheHostTimeAndKeepsRunning) {
-    EXPECT_EQ(reg(13014), 15);
-    EXPECT_EQ(reg(13015), 30);
-    EXPECT_EQ(reg(13016), 14);
-    EXPECT_EQ(reg(13017), 7);
-    EXPECT_EQ(reg(13018), 3);
-    EXPECT_EQ(reg(13019), 26);
-    EXPECT_EQ(reg(13020), 7);  // Saturday; 1 is Sunday
+    EXPECT_EQ(clock(), (std::vector<int32_t>{15, 30, 14, 7, 3, 26, 7}));  // 1 is Sunday
     host += 50;
-    EXPECT_EQ(reg(13014), 5);
-    EXPECT_EQ(reg(13015), 31);
+    EXPECT_EQ(clock(), (std::vector<int32_t>{5, 31, 14, 7, 3, 26, 7}));
 }
 
 TEST_F(ControllerClock, LatchedWritesTakeEffectTogetherAndTheClockRunsOn) {
     ASSERT_EQ(c.putRegister(13013, 1), ZL_OK);
-    ASSERT_EQ(c.putRegister(13016, 23), ZL_OK);
-    ASSERT_EQ(c.putRegister(13015, 59), ZL_OK);
-    ASSERT_EQ(c.putRegister(13014, 50), ZL_OK);
-    ASSERT_EQ(c.putRegister(13017, 31), ZL_OK);
-    ASSERT_EQ(c.putRegister(13018, 12), ZL_OK);
-    ASSERT_EQ(c.putRegister(13019, 99), ZL_OK);
-    ASSERT_EQ(c.putRegister(13020, 5), ZL_OK);
+    for (auto [reg, value] : {std::pair{13016, 23},
+                              {13015, 59},
+                              {13014, 50},
+                              {13017, 31},
+                              {13018, 12},
+                              {13019, 99},
+                              {13020, 5}})
+        ASSERT_EQ(c.putRegister(reg, value), ZL_OK) << reg;
     host += 3;  // the latch holds the fields still
-    EXPECT_EQ(reg(13014), 50);
+    EXPECT_EQ(clock()[0], 50);
     ASSERT_EQ(c.putRegister(13013, 0), ZL_OK);
-    host += 15;  // across midnight into a new year
-    EXPECT_EQ(reg(13014), 5);
-    EXPECT_EQ(reg(13016), 0);
-    EXPECT_EQ(reg(13017), 1);
-    EXPECT_EQ(reg(13018), 1);
-    EXPECT_EQ(reg(13019), 0);
-    EXPECT_EQ(reg(13020), 6);  // the day of week counts on from what was written
+    host += 15;  // across midnight into a new year; the day of week counts on from what was written
+    EXPECT_EQ(clock(), (std::vector<int32_t>{5, 0, 0, 1, 1, 0, 6}));
 }
 
 TEST_F(ControllerClock, UnlatchedWriteChangesOneFieldAndBadValuesAreRefused) {
     ASSERT_EQ(c.putRegister(13016, 9), ZL_OK);
-    EXPECT_EQ(reg(13016), 9);
-    EXPECT_EQ(reg(13015), 30);
-    EXPECT_EQ(c.putRegister(13015, 60), ZL_ERR_BAD_VALUE);
-    EXPECT_EQ(c.putRegister(13018, 0), ZL_ERR_BAD_VALUE);
-    EXPECT_EQ(c.putRegister(13020, 8), ZL_ERR_BAD_VALUE);
-    EXPECT_EQ(c.putRegister(13013, 2), ZL_ERR_BAD_VALUE);
+    EXPECT_EQ(clock(), (std::vector<int32_t>{15, 30, 9, 7, 3, 26, 7}));
+    for (auto [reg, bad] : {std::pair{13015, 60}, {13018, 0}, {13020, 8}, {13013, 2}})
+        EXPECT_EQ(c.putRegister(reg, bad), ZL_ERR_BAD_VALUE) << reg;
 }
 
 }  // namespace

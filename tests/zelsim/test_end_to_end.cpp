@@ -1,8 +1,5 @@
 // The real zelsim binary, reached over TCP, UDP, a pseudo-terminal and a ZelNET node.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -38,26 +35,13 @@ int32_t firstWord(const codec::Frame& f) {
     return in.i32().value_or(-1);
 }
 
-// A base for ZelNET ports whose node 3 port is free right now.
-uint16_t freeZelnetBase() {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return static_cast<uint16_t>(ntohs(a.sin_port) - 3);
-}
-
 class EndToEnd : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         link = "/tmp/zelsim-e2e-" + std::to_string(::getpid());
         sim = new SimProcess({"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0", "--udp", "0",
                               "--pty", link, "--zelnet-node", "3", "--zelnet-base",
-                              std::to_string(freeZelnetBase())});
+                              std::to_string(freeUdpPort() - 3)});
     }
     static void TearDownTestSuite() {
         delete sim;
@@ -84,19 +68,11 @@ TEST_F(EndToEnd, EveryTransportAnswersTheSameController) {
     const auto model = tcp.call(request(op(Op::GetModel)));
     EXPECT_EQ(model->body, i32s({5, 1}));
     EXPECT_EQ(model->source_node, 0);  // links without node addressing answer as node 0
-    const auto raw = tcp.call(request(op(Op::SendData), {20, 1, 4, 35, 255, 221, 255}));
-    ASSERT_EQ(raw->status, 0);
-    EXPECT_EQ(raw->body.size(), 12u);
-    EXPECT_EQ(raw->body[2], 0);  // the demo runs
+    // The ZelNET node ignores requests for other nodes.
+    EXPECT_FALSE(clients.back().call(request(op(Op::GetStatus), {}, 4), 200ms).has_value());
 }
 
-TEST_F(EndToEnd, ZelnetNodeIgnoresRequestsForOtherNodes) {
-    auto node = FrameClient::udp(sim->zelnetPort());
-    EXPECT_FALSE(node.call(request(op(Op::GetStatus), {}, 4), 200ms).has_value());
-    EXPECT_TRUE(node.call(request(op(Op::GetStatus), {}, 3)).has_value());
-}
-
-TEST_F(EndToEnd, DemoProgramAndWorldMoveWithTime) {
+TEST_F(EndToEnd, DemoWorldMovesWithTime) {
     auto tcp = FrameClient::tcp(sim->tcpPort());
     auto readServo = [&] {
         return firstWord(*tcp.call(request(op(Op::GetRegister), i32s({14001}))));
@@ -104,9 +80,6 @@ TEST_F(EndToEnd, DemoProgramAndWorldMoveWithTime) {
     const int32_t before = readServo();
     std::this_thread::sleep_for(300ms);
     EXPECT_NE(readServo(), before);
-    const auto bank = tcp.call(request(op(Op::GetTaskBank), i32s({1})));
-    ASSERT_EQ(bank->body.size(), 28u * 4);
-    EXPECT_NE(bank->body[12 * 4], 0);  // task 0 holds the tasks it started
 }
 
 TEST(EndToEndFaults, LatencyDropsErrorRangesAndClosingFollowTheFlags) {
@@ -135,19 +108,9 @@ TEST(EndToEndSerial, AnswersOnlyAtTheRequiredBaudRate) {
     EXPECT_TRUE(line.call(request(op(Op::GetStatus))).has_value());
 }
 
-TEST(SimProcessControl, PauseResumeRestartAndCleanExit) {
+TEST(SimProcessControl, RestartKeepsThePortAndTerminateExitsCleanly) {
     const std::string link = "/tmp/zelsim-ctl-" + std::to_string(::getpid());
     SimProcess sim({"--tcp", "0", "--pty", link});
-    auto tcp = FrameClient::tcp(sim.tcpPort());
-    sim.pause();
-    const auto pending = request(op(Op::GetStatus));
-    tcp.send(pending);
-    EXPECT_FALSE(tcp.receive(200ms).has_value());
-    sim.resume();
-    const auto late = tcp.receive(2s);
-    ASSERT_TRUE(late.has_value());
-    EXPECT_EQ(late->id, pending.id);
-
     const uint16_t port = sim.tcpPort();
     sim.restart();
     EXPECT_EQ(sim.tcpPort(), port);

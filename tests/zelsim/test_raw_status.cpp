@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "raw_status.h"
-#include "task_bank.h"
 #include "running_controller.h"
+#include "task_bank.h"
 
 namespace zel::sim {
 namespace {
@@ -17,7 +17,6 @@ bool readerAccepts(const Bytes& r, uint8_t code) {
     for (size_t i = 1; i + 2 < r.size(); ++i) sum = static_cast<uint8_t>(sum + r[i]);
     return r[r.size() - 2] == (sum ^ 0xFF);
 }
-
 
 Program starter(int count, std::optional<StepFault> fault = std::nullopt) {
     Program p;

@@ -16,18 +16,13 @@ std::string errorOf(const std::string& text) {
     return "(accepted)";
 }
 
-TEST(Scenario, DemoBuildsALivelyModelFiveController) {
+TEST(Scenario, DemoBuildsARunningControllerWithALivelyWorld) {
     const Scenario s = loadScenarioFile(ZELSIM_DEMO_SCENARIO);
-    EXPECT_EQ(s.model.code, 5);
-    EXPECT_TRUE(s.network.has_value());
     EXPECT_TRUE(programWarnings(s.program).empty());
     auto c = buildController(s, "demo");
     EXPECT_TRUE(c->running());
-    EXPECT_EQ(c->getRegister(20000).value, 3);
-    EXPECT_EQ(c->table().rows(), 10);
-    EXPECT_EQ(c->table().columns(), 8);
-    EXPECT_DOUBLE_EQ(c->getVRegister(36001).value, 2.5);
-    EXPECT_NE(c->task(0).keys[0], 0u);  // task 0 has started its tasks
+    EXPECT_EQ(c->getRegister(20000).value, 3);  // the network registers are present
+    EXPECT_NE(c->task(0).keys[0], 0u);          // task 0 has started its tasks
 
     Animator world(s.animations);
     world.advance(0, *c);
