@@ -37,8 +37,8 @@ protected:
     }
     void TearDown() override {
         if (state.connection.CommHandle != 0) lib.ZlCloseConnection(state.connection.CommHandle);
-        for (const char* v : {"ZELCOM_TCP_PORT", "ZELCOM_UDP_PORT", "ZELCOM_COMM1",
-                              "ZELCOM_ZELNET_PORT"})
+        for (const char* v :
+             {"ZELCOM_TCP_PORT", "ZELCOM_UDP_PORT", "ZELCOM_COMM1", "ZELCOM_ZELNET_PORT"})
             ::unsetenv(v);
     }
     void expectDemoController() {
@@ -70,29 +70,23 @@ int adapterIndexOfLoopback(ZelLibrary& lib) {
 
 }  // namespace
 
-TEST_F(EndToEnd, TcpByAddressAndByHostName) {
-    SimProcess sim({"--scenario", kDemo, "--tcp", "0"});
+TEST_F(EndToEnd, TcpAndUdpByAddressAndByHostName) {
+    SimProcess sim({"--scenario", kDemo, "--tcp", "0", "--udp", "0"});
     ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
-
-    useNetwork(2, "127.0.0.1");
-    EXPECT_FALSE(manager.CheckComm());
-    EXPECT_EQ(view.status, QStringLiteral("Connected to TCP/IP 127.0.0.1"));
-    EXPECT_EQ(view.title, QStringLiteral("ZEL Monitor V3.6 - TCP/IP 127.0.0.1"));
-    expectDemoController();
-
-    useNetwork(2, "localhost");
-    EXPECT_FALSE(manager.CheckComm());
-    EXPECT_EQ(view.status, QStringLiteral("Connected to TCP/IP 127.0.0.1 - localhost"));
-    expectDemoController();
-}
-
-TEST_F(EndToEnd, Udp) {
-    SimProcess sim({"--scenario", kDemo, "--udp", "0"});
     ::setenv("ZELCOM_UDP_PORT", std::to_string(sim.udpPort()).c_str(), 1);
-    useNetwork(1, "127.0.0.1");
-    EXPECT_FALSE(manager.CheckComm());
-    EXPECT_EQ(view.status, QStringLiteral("Connected to UDP 127.0.0.1"));
-    expectDemoController();
+    const std::tuple<int, const char*, QString> cases[] = {
+        {2, "127.0.0.1", QStringLiteral("TCP/IP 127.0.0.1")},
+        {2, "localhost", QStringLiteral("TCP/IP 127.0.0.1 - localhost")},
+        {1, "127.0.0.1", QStringLiteral("UDP 127.0.0.1")},
+        {1, "localhost", QStringLiteral("UDP 127.0.0.1 - localhost")},
+    };
+    for (const auto& [commType, host, link] : cases) {
+        useNetwork(commType, host);
+        EXPECT_FALSE(manager.CheckComm());
+        EXPECT_EQ(view.status, QStringLiteral("Connected to ") + link);
+        EXPECT_EQ(view.title, QStringLiteral("ZEL Monitor V3.6 - ") + link);
+        expectDemoController();
+    }
 }
 
 TEST_F(EndToEnd, SerialLineFindsTheControllersBaudRate) {
@@ -137,8 +131,8 @@ TEST_F(EndToEnd, AStoppedSimulatorGivesTheCountedFailurePath) {
     EXPECT_TRUE(manager.CheckComm());
     EXPECT_TRUE(view.status.isEmpty());  // the first failure is silent
     EXPECT_TRUE(manager.CheckComm());
-    EXPECT_TRUE(view.status.startsWith(
-        QStringLiteral("( 1 ) Failed to make connection, please configure -  No reply from controller")))
+    EXPECT_TRUE(view.status.startsWith(QStringLiteral(
+        "( 1 ) Failed to make connection, please configure -  No reply from controller")))
         << view.status.toStdString();
     sim.resume();
     EXPECT_FALSE(manager.CheckComm());

@@ -25,7 +25,8 @@ public:
         if (letEventsRun) c.pump();
         if (!c.linkUsable()) return;
         int32_t value = 0;
-        if (c.library.ZlGetRegister(c.state.connection.CommHandle, reg_, value) != 1) c.readFailed();
+        if (c.library.ZlGetRegister(c.state.connection.CommHandle, reg_, value) != 1)
+            c.readFailed();
         if (failWith) throw PollingError(failWith);
     }
     int refreshes = 0;
@@ -130,7 +131,8 @@ TEST_F(PollingTest, ABlockThatFailsEndsTheTickWithAMessageAndAReconnection) {
     status.failWith = "task bank 2 could not be read";
     model.polling().addBlock(status);
     model.pollingTick();
-    EXPECT_EQ(model.message(), QStringLiteral("Error in polling routine!\rtask bank 2 could not be read"));
+    EXPECT_EQ(model.message(),
+              QStringLiteral("Error in polling routine!\rtask bank 2 could not be read"));
     EXPECT_TRUE(state.flags.NoCommunication);
 }
 
@@ -147,26 +149,23 @@ TEST_F(PollingTest, TheSetupDialogsReconnectionRunsOnceOnTimer2) {
     EXPECT_TRUE(lib.calls().isEmpty());
 }
 
-TEST_F(PollingTest, StartWritesOnlyToAStoppedControllerWithTheResetBitCleared) {
-    lib.setStatusWord(0);
-    model.runControl().start();
-    EXPECT_EQ(lib.callNames(), QStringList{"ZlGetStatus"});
+TEST_F(PollingTest, StartAndResetWriteWhatTheStatusWordCallsFor) {
+    using Command = void (RunControl::*)();
+    const std::tuple<Command, int32_t, QString> cases[] = {
+        {&RunControl::start, 0, QString()},  // running already: nothing written
+        {&RunControl::start, 9, QStringLiteral("ZlPutStatus(7, 1)")},  // the reset bit cleared
+        {&RunControl::reset, 1, QStringLiteral("ZlPutStatus(7, 8)")},
+        {&RunControl::reset, 0, QStringLiteral("ZlPutStatus(7, 9)")},
+    };
+    for (const auto& [command, word, write] : cases) {
+        lib.clearCalls();
+        lib.setStatusWord(word);
+        (model.runControl().*command)();
+        EXPECT_EQ(lib.calls().filter(QStringLiteral("ZlPutStatus")).value(0), write) << word;
+    }
+    EXPECT_EQ(view.questions.value(1),
+              QStringLiteral("Are you sure you want to START the controller?"));
     EXPECT_TRUE(view.messageBoxes.isEmpty());
-
-    lib.clearCalls();
-    lib.setStatusWord(9);
-    model.runControl().start();
-    EXPECT_EQ(lib.calls().last(), QStringLiteral("ZlPutStatus(7, 1)"));
-    EXPECT_EQ(view.questions.last(), QStringLiteral("Are you sure you want to START the controller?"));
-}
-
-TEST_F(PollingTest, ResetWritesEightWhenStoppedAndNineWhenRunning) {
-    lib.setStatusWord(1);
-    model.runControl().reset();
-    EXPECT_EQ(lib.calls().last(), QStringLiteral("ZlPutStatus(7, 8)"));
-    lib.setStatusWord(0);
-    model.runControl().reset();
-    EXPECT_EQ(lib.calls().last(), QStringLiteral("ZlPutStatus(7, 9)"));
 }
 
 TEST_F(PollingTest, StopOnAnOldModelOrAFailedWriteSaysSo) {

@@ -24,37 +24,34 @@ class PageModel : public ResourceFixture {};
 
 }  // namespace
 
-TEST_F(PageModel, RegistersGotoClampsIntoTheScrollRange) {
+// What the goto box ends up showing (null: not checked) and the number of the top row.
+TEST_F(PageModel, GotoClampsIntoEachBanksScrollRange) {
     RegisterWindowModel reg(services(), RegisterBank::Lower);
+    RegisterWindowModel nv(services(), RegisterBank::Upper);
     reg.open();
+    nv.open();
     EXPECT_EQ(reg.maximum(), 31985);
-    for (const char* low : {"0", "-5", "abc", ""}) {
-        jump(reg, QString::fromLatin1(low));
-        EXPECT_EQ(reg.first(), 1) << low;
-        EXPECT_EQ(reg.gotoText(), QStringLiteral("1")) << low;
+    EXPECT_EQ(nv.gotoText(), QStringLiteral("32001"));
+    const std::tuple<RegisterWindowModel*, const char*, const char*, const char*> cases[] = {
+        {&reg, "0", "1", "1"},
+        {&reg, "-5", "1", "1"},
+        {&reg, "abc", "1", "1"},
+        {&reg, "", "1", "1"},
+        {&reg, "40000", "31985", "31985"},
+        {&reg, "12.5", nullptr, "12"},
+        {&nv, "40000", "40000", "40000"},
+        {&nv, "50000", "47985", "47985"},
+        {&nv, "17", nullptr, "32001"},
+    };
+    for (const auto& [model, typed, shown, top] : cases) {
+        jump(*model, QString::fromLatin1(typed));
+        if (shown) {
+            EXPECT_EQ(model->gotoText(), QString::fromLatin1(shown)) << typed;
+        }
+        EXPECT_EQ(model->row(0).number, QString::fromLatin1(top)) << typed;
     }
     jump(reg, QStringLiteral("40000"));
-    EXPECT_EQ(reg.gotoText(), QStringLiteral("31985"));
-    EXPECT_EQ(reg.row(0).number, QStringLiteral("31985"));
     EXPECT_EQ(reg.row(15).number, QStringLiteral("32000"));
-    jump(reg, QStringLiteral("12.5"));
-    EXPECT_EQ(reg.first(), 12);
-}
-
-TEST_F(PageModel, NvRegistersGotoKeepsToTheNvRange) {
-    RegisterWindowModel nv(services(), RegisterBank::Upper);
-    nv.open();
-    EXPECT_EQ(nv.gotoText(), QStringLiteral("32001"));
-    EXPECT_EQ(nv.row(0).number, QStringLiteral("32001"));
-    jump(nv, QStringLiteral("40000"));
-    EXPECT_EQ(nv.gotoText(), QStringLiteral("40000"));
-    EXPECT_EQ(nv.row(0).number, QStringLiteral("40000"));
-    EXPECT_EQ(nv.first(), 8000);
-    jump(nv, QStringLiteral("50000"));
-    EXPECT_EQ(nv.gotoText(), QStringLiteral("47985"));
-    EXPECT_EQ(nv.first(), 15985);
-    jump(nv, QStringLiteral("17"));
-    EXPECT_EQ(nv.row(0).number, QStringLiteral("32001"));
 }
 
 TEST_F(PageModel, GotoBoxStartsAFreshEntryOnItsFirstKey) {

@@ -38,8 +38,6 @@ TEST_F(Tick, EachBlockReadsOnlyItsVisiblePage) {
     EXPECT_EQ(tick(ain), range(8501, 8516));
     EXPECT_EQ(tick(aout), range(8241, 8256));
     EXPECT_EQ(pumps, 6 * 4);
-    EXPECT_EQ(reg.order(), PollOrder::Registers);
-    EXPECT_EQ(aout.order(), PollOrder::AnalogOutputs);
 }
 
 TEST_F(Tick, FlagsReadTheWordsThatHoldThePage) {

@@ -42,7 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"FractionalCode", "8.25 1 0 Odd", "8.25", 1, 0, "Odd"},
         LineCase{"NumbersClamped", "8 99999999999 -99999999999 Big", "8", 2147483647,
                  -2147483647 - 1, "Big"},
-        LineCase{"Latin1Name", "8 1 0 Temp\xe9rature", "8", 1, 0, "Temp\xc3\xa9rature"}),
+        // A name that is not UTF-8 is read as Latin-1, also when it ends mid-sequence.
+        LineCase{"Latin1Name", "8 1 0 Temp\xe9rature", "8", 1, 0, "Temp\xc3\xa9rature"},
+        LineCase{"Latin1Alone", "8 1 0 \xc4", "8", 1, 0, "\xc3\x84"},
+        LineCase{"Latin1CutSequence", "8 1 0 Motor\xe2\x82", "8", 1, 0, "Motor\xc3\xa2\xc2\x82"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ScanSymbolLineKinds, LinesWithoutANameAreNotSymbols) {
@@ -50,15 +53,6 @@ TEST(ScanSymbolLineKinds, LinesWithoutANameAreNotSymbols) {
     EXPECT_EQ(scanSymbolLine(" \t,\r").kind, LineKind::Blank);
     EXPECT_EQ(scanSymbolLine("8 17 0").kind, LineKind::NoName);
     EXPECT_EQ(scanSymbolLine("8 17 0 \"\"").kind, LineKind::NoName);
-}
-
-TEST(ScanSymbolLineNames, AreCutToFortyCharacters) {
-    const QByteArray forty(40, 'n');
-    for (const int length : {40, 41, 45, 300}) {
-        const ScannedLine scanned = scanSymbolLine("8 1 0 " + QByteArray(length, 'n'));
-        EXPECT_EQ(scanned.record.name, forty) << length;
-        EXPECT_EQ(scanned.nameCut, length > 40) << length;
-    }
 }
 
 // Forty characters, not forty bytes: a cut never splits a character.
@@ -73,12 +67,6 @@ TEST(ScanSymbolLineNames, CountCharactersNotBytes) {
     const QByteArray emoji = QByteArray(39, 'a') + "\xf0\x9f\x94\xa7" + "b";
     EXPECT_EQ(scanSymbolLine("8 1 0 " + emoji).record.name,
               QByteArray(39, 'a') + "\xf0\x9f\x94\xa7");
-}
-
-// A name that is not UTF-8 is read as Latin-1, also when it ends inside a multi-byte sequence.
-TEST(ScanSymbolLineNames, ThatAreNotUtf8AreReadAsLatin1) {
-    EXPECT_EQ(scanSymbolLine("8 1 0 \xc4").record.name, QByteArray("\xc3\x84"));
-    EXPECT_EQ(scanSymbolLine("8 1 0 Motor\xe2\x82").record.name, QByteArray("Motor\xc3\xa2\xc2\x82"));
 }
 
 }  // namespace
