@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "number_text.h"
+
 namespace zel {
 
 QString StatusLog::defaultPath() {
@@ -30,7 +32,7 @@ QString shapeOf(const QString& text) {
     shape.reserve(text.size());
     bool inDigits = false;
     for (const QChar c : text) {
-        const bool digit = c >= u'0' && c <= u'9';
+        const bool digit = isAsciiDigit(c);
         if (!digit)
             shape += c;
         else if (!inDigits)

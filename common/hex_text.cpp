@@ -8,7 +8,7 @@ namespace zel {
 namespace {
 
 bool isHexDigit(QChar c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    return isAsciiDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
 }
 
 }  // namespace

@@ -9,22 +9,13 @@ namespace zel {
 namespace {
 
 bool isDigitAt(const QString& text, qsizetype i) {
-    return i < text.size() && text[i] >= u'0' && text[i] <= u'9';
+    return i < text.size() && isAsciiDigit(text[i]);
 }
 
 qsizetype skipDigits(const QString& text, qsizetype i) {
     while (isDigitAt(text, i)) ++i;
     return i;
 }
-
-}  // namespace
-
-bool isAsciiNumber(QStringView text) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-namespace {
 
 qsizetype skipSign(const QString& text, qsizetype i) {
     return (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ? i + 1 : i;
@@ -39,6 +30,10 @@ qsizetype exponentEnd(const QString& text, qsizetype i) {
 }
 
 }  // namespace
+
+bool isAsciiNumber(QStringView text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isAsciiDigit);
+}
 
 QString strNumber(int64_t value) {
     const QString digits = QString::number(value);

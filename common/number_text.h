@@ -30,6 +30,10 @@ int32_t roundToInt32(double value);
 // least one zone, so the next field starts at column 15, 29, ...
 QString padToPrintZone(const QString& text);
 
+// The digits 0-9 only: other scripts' digits are not numbers in files, names or on the wire.
+constexpr bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 // True when `text` is one or more of the digits 0-9 and nothing else.
 bool isAsciiNumber(QStringView text);
 

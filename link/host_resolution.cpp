@@ -15,7 +15,7 @@ namespace zel {
 namespace {
 
 bool isDigitOrDot(QChar c) {
-    return (c >= u'0' && c <= u'9') || c == u'.';
+    return isAsciiDigit(c) || c == u'.';
 }
 
 bool partInRange(const QString& part) {
