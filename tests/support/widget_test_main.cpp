@@ -1,5 +1,5 @@
-// The progress window and the Open dialog need an application object; offscreen needs no
-// display.
+// The main of every suite that makes widgets: they need an application object, and the
+// offscreen platform needs no display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
