@@ -8,9 +8,10 @@ namespace zel {
 
 DelayClock systemDelayClock() {
     return {[] { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; },
-            // Short idle pauses, never past the end of the wait.
+            // Short idle pauses, never past the end of the wait. The end may already have
+            // passed when the pause is asked for; a negative wait must not become a huge one.
             [](double left) {
-                QThread::usleep(static_cast<unsigned long>(std::min(left, 0.005) * 1e6));
+                QThread::usleep(static_cast<unsigned long>(std::clamp(left, 0.0, 0.005) * 1e6));
             }};
 }
 

@@ -42,5 +42,15 @@ TEST(Delay, EventsCanRunDuringTheWaitOfTheRealClock) {
     EXPECT_GT(pumped, 0);
 }
 
+// The end of the wait can pass between reading the clock and pausing; the pause asked for is
+// then negative and must not turn into an endless sleep.
+TEST(Delay, APauseAskedForAfterTheEndReturnsAtOnce) {
+    const DelayClock clock = systemDelayClock();
+    const double before = clock.secondsSinceMidnight();
+    clock.pause(-0.001);
+    clock.pause(-1e-9);
+    EXPECT_LT(clock.secondsSinceMidnight() - before, 1.0);
+}
+
 }  // namespace
 }  // namespace zel
