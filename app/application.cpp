@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <cstdio>
+#include <utility>
 
 #include "delay.h"
 #include "first_run.h"
@@ -45,7 +46,11 @@ void Application::start() {
     const QString symbolFile = checkedSymbolFile();
     loadSettings();
     model_.load(symbolFile);
-    Delay(0.5f, [] { QApplication::processEvents(); });
+    // The wait is spent readying the main window, so it appears sooner once the wait is over.
+    Delay(0.5f, [this, prepared = false]() mutable {
+        if (!std::exchange(prepared, true)) window_.prepareToShow();
+        QApplication::processEvents();
+    });
 
     splash.close();
     window_.show();

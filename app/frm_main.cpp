@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
+#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -272,6 +273,12 @@ void frmMain::showAbout() {
 void frmMain::setStatus(const QString& text) { Message->setText(text); }
 
 void frmMain::refreshMessage() { Message->repaint(); }
+
+void frmMain::prepareToShow() {
+    QImage frame(size() * devicePixelRatio(), QImage::Format_RGB32);
+    frame.setDevicePixelRatio(devicePixelRatio());
+    render(&frame);
+}
 
 void frmMain::processEvents() { QApplication::processEvents(); }
 

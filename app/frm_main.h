@@ -38,6 +38,11 @@ public:
     // Connects the window to its rules; done once, before the load.
     void attach(MainWindowModel& model);
 
+    // Draws the window once off screen while it is still hidden. That polishes and lays out
+    // every widget and fills the font and style caches, so that showing it later only has to
+    // draw from warm caches. Start-up does this during the splash's wait.
+    void prepareToShow();
+
     // MainView
     void setStatus(const QString& text) override;
     void refreshMessage() override;

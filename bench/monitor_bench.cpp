@@ -28,6 +28,7 @@
 #include "first_run.h"
 #include "frm_main.h"
 #include "main_window_model.h"
+#include "monitor_style.h"
 #include "settings_sections.h"
 #include "sim_process.h"
 #include "stats.h"
@@ -134,6 +135,7 @@ Startup monitorStartup(int argc, char** argv, const QString& profile) {
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
+    useMonitorStyle();
     CommandLine line;
     line.settingsFile = profile;
     line.logFile = profile + QStringLiteral(".log");
