@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,20 @@ struct Startup {
     long windowPixelsKb = 0;
 };
 
+// The sizes of the shown top-level windows, handed from one child process to another.
+struct WindowSizes {
+    int count = 0;
+    QSize sizes[16];
+};
+
+WindowSizes shownWindowSizes() {
+    WindowSizes shown;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && shown.count < static_cast<int>(std::size(shown.sizes)))
+            shown.sizes[shown.count++] = w->size();
+    return shown;
+}
+
 // What the shown windows' backing stores hold: one 32-bit pixel per device pixel each. The
 // monitor's window sizes are fixed by its defaults, so this share of its memory is not ours to
 // trim; the report shows it apart.
@@ -99,23 +114,23 @@ Startup median(std::vector<Startup> runs) {
 }
 
 // Runs `body` in a child process that starts its own application; returns what it measured.
-template <typename Body>
-Startup inChild(Body body) {
+template <typename Result = Startup, typename Body>
+Result inChild(Body body) {
     int fds[2];
     if (::pipe(fds) != 0) return {};
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
-        const Startup s = body();
-        [[maybe_unused]] ssize_t n = ::write(fds[1], &s, sizeof s);
+        const Result r = body();
+        [[maybe_unused]] ssize_t n = ::write(fds[1], &r, sizeof r);
         ::_exit(0);
     }
     ::close(fds[1]);
-    Startup s;
-    if (::read(fds[0], &s, sizeof s) != sizeof s) s = {};
+    Result r;
+    if (::read(fds[0], &r, sizeof r) != sizeof r) r = {};
     ::close(fds[0]);
     ::waitpid(pid, nullptr, 0);
-    return s;
+    return r;
 }
 
 Startup minimalWindow(int argc, char** argv) {
@@ -129,6 +144,37 @@ Startup minimalWindow(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     return {static_cast<double>(clock.nsecsElapsed()) / 1e6, peakMemoryKb(), windowPixelsKb()};
+}
+
+// The minimal window plus empty windows of the given sizes: what Qt alone needs to show that
+// much window area.
+Startup blankWindows(int argc, char** argv, const WindowSizes& shown) {
+    QApplication app(argc, argv);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    for (int i = 0; i < 20; ++i)
+        layout->addWidget(new QPushButton(QStringLiteral("Button %1").arg(i)));
+    std::vector<std::unique_ptr<QWidget>> blanks;
+    for (int i = 0; i < shown.count; ++i) {
+        blanks.push_back(std::make_unique<QWidget>());
+        blanks.back()->resize(shown.sizes[i]);
+        blanks.back()->show();
+    }
+    window.show();
+    QApplication::processEvents();
+    return {0, peakMemoryKb(), windowPixelsKb()};
+}
+
+WindowSizes monitorWindowSizes(int argc, char** argv, const QString& profile) {
+    QApplication app(argc, argv);
+    useMonitorStyle();
+    CommandLine line;
+    line.settingsFile = profile;
+    line.logFile = profile + QStringLiteral(".log");
+    Application monitor(line);
+    monitor.start();
+    clickAll(monitor.mainWindow(), std::size(kAllWindowButtons));
+    return shownWindowSizes();
 }
 
 Startup monitorStartup(int argc, char** argv, const QString& profile) {
@@ -233,6 +279,12 @@ int main(int argc, char** argv) {
     }
     const Startup floor = median(floors);
     const Startup monitor = median(monitors);
+    const WindowSizes shown =
+        inChild<WindowSizes>([&] { return monitorWindowSizes(argc, argv, profile); });
+    std::vector<Startup> blanks;
+    for (int i = 0; i < (quick ? 3 : 7); ++i)
+        blanks.push_back(inChild([&] { return blankWindows(argc, argv, shown); }));
+    const Startup blank = median(blanks);
     std::printf(
         "start-up to the shown main window: %.0f ms vs a minimal Qt window %.0f ms | "
         "ratio %.2f (goal <= 1.50)\n",
@@ -246,6 +298,12 @@ int main(int argc, char** argv) {
         monitor.windowPixelsKb, floor.windowPixelsKb,
         static_cast<double>(monitor.peakKb - monitor.windowPixelsKb) /
             static_cast<double>(floor.peakKb - floor.windowPixelsKb));
+    std::printf(
+        "  Qt alone with blank windows of the same %d sizes: %ld kB (%.2f x the minimal "
+        "window); the monitor is %.2f x that\n",
+        shown.count, blank.peakKb,
+        static_cast<double>(blank.peakKb) / static_cast<double>(floor.peakKb),
+        static_cast<double>(monitor.peakKb) / static_cast<double>(blank.peakKb));
 
     QApplication app(argc, argv);
     benchTicks(profile, quick ? 100 : 500);
