@@ -199,16 +199,22 @@ void frmMain::wireResourceButtons() {
 }
 
 void frmMain::openServos() {
+    ResourceArgs args{*model_, messageSink(), this};
     if (!servo_) {
-        ResourceArgs args{*model_, messageSink(), this};
         servo_ = args.make<frmServo>();
-        servo2_ = new frmServo2(args.model.state(), args.model.library(), args.model.settingsStore(),
-                                args.symbols(), args.setMessage, *servo_, this);
         children_[static_cast<size_t>(ChildSlot::Servo)] = servo_;
-        children_[static_cast<size_t>(ChildSlot::Servo2)] = servo2_;
         model_->polling().addBlock(servo_->pollBlock());
     }
-    if (needsSecondServoWindow(model_->state().connection.Counts.ServoCount())) servo2_->open();
+    // Servos 17-32 get their window only from a controller that has them.
+    if (needsSecondServoWindow(model_->state().connection.Counts.ServoCount())) {
+        if (!servo2_) {
+            servo2_ = new frmServo2(args.model.state(), args.model.library(),
+                                    args.model.settingsStore(), args.symbols(), args.setMessage,
+                                    *servo_, this);
+            children_[static_cast<size_t>(ChildSlot::Servo2)] = servo2_;
+        }
+        servo2_->open();
+    }
     servo_->open();
 }
 
@@ -242,7 +248,7 @@ void frmMain::setChildTitle(ChildWindow window, const QString& title) {
     for (const auto& [w, slot] : kResourceSlots) {
         if (w != window || !child(slot)) continue;
         static_cast<ResourceForm*>(child(slot))->retitle(caption);
-        if (slot == ChildSlot::Servo) servo2_->retitle(caption);
+        if (slot == ChildSlot::Servo && servo2_) servo2_->retitle(caption);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -119,6 +120,8 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
         // The servo window names its rows in Label4; Label1 holds the number.
         EXPECT_EQ(servos->findChild<QLabel*>(QStringLiteral("Label4_0"))->text(),
                   QStringLiteral("X_axis"));
+        // The demo controller has four servos: no window for servos 17-32.
+        EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmServo2")));
         main.close();
         EXPECT_FALSE(frmReg->isVisible());
     }
@@ -160,5 +163,37 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
         << message->text().toStdString();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - UDP 127.0.0.1"));
     EXPECT_FALSE(monitor.state().flags.SetupOpen);
+    main.close();
+}
+
+// A controller with more than sixteen servos gets the second servo window as well, titled like
+// the first; opening the servos again reuses both.
+TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
+    QFile demo(QStringLiteral(ZELSIM_DEMO_SCENARIO));
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    QByteArray scenario = demo.readAll();
+    ASSERT_TRUE(scenario.contains("\"servos\": 4,"));
+    scenario.replace("\"servos\": 4,", "\"servos\": 20,");
+    QFile twenty(dir.filePath(QStringLiteral("twenty.json")));
+    ASSERT_TRUE(twenty.open(QIODevice::WriteOnly));
+    twenty.write(scenario);
+    twenty.close();
+    test::SimProcess big({"--scenario", twenty.fileName().toStdString(), "--tcp", "0"});
+    ::setenv("ZELCOM_TCP_PORT", std::to_string(big.tcpPort()).c_str(), 1);
+
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    ASSERT_EQ(monitor.state().connection.Counts.ServoCount(), 20);
+    auto* button = main.findChild<QPushButton*>(QStringLiteral("ServoButton"));
+    button->click();
+    auto* second = main.findChild<QWidget*>(QStringLiteral("frmServo2"));
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->windowTitle(), QStringLiteral("Motors/Servos 17-32 - TCP/IP 127.0.0.1"));
+    second->close();
+    button->click();
+    EXPECT_EQ(main.findChildren<QWidget*>(QStringLiteral("frmServo2")).size(), 1);
+    EXPECT_TRUE(second->isVisible());
     main.close();
 }
