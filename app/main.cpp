@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     if (commandLine.exitNow) return commandLine.exitCode;
 
     zel::Application monitor(commandLine);
-    zel::closeOnTerminationSignals(monitor.mainWindow());
     monitor.start();
+    zel::closeOnTerminationSignals(monitor.mainWindow());
     return QApplication::exec();
 }

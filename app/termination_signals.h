@@ -6,7 +6,10 @@ class QWidget;
 
 namespace zel {
 
-// Call once, after the window exists; the window is closed on the first such signal.
+// Call once the window is shown; the window is closed on the first such signal. A message box
+// that is open then is answered as with Escape first, since it would otherwise hold the close
+// back until somebody answered it. Before this call the signals keep their default action:
+// during start-up there is nothing yet to save.
 void closeOnTerminationSignals(QWidget& window);
 
 }  // namespace zel
