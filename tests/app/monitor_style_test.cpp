@@ -40,7 +40,7 @@ TEST(MonitorStyle, BuildsAMenuBarWithoutImagePluginsAndStillDrawsTheArrow) {
             window.menuBar()->addMenu(QStringLiteral("&File"));
             const QIcon arrow = window.style()->standardIcon(
                 QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, &window);
-            std::exit(imagePluginLoaded() ? 1 : hasInk(arrow) ? 0 : 2);
+            std::_Exit(imagePluginLoaded() ? 1 : hasInk(arrow) ? 0 : 2);
         },
         ::testing::ExitedWithCode(0), "");
 }

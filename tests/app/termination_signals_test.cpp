@@ -44,10 +44,10 @@ TEST(TerminationSignals, AnswerTheOpenBoxesAsWithEscapeThenCloseTheWindow) {
             const auto outer =
                 QMessageBox::question(&window, QStringLiteral("t"), QStringLiteral("Go on?"));
             const bool stillOpenAfterBoxes = window.isVisible();
-            std::exit(outer == QMessageBox::No && inner == QMessageBox::Ok && stillOpenAfterBoxes &&
-                              closesWithinTwoSeconds(window)
-                          ? 0
-                          : 1);
+            std::_Exit(outer == QMessageBox::No && inner == QMessageBox::Ok &&
+                               stillOpenAfterBoxes && closesWithinTwoSeconds(window)
+                           ? 0
+                           : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }
@@ -60,7 +60,7 @@ TEST(TerminationSignals, CloseAWindowWithNoBoxOpen) {
             window.show();
             closeOnTerminationSignals(window);
             ::raise(SIGTERM);
-            std::exit(closesWithinTwoSeconds(window) ? 0 : 1);
+            std::_Exit(closesWithinTwoSeconds(window) ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }
