@@ -70,12 +70,6 @@ void clickAll(QWidget& main, int count) {
     QApplication::processEvents();
 }
 
-struct Startup {
-    double ms = 0;
-    long peakKb = 0;
-    long windowPixelsKb = 0;
-};
-
 // The sizes of the shown top-level windows, handed from one child process to another.
 struct WindowSizes {
     int count = 0;
@@ -89,6 +83,13 @@ WindowSizes shownWindowSizes() {
             shown.sizes[shown.count++] = w->size();
     return shown;
 }
+
+struct Startup {
+    double ms = 0;
+    long peakKb = 0;
+    long windowPixelsKb = 0;
+    WindowSizes shown;
+};
 
 // What the shown windows' backing stores hold: one 32-bit pixel per device pixel each. The
 // monitor's window sizes are fixed by its defaults, so this share of its memory is not ours to
@@ -110,30 +111,33 @@ Startup median(std::vector<Startup> runs) {
                   [&](const Startup& a, const Startup& b) { return a.*field < b.*field; });
         return runs[runs.size() / 2].*field;
     };
-    return {middle(&Startup::ms), middle(&Startup::peakKb), middle(&Startup::windowPixelsKb)};
+    return {middle(&Startup::ms), middle(&Startup::peakKb), middle(&Startup::windowPixelsKb),
+            runs.front().shown};
 }
 
 // Runs `body` in a child process that starts its own application; returns what it measured.
-template <typename Result = Startup, typename Body>
-Result inChild(Body body) {
+template <typename Body>
+Startup inChild(Body body) {
     int fds[2];
     if (::pipe(fds) != 0) return {};
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
-        const Result r = body();
-        [[maybe_unused]] ssize_t n = ::write(fds[1], &r, sizeof r);
+        const Startup s = body();
+        [[maybe_unused]] ssize_t n = ::write(fds[1], &s, sizeof s);
         ::_exit(0);
     }
     ::close(fds[1]);
-    Result r;
-    if (::read(fds[0], &r, sizeof r) != sizeof r) r = {};
+    Startup s;
+    if (::read(fds[0], &s, sizeof s) != sizeof s) s = {};
     ::close(fds[0]);
     ::waitpid(pid, nullptr, 0);
-    return r;
+    return s;
 }
 
-Startup minimalWindow(int argc, char** argv) {
+// A window with twenty buttons; with `blanks`, empty windows of those sizes as well, which is
+// what Qt alone needs to show that much window area.
+Startup minimalWindow(int argc, char** argv, const WindowSizes& blanks = {}) {
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
@@ -141,40 +145,16 @@ Startup minimalWindow(int argc, char** argv) {
     auto* layout = new QVBoxLayout(&window);
     for (int i = 0; i < 20; ++i)
         layout->addWidget(new QPushButton(QStringLiteral("Button %1").arg(i)));
-    window.show();
-    QApplication::processEvents();
-    return {static_cast<double>(clock.nsecsElapsed()) / 1e6, peakMemoryKb(), windowPixelsKb()};
-}
-
-// The minimal window plus empty windows of the given sizes: what Qt alone needs to show that
-// much window area.
-Startup blankWindows(int argc, char** argv, const WindowSizes& shown) {
-    QApplication app(argc, argv);
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    for (int i = 0; i < 20; ++i)
-        layout->addWidget(new QPushButton(QStringLiteral("Button %1").arg(i)));
-    std::vector<std::unique_ptr<QWidget>> blanks;
-    for (int i = 0; i < shown.count; ++i) {
-        blanks.push_back(std::make_unique<QWidget>());
-        blanks.back()->resize(shown.sizes[i]);
-        blanks.back()->show();
+    std::vector<std::unique_ptr<QWidget>> empty;
+    for (int i = 0; i < blanks.count; ++i) {
+        empty.push_back(std::make_unique<QWidget>());
+        empty.back()->resize(blanks.sizes[i]);
+        empty.back()->show();
     }
     window.show();
     QApplication::processEvents();
-    return {0, peakMemoryKb(), windowPixelsKb()};
-}
-
-WindowSizes monitorWindowSizes(int argc, char** argv, const QString& profile) {
-    QApplication app(argc, argv);
-    useMonitorStyle();
-    CommandLine line;
-    line.settingsFile = profile;
-    line.logFile = profile + QStringLiteral(".log");
-    Application monitor(line);
-    monitor.start();
-    clickAll(monitor.mainWindow(), std::size(kAllWindowButtons));
-    return shownWindowSizes();
+    return {static_cast<double>(clock.nsecsElapsed()) / 1e6, peakMemoryKb(), windowPixelsKb(),
+            shownWindowSizes()};
 }
 
 Startup monitorStartup(int argc, char** argv, const QString& profile) {
@@ -191,7 +171,7 @@ Startup monitorStartup(int argc, char** argv, const QString& profile) {
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6 - 500.0;
     clickAll(monitor.mainWindow(), std::size(kAllWindowButtons));
     for (int i = 0; i < 10; ++i) monitor.model().pollingTick();
-    return {ms, peakMemoryKb(), windowPixelsKb()};
+    return {ms, peakMemoryKb(), windowPixelsKb(), shownWindowSizes()};
 }
 
 // The main window with its event pump timed.
@@ -279,11 +259,9 @@ int main(int argc, char** argv) {
     }
     const Startup floor = median(floors);
     const Startup monitor = median(monitors);
-    const WindowSizes shown =
-        inChild<WindowSizes>([&] { return monitorWindowSizes(argc, argv, profile); });
     std::vector<Startup> blanks;
     for (int i = 0; i < (quick ? 3 : 7); ++i)
-        blanks.push_back(inChild([&] { return blankWindows(argc, argv, shown); }));
+        blanks.push_back(inChild([&] { return minimalWindow(argc, argv, monitor.shown); }));
     const Startup blank = median(blanks);
     std::printf(
         "start-up to the shown main window: %.0f ms vs a minimal Qt window %.0f ms | "
@@ -301,7 +279,7 @@ int main(int argc, char** argv) {
     std::printf(
         "  Qt alone with blank windows of the same %d sizes: %ld kB (%.2f x the minimal "
         "window); the monitor is %.2f x that\n",
-        shown.count, blank.peakKb,
+        monitor.shown.count, blank.peakKb,
         static_cast<double>(blank.peakKb) / static_cast<double>(floor.peakKb),
         static_cast<double>(monitor.peakKb) / static_cast<double>(blank.peakKb));
 
