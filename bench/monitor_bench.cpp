@@ -264,7 +264,7 @@ int main(int argc, char** argv) {
         blanks.push_back(inChild([&] { return minimalWindow(argc, argv, monitor.shown); }));
     const Startup blank = median(blanks);
     std::printf(
-        "start-up to the shown main window: %.0f ms vs a minimal Qt window %.0f ms | "
+        "start-up to the shown main window: %.1f ms vs a minimal Qt window %.1f ms | "
         "ratio %.2f (goal <= 1.50)\n",
         monitor.ms, floor.ms, monitor.ms / floor.ms);
     std::printf("peak memory, all windows open: %ld kB vs %ld kB | ratio %.2f (goal <= 1.50)\n",
