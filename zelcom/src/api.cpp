@@ -75,16 +75,28 @@ Status writeWord(Connection& c, codec::Op op, int32_t value) {
     return exchange(c, op, w);
 }
 
-// Takes the transport by reference: it is filled by the open call evaluated beside it.
 int32_t getWords(int32_t handle, codec::Op op, int32_t* out, int count) {
     if (!out) return fail(badArgument("null result"));
     return withConnection(handle, [&](Connection& c) { return readWords(c, op, out, count); });
+}
+
+// A reply of two words, each into an out-parameter of its own; neither is written on a failure.
+int32_t getWordPair(int32_t handle, codec::Op op, int32_t* first, int32_t* second,
+                    const char* nullMessage) {
+    if (!first || !second) return fail(badArgument(nullMessage));
+    return withConnection(handle, [&](Connection& c) {
+        int32_t words[2];
+        Status s = readWords(c, op, words, 2);
+        if (s.ok()) *first = words[0], *second = words[1];
+        return s;
+    });
 }
 
 int32_t putWord(int32_t handle, codec::Op op, int32_t value) {
     return withConnection(handle, [&](Connection& c) { return writeWord(c, op, value); });
 }
 
+// Takes the transport by reference: it is filled by the open call evaluated beside it.
 int32_t open(const Status& status, std::unique_ptr<Transport>& transport, int timeoutMs) {
     if (!status.ok()) return fail(status);
     const int32_t handle =
@@ -247,13 +259,7 @@ int32_t ZlPutStatus(int32_t handle, int32_t status) {
 }
 
 int32_t ZlGetModel(int32_t handle, int32_t* model, int32_t* second) {
-    if (!model || !second) return fail(badArgument("null model"));
-    return withConnection(handle, [&](Connection& c) {
-        int32_t words[2];
-        Status s = readWords(c, codec::Op::GetModel, words, 2);
-        if (s.ok()) *model = words[0], *second = words[1];
-        return s;
-    });
+    return getWordPair(handle, codec::Op::GetModel, model, second, "null model");
 }
 
 int32_t ZlGetConfig(int32_t handle, int32_t* config) {
@@ -284,13 +290,7 @@ int32_t ZlGetTaskBank(int32_t handle, int32_t bank, ZlTaskBank* buffer) {
 }
 
 int32_t ZlGetDataTableDim(int32_t handle, int32_t* rows, int32_t* columns) {
-    if (!rows || !columns) return fail(badArgument("null dimensions"));
-    return withConnection(handle, [&](Connection& c) {
-        int32_t words[2];
-        Status s = readWords(c, codec::Op::GetTableDim, words, 2);
-        if (s.ok()) *rows = words[0], *columns = words[1];
-        return s;
-    });
+    return getWordPair(handle, codec::Op::GetTableDim, rows, columns, "null dimensions");
 }
 
 static bool validColumns(int32_t first, int32_t last) {
