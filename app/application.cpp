@@ -1,4 +1,4 @@
-#include "application.h"
+#include "app/application.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <utility>
 
-#include "delay.h"
-#include "first_run.h"
-#include "frm_splash.h"
-#include "settings_file.h"
-#include "symbol_file_dialog.h"
+#include "common/delay.h"
+#include "settings/first_run.h"
+#include "app/frm_splash.h"
+#include "settings/settings_file.h"
+#include "symbols/symbol_file_dialog.h"
 
 namespace zel {
 

@@ -4,15 +4,15 @@
 
 #include <QString>
 
-#include "app_state.h"
-#include "command_line.h"
-#include "dynamic_zel_library.h"
-#include "frm_main.h"
-#include "main_window_model.h"
-#include "settings_store.h"
-#include "status_log.h"
-#include "frm_symbol.h"
-#include "symbol_service.h"
+#include "common/app_state.h"
+#include "app/command_line.h"
+#include "link/dynamic_zel_library.h"
+#include "app/frm_main.h"
+#include "app/main_window_model.h"
+#include "settings/settings_store.h"
+#include "app/status_log.h"
+#include "symbols/frm_symbol.h"
+#include "symbols/symbol_service.h"
 
 namespace zel {
 

@@ -1,9 +1,9 @@
-#include "command_line.h"
+#include "app/command_line.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
 
-#include "product_info.h"
+#include "app/product_info.h"
 
 namespace zel {
 

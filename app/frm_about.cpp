@@ -1,4 +1,4 @@
-#include "frm_about.h"
+#include "app/frm_about.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-#include "product_info.h"
+#include "app/product_info.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "frm_main.h"
+#include "app/frm_main.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,22 +13,22 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "frm_about.h"
-#include "frm_analog.h"
-#include "frm_digital.h"
-#include "frm_flag.h"
-#include "frm_reg.h"
-#include "frm_rtc.h"
-#include "frm_servo.h"
-#include "frm_setup.h"
-#include "frm_status.h"
-#include "symbol_lookup.h"
-#include "main_window_model.h"
-#include "monitoring_control.h"
-#include "open_document.h"
-#include "product_info.h"
-#include "resource_args.h"
-#include "window_buttons.h"
+#include "app/frm_about.h"
+#include "resources/frm_analog.h"
+#include "resources/frm_digital.h"
+#include "resources/frm_flag.h"
+#include "resources/frm_reg.h"
+#include "windows/frm_rtc.h"
+#include "resources/frm_servo.h"
+#include "setup/frm_setup.h"
+#include "windows/frm_status.h"
+#include "common/symbol_lookup.h"
+#include "app/main_window_model.h"
+#include "app/monitoring_control.h"
+#include "common/open_document.h"
+#include "app/product_info.h"
+#include "app/resource_args.h"
+#include "app/window_buttons.h"
 
 namespace zel {
 namespace {

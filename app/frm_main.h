@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "main_view.h"
+#include "app/main_view.h"
 
 class QLabel;
 class QPushButton;

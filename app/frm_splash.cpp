@@ -1,9 +1,9 @@
-#include "frm_splash.h"
+#include "app/frm_splash.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "product_info.h"
+#include "app/product_info.h"
 
 namespace zel {
 namespace {

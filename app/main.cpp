@@ -1,10 +1,10 @@
 #include <QApplication>
 
-#include "application.h"
-#include "command_line.h"
-#include "monitor_style.h"
-#include "product_info.h"
-#include "termination_signals.h"
+#include "app/application.h"
+#include "app/command_line.h"
+#include "app/monitor_style.h"
+#include "app/product_info.h"
+#include "app/termination_signals.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "connection_ui.h"
-#include "window_placement.h"
+#include "link/connection_ui.h"
+#include "settings/window_placement.h"
 
 namespace zel {
 

@@ -1,7 +1,7 @@
-#include "main_window_model.h"
+#include "app/main_window_model.h"
 
-#include "connection_caption.h"
-#include "window_buttons.h"
+#include "link/connection_caption.h"
+#include "app/window_buttons.h"
 
 namespace zel {
 

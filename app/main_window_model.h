@@ -4,18 +4,18 @@
 
 #include <QStringList>
 
-#include "app_state.h"
-#include "connection_manager.h"
-#include "main_settings.h"
-#include "main_view.h"
-#include "monitoring_control.h"
-#include "run_control.h"
-#include "polling_cycle.h"
-#include "settings_store.h"
-#include "setup_host.h"
-#include "status_log.h"
-#include "symbol_service.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "link/connection_manager.h"
+#include "settings/main_settings.h"
+#include "app/main_view.h"
+#include "app/monitoring_control.h"
+#include "app/run_control.h"
+#include "app/polling_cycle.h"
+#include "settings/settings_store.h"
+#include "setup/setup_host.h"
+#include "app/status_log.h"
+#include "symbols/symbol_service.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "monitor_style.h"
+#include "app/monitor_style.h"
 
 #include <QApplication>
 #include <QIconEngine>

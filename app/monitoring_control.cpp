@@ -1,6 +1,6 @@
-#include "monitoring_control.h"
+#include "app/monitoring_control.h"
 
-#include "host_resolution.h"
+#include "link/host_resolution.h"
 
 namespace zel {
 

@@ -1,11 +1,11 @@
 // Suspending and resuming monitoring, and the reconnection the setup dialog asks for.
 #pragma once
 
-#include "app_state.h"
-#include "connection_manager.h"
-#include "main_view.h"
-#include "polling_cycle.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "link/connection_manager.h"
+#include "app/main_view.h"
+#include "app/polling_cycle.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

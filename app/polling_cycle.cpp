@@ -1,4 +1,4 @@
-#include "polling_cycle.h"
+#include "app/polling_cycle.h"
 
 #include <algorithm>
 #include <exception>

@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "app_state.h"
-#include "connection_manager.h"
-#include "poll_block.h"
+#include "common/app_state.h"
+#include "link/connection_manager.h"
+#include "link/poll_block.h"
 
 namespace zel {
 

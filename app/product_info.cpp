@@ -1,4 +1,4 @@
-#include "product_info.h"
+#include "app/product_info.h"
 
 #include <QSysInfo>
 

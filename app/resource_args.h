@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "main_window_model.h"
-#include "symbol_lookup.h"
+#include "app/main_window_model.h"
+#include "common/symbol_lookup.h"
 
 namespace zel {
 

@@ -1,6 +1,6 @@
-#include "run_control.h"
+#include "app/run_control.h"
 
-#include "lib_error.h"
+#include "link/lib_error.h"
 
 namespace zel {
 namespace {

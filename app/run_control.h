@@ -1,9 +1,9 @@
 // Starting, stopping and resetting the controller's program by rewriting its status word.
 #pragma once
 
-#include "app_state.h"
-#include "main_view.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "app/main_view.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

@@ -1,11 +1,11 @@
-#include "status_log.h"
+#include "app/status_log.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 

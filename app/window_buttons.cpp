@@ -1,4 +1,4 @@
-#include "window_buttons.h"
+#include "app/window_buttons.h"
 
 #include <iterator>
 

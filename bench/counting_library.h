@@ -2,7 +2,7 @@
 // so a benchmark can tell how many round trips a tick made.
 #pragma once
 
-#include "zel_library.h"
+#include "link/zel_library.h"
 
 namespace zel::bench {
 

@@ -20,7 +20,7 @@
 #include "protocol.h"
 #include "request_handler.h"
 #include "scenario.h"
-#include "sim_process.h"
+#include "tests/support/sim_process.h"
 #include "stats.h"
 #include "wire.h"
 #include "zelcom.h"

@@ -23,15 +23,15 @@
 #include <string>
 #include <vector>
 
-#include "application.h"
+#include "app/application.h"
 #include "counting_library.h"
-#include "dynamic_zel_library.h"
-#include "first_run.h"
-#include "frm_main.h"
-#include "main_window_model.h"
-#include "monitor_style.h"
-#include "settings_sections.h"
-#include "sim_process.h"
+#include "link/dynamic_zel_library.h"
+#include "settings/first_run.h"
+#include "app/frm_main.h"
+#include "app/main_window_model.h"
+#include "app/monitor_style.h"
+#include "settings/settings_sections.h"
+#include "tests/support/sim_process.h"
 #include "stats.h"
 
 using namespace zel;

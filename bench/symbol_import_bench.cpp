@@ -16,9 +16,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "import_progress.h"
-#include "symbol_database.h"
-#include "symbol_import.h"
+#include "symbols/import_progress.h"
+#include "symbols/symbol_database.h"
+#include "symbols/symbol_import.h"
 
 using namespace zel;
 using namespace zel::symbols;

@@ -5,10 +5,10 @@
 #include <QString>
 #include <cstdint>
 
-#include "connection_settings.h"
-#include "connection_state.h"
-#include "lib_error_record.h"
-#include "monitoring_flags.h"
+#include "common/connection_settings.h"
+#include "common/connection_state.h"
+#include "common/lib_error_record.h"
+#include "common/monitoring_flags.h"
 
 namespace zel {
 

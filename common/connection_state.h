@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "io_counts.h"
+#include "common/io_counts.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "delay.h"
+#include "common/delay.h"
 
 #include <QThread>
 #include <QTime>

@@ -1,4 +1,4 @@
-#include "file_listing.h"
+#include "common/file_listing.h"
 
 namespace zel {
 

@@ -1,8 +1,8 @@
-#include "hex_text.h"
+#include "common/hex_text.h"
 
 #include <algorithm>
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "io_counts.h"
+#include "common/io_counts.h"
 
 #include <algorithm>
 #include <limits>

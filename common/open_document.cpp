@@ -1,4 +1,4 @@
-#include "open_document.h"
+#include "common/open_document.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "packet_checksum.h"
+#include "common/packet_checksum.h"
 
 #include <cstdint>
 

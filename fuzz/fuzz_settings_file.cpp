@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "settings_format.h"
+#include "settings/settings_format.h"
 
 using namespace zel::settings;
 

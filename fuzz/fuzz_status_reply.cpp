@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "status_packet.h"
+#include "status/status_packet.h"
 
 using namespace zel::status;
 

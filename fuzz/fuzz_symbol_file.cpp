@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "line_reader.h"
-#include "symbol_line.h"
+#include "symbols/line_reader.h"
+#include "symbols/symbol_line.h"
 
 using namespace zel::symbols;
 

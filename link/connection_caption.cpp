@@ -1,7 +1,7 @@
-#include "connection_caption.h"
+#include "link/connection_caption.h"
 
-#include "host_resolution.h"
-#include "number_text.h"
+#include "link/host_resolution.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

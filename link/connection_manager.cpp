@@ -1,13 +1,13 @@
-#include "connection_manager.h"
+#include "link/connection_manager.h"
 
-#include "lib_error.h"
+#include "link/lib_error.h"
 
 #include <algorithm>
 
-#include "connection_caption.h"
-#include "host_resolution.h"
-#include "model_class.h"
-#include "number_text.h"
+#include "link/connection_caption.h"
+#include "link/host_resolution.h"
+#include "link/model_class.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

@@ -1,9 +1,9 @@
 // Opening, configuring and re-opening the one controller connection.
 #pragma once
 
-#include "app_state.h"
-#include "connection_ui.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "link/connection_ui.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

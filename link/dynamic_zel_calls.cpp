@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "dynamic_zel_library.h"
+#include "link/dynamic_zel_library.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "dynamic_zel_library.h"
+#include "link/dynamic_zel_library.h"
 
 #include <dlfcn.h>
 #include <link.h>

@@ -4,8 +4,8 @@
 
 #include <QStringList>
 
-#include "zel_library.h"
-#include "zel_symbols.h"
+#include "link/zel_library.h"
+#include "link/zel_symbols.h"
 
 namespace zel {
 

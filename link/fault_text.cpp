@@ -1,6 +1,6 @@
-#include "fault_text.h"
+#include "link/fault_text.h"
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

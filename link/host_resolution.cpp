@@ -1,4 +1,4 @@
-#include "host_resolution.h"
+#include "link/host_resolution.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

@@ -1,4 +1,4 @@
-#include "lib_error.h"
+#include "link/lib_error.h"
 
 namespace zel {
 

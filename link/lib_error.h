@@ -4,8 +4,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "app_state.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

@@ -1,8 +1,8 @@
-#include "library_version.h"
+#include "link/library_version.h"
 
 #include <QFileInfo>
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-#include "zel_library.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "model_class.h"
+#include "link/model_class.h"
 
 namespace zel {
 

@@ -1,6 +1,6 @@
-#include "poll_block.h"
+#include "link/poll_block.h"
 
-#include "lib_error.h"
+#include "link/lib_error.h"
 
 namespace zel {
 

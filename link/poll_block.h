@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
-#include "app_state.h"
-#include "event_pump.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "common/event_pump.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

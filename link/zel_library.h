@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "lib_error_record.h"
+#include "common/lib_error_record.h"
 #include "zelcom.h"
 
 namespace zel {

@@ -1,4 +1,4 @@
-#include "zel_symbols.h"
+#include "link/zel_symbols.h"
 
 #include <dlfcn.h>
 

@@ -1,8 +1,8 @@
-#include "analog_window_model.h"
+#include "resources/analog_window_model.h"
 
 #include <algorithm>
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

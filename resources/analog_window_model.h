@@ -3,7 +3,7 @@
 // controller does not have shows "N/A".
 #pragma once
 
-#include "paged_window_model.h"
+#include "resources/paged_window_model.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "digital_window_model.h"
+#include "resources/digital_window_model.h"
 
 namespace zel {
 namespace {

@@ -3,7 +3,7 @@
 // on and red for off. Outputs toggle with a click; inputs are read only.
 #pragma once
 
-#include "paged_window_model.h"
+#include "resources/paged_window_model.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "edit_guard.h"
+#include "resources/edit_guard.h"
 
 namespace zel {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "key_codes.h"
+#include "common/key_codes.h"
 
 namespace zel {
 

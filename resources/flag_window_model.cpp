@@ -1,7 +1,7 @@
-#include "flag_window_model.h"
+#include "resources/flag_window_model.h"
 
-#include "bit_value.h"
-#include "library_version.h"
+#include "common/bit_value.h"
+#include "link/library_version.h"
 
 namespace zel {
 namespace {

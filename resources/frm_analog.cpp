@@ -1,4 +1,4 @@
-#include "frm_analog.h"
+#include "resources/frm_analog.h"
 
 namespace zel {
 namespace {

@@ -2,8 +2,8 @@
 // only for inputs), GoTo box Text2.
 #pragma once
 
-#include "analog_window_model.h"
-#include "paged_form.h"
+#include "resources/analog_window_model.h"
+#include "resources/paged_form.h"
 
 namespace zel {
 

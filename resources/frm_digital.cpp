@@ -1,4 +1,4 @@
-#include "frm_digital.h"
+#include "resources/frm_digital.h"
 
 namespace zel {
 namespace {

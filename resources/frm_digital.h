@@ -2,8 +2,8 @@
 // outputs as SSCommand1 buttons that toggle the output; GoTo box Text1.
 #pragma once
 
-#include "digital_window_model.h"
-#include "paged_form.h"
+#include "resources/digital_window_model.h"
+#include "resources/paged_form.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "frm_flag.h"
+#include "resources/frm_flag.h"
 
 namespace zel {
 

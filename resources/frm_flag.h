@@ -1,8 +1,8 @@
 // frmFlag, the Flags window: flags as "Set" / "Clear" buttons SSCommand1, GoTo box Text1.
 #pragma once
 
-#include "flag_window_model.h"
-#include "paged_form.h"
+#include "resources/flag_window_model.h"
+#include "resources/paged_form.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "frm_reg.h"
+#include "resources/frm_reg.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

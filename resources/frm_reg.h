@@ -6,8 +6,8 @@
 #include <array>
 #include <functional>
 
-#include "paged_form.h"
-#include "register_window_model.h"
+#include "resources/paged_form.h"
+#include "resources/register_window_model.h"
 
 class QPushButton;
 

@@ -1,4 +1,4 @@
-#include "frm_servo.h"
+#include "resources/frm_servo.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "paged_form.h"
+#include "resources/paged_form.h"
 
 namespace zel {
 namespace {

@@ -6,8 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "resource_form.h"
-#include "servo_model.h"
+#include "resources/resource_form.h"
+#include "resources/servo_model.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "paged_form.h"
+#include "resources/paged_form.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -8,8 +8,8 @@
 #include <array>
 #include <memory>
 
-#include "paged_window_model.h"
-#include "resource_form.h"
+#include "resources/paged_window_model.h"
+#include "resources/resource_form.h"
 
 class QGridLayout;
 class QHBoxLayout;

@@ -1,9 +1,9 @@
-#include "paged_window_model.h"
+#include "resources/paged_window_model.h"
 
 #include <algorithm>
 
-#include "number_text.h"
-#include "row_polling.h"
+#include "common/number_text.h"
+#include "resources/row_polling.h"
 
 namespace zel {
 namespace {

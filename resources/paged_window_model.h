@@ -10,12 +10,12 @@
 #include <functional>
 #include <optional>
 
-#include "edit_guard.h"
-#include "poll_block.h"
-#include "resource_services.h"
-#include "row_naming.h"
-#include "row_polling.h"
-#include "window_lifecycle.h"
+#include "resources/edit_guard.h"
+#include "link/poll_block.h"
+#include "resources/resource_services.h"
+#include "resources/row_naming.h"
+#include "resources/row_polling.h"
+#include "resources/window_lifecycle.h"
 
 namespace zel {
 

@@ -1,9 +1,9 @@
-#include "register_window_model.h"
+#include "resources/register_window_model.h"
 
 #include <cstdio>
 
-#include "hex_text.h"
-#include "number_text.h"
+#include "common/hex_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

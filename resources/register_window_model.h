@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "paged_window_model.h"
+#include "resources/paged_window_model.h"
 
 namespace zel {
 

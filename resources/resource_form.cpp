@@ -1,4 +1,4 @@
-#include "resource_form.h"
+#include "resources/resource_form.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>

@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "resource_services.h"
-#include "window_placement.h"
+#include "resources/resource_services.h"
+#include "settings/window_placement.h"
 
 class QKeyEvent;
 class QLabel;

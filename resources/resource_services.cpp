@@ -1,6 +1,6 @@
-#include "resource_services.h"
+#include "resources/resource_services.h"
 
-#include "lib_error.h"
+#include "link/lib_error.h"
 
 namespace zel {
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "app_state.h"
-#include "settings_store.h"
-#include "symbol_lookup.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "settings/settings_store.h"
+#include "common/symbol_lookup.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "row_naming.h"
+#include "resources/row_naming.h"
 
 namespace zel {
 namespace {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "resource_services.h"
+#include "resources/resource_services.h"
 
 namespace zel {
 

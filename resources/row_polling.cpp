@@ -1,4 +1,4 @@
-#include "row_polling.h"
+#include "resources/row_polling.h"
 
 namespace zel {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "poll_block.h"
+#include "link/poll_block.h"
 
 namespace zel {
 

@@ -1,10 +1,10 @@
-#include "servo_model.h"
+#include "resources/servo_model.h"
 
 #include <algorithm>
 
-#include "number_text.h"
-#include "row_naming.h"
-#include "row_polling.h"
+#include "common/number_text.h"
+#include "resources/row_naming.h"
+#include "resources/row_polling.h"
 
 namespace zel {
 namespace {

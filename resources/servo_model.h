@@ -8,10 +8,10 @@
 #include <array>
 #include <optional>
 
-#include "edit_guard.h"
-#include "poll_block.h"
-#include "resource_services.h"
-#include "window_lifecycle.h"
+#include "resources/edit_guard.h"
+#include "link/poll_block.h"
+#include "resources/resource_services.h"
+#include "resources/window_lifecycle.h"
 
 namespace zel {
 

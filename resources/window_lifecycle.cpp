@@ -1,6 +1,6 @@
-#include "window_lifecycle.h"
+#include "resources/window_lifecycle.h"
 
-#include "placement_store.h"
+#include "settings/placement_store.h"
 
 namespace zel {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
-#include "placement_sections.h"
-#include "resource_services.h"
+#include "settings/placement_sections.h"
+#include "resources/resource_services.h"
 
 namespace zel {
 

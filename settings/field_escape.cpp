@@ -1,4 +1,4 @@
-#include "field_escape.h"
+#include "settings/field_escape.h"
 
 #include <QStringDecoder>
 

@@ -1,7 +1,7 @@
-#include "first_run.h"
+#include "settings/first_run.h"
 
-#include "main_settings.h"
-#include "settings_sections.h"
+#include "settings/main_settings.h"
+#include "settings/settings_sections.h"
 
 namespace zel::settings {
 

@@ -1,7 +1,7 @@
 // What the settings file holds after a first run, or after a damaged file was set aside.
 #pragma once
 
-#include "settings_data.h"
+#include "settings/settings_data.h"
 
 namespace zel::settings {
 

@@ -1,6 +1,6 @@
-#include "main_settings.h"
+#include "settings/main_settings.h"
 
-#include "settings_sections.h"
+#include "settings/settings_sections.h"
 
 #include <algorithm>
 #include <array>

@@ -2,9 +2,9 @@
 // written at shutdown. No widgets: the caller shows the returned messages, in order.
 #pragma once
 
-#include "settings_data.h"
-#include "settings_store.h"
-#include "window_placement.h"
+#include "settings/settings_data.h"
+#include "settings/settings_store.h"
+#include "settings/window_placement.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "placement_sections.h"
+#include "settings/placement_sections.h"
 
 #include <array>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // of each.
 #pragma once
 
-#include "window_placement.h"
+#include "settings/window_placement.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "placement_store.h"
+#include "settings/placement_store.h"
 
-#include "settings_sections.h"
+#include "settings/settings_sections.h"
 
 namespace zel::settings {
 RestoredPlacement restorePlacement(SettingsStore& store, PlacementSection section) {

@@ -2,8 +2,8 @@
 // caller applies the placement and shows the message, if any, in a message box.
 #pragma once
 
-#include "placement_sections.h"
-#include "settings_store.h"
+#include "settings/placement_sections.h"
+#include "settings/settings_store.h"
 
 #include <QString>
 

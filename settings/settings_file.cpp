@@ -1,4 +1,4 @@
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "file_listing.h"
+#include "common/file_listing.h"
 
 namespace zel::settings {
 namespace {

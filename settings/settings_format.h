@@ -15,7 +15,7 @@
 // line that still looks valid, so no part of such a file is trusted.
 #pragma once
 
-#include "settings_data.h"
+#include "settings/settings_data.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

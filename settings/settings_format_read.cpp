@@ -1,6 +1,6 @@
-#include "field_escape.h"
-#include "settings_format.h"
-#include "settings_format_tokens.h"
+#include "settings/field_escape.h"
+#include "settings/settings_format.h"
+#include "settings/settings_format_tokens.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "settings_sections.h"
+#include "settings/settings_sections.h"
 
 namespace zel::settings {
 

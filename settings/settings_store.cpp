@@ -1,7 +1,7 @@
-#include "settings_store.h"
+#include "settings/settings_store.h"
 
-#include "settings_file.h"
-#include "settings_format.h"
+#include "settings/settings_file.h"
+#include "settings/settings_format.h"
 
 #include <QDateTime>
 #include <QFile>

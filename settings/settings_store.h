@@ -8,7 +8,7 @@
 // save their own copy; the last to save wins.
 #pragma once
 
-#include "settings_data.h"
+#include "settings/settings_data.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "configuration_frame.h"
+#include "setup/configuration_frame.h"
 
 namespace zel {
 namespace {

@@ -5,9 +5,9 @@
 #include <QString>
 #include <array>
 
-#include "app_state.h"
-#include "setup_host.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "setup/setup_host.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

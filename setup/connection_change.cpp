@@ -1,4 +1,4 @@
-#include "connection_change.h"
+#include "setup/connection_change.h"
 
 namespace zel {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "connection_settings.h"
+#include "common/connection_settings.h"
 
 namespace zel {
 

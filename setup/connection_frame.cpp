@@ -1,10 +1,10 @@
-#include "connection_frame.h"
+#include "setup/connection_frame.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host_resolution.h"
-#include "number_text.h"
+#include "link/host_resolution.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

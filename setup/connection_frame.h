@@ -7,9 +7,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app_state.h"
-#include "key_codes.h"
-#include "setup_host.h"
+#include "common/app_state.h"
+#include "common/key_codes.h"
+#include "setup/setup_host.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "frm_setup.h"
+#include "setup/frm_setup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "window_placement.h"
+#include "settings/window_placement.h"
 
 namespace zel {
 namespace {

@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-#include "setup_model.h"
+#include "setup/setup_model.h"
 
 class QCheckBox;
 class QComboBox;

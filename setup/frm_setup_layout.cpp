@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "frm_setup.h"
+#include "setup/frm_setup.h"
 
 namespace zel {
 namespace {

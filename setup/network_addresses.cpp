@@ -1,9 +1,9 @@
-#include "network_addresses.h"
+#include "setup/network_addresses.h"
 
 #include <utility>
 
-#include "hex_text.h"
-#include "number_text.h"
+#include "common/hex_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "app_state.h"
-#include "connection_frame.h"
-#include "setup_host.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "setup/connection_frame.h"
+#include "setup/setup_host.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

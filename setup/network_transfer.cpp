@@ -1,7 +1,7 @@
 // Reading the controller's network registers into the address frame and writing them back.
-#include "lib_error.h"
-#include "network_addresses.h"
-#include "number_text.h"
+#include "link/lib_error.h"
+#include "setup/network_addresses.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

@@ -1,8 +1,8 @@
 // The key and leave rules of the node and adapter fields, which differ on purpose: Enter lifts
 // a low host node to 1, leaving the field sends it to 32767.
-#include "connection_frame.h"
+#include "setup/connection_frame.h"
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 

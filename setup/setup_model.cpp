@@ -1,7 +1,7 @@
-#include "setup_model.h"
+#include "setup/setup_model.h"
 
-#include "connection_caption.h"
-#include "number_text.h"
+#include "link/connection_caption.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

@@ -2,13 +2,13 @@
 // closing with Exit or by any other means, and the three frames that make up the dialog.
 #pragma once
 
-#include "app_state.h"
-#include "configuration_frame.h"
-#include "connection_change.h"
-#include "connection_frame.h"
-#include "network_addresses.h"
-#include "setup_host.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "setup/configuration_frame.h"
+#include "setup/connection_change.h"
+#include "setup/connection_frame.h"
+#include "setup/network_addresses.h"
+#include "setup/setup_host.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

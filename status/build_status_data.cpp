@@ -1,4 +1,4 @@
-#include "build_status_data.h"
+#include "status/build_status_data.h"
 
 #include <algorithm>
 

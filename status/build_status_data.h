@@ -1,8 +1,8 @@
 // Copying fetched status data into the decoded record, from either fetch path.
 #pragma once
 
-#include "status_packet.h"
-#include "status_record.h"
+#include "status/status_packet.h"
+#include "status/status_record.h"
 #include "zelcom.h"
 
 namespace zel::status {

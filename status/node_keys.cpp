@@ -1,4 +1,4 @@
-#include "node_keys.h"
+#include "status/node_keys.h"
 
 namespace zel::status {
 

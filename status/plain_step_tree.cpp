@@ -1,4 +1,4 @@
-#include "plain_step_tree.h"
+#include "status/plain_step_tree.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "step_tree.h"
+#include "status/step_tree.h"
 
 namespace zel::status {
 

@@ -1,4 +1,4 @@
-#include "recursive_parse.h"
+#include "status/recursive_parse.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <QVector>
 #include <functional>
 
-#include "status_record.h"
+#include "status/status_record.h"
 
 namespace zel::status {
 

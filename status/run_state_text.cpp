@@ -1,6 +1,6 @@
-#include "run_state_text.h"
+#include "status/run_state_text.h"
 
-#include "fault_text.h"
+#include "link/fault_text.h"
 
 namespace zel::status {
 

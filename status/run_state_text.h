@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "status_record.h"
+#include "status/status_record.h"
 
 namespace zel::status {
 

@@ -1,7 +1,7 @@
-#include "status_exchange.h"
+#include "status/status_exchange.h"
 
-#include "build_status_data.h"
-#include "status_packet.h"
+#include "status/build_status_data.h"
+#include "status/status_packet.h"
 
 namespace zel::status {
 namespace {

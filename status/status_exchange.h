@@ -1,10 +1,10 @@
 // The preferred fetch: the raw status packet exchange.
 #pragma once
 
-#include "app_state.h"
-#include "pump_check.h"
-#include "status_record.h"
-#include "zel_library.h"
+#include "common/app_state.h"
+#include "status/pump_check.h"
+#include "status/status_record.h"
+#include "link/zel_library.h"
 
 namespace zel::status {
 

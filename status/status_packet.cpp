@@ -1,6 +1,6 @@
-#include "status_packet.h"
+#include "status/status_packet.h"
 
-#include "packet_checksum.h"
+#include "common/packet_checksum.h"
 
 namespace zel::status {
 namespace {

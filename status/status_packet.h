@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "status_record.h"
+#include "status/status_record.h"
 
 namespace zel::status {
 

@@ -1,7 +1,7 @@
-#include "task_banks.h"
+#include "status/task_banks.h"
 
-#include "build_status_data.h"
-#include "lib_error.h"
+#include "status/build_status_data.h"
+#include "link/lib_error.h"
 
 namespace zel::status {
 namespace {

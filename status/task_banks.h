@@ -1,9 +1,9 @@
 // The older fetch, taken when the packet exchange fails: eight tasks per ZlGetTaskBank.
 #pragma once
 
-#include "poll_block.h"
-#include "pump_check.h"
-#include "status_record.h"
+#include "link/poll_block.h"
+#include "status/pump_check.h"
+#include "status/status_record.h"
 
 namespace zel::status {
 

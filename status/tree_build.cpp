@@ -1,4 +1,4 @@
-#include "tree_build.h"
+#include "status/tree_build.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 
 #include <QVector>
 
-#include "node_keys.h"
-#include "recursive_parse.h"
-#include "step_tree.h"
+#include "status/node_keys.h"
+#include "status/recursive_parse.h"
+#include "status/step_tree.h"
 
 namespace zel::status {
 

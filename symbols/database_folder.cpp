@@ -1,4 +1,4 @@
-#include "database_folder.h"
+#include "symbols/database_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <csignal>
 
-#include "file_listing.h"
-#include "number_text.h"
+#include "common/file_listing.h"
+#include "common/number_text.h"
 
 namespace zel::symbols {
 namespace {

@@ -1,11 +1,11 @@
-#include "frm_symbol.h"
+#include "symbols/frm_symbol.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "import_progress.h"
+#include "symbols/import_progress.h"
 
 namespace zel::symbols {
 

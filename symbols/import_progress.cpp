@@ -1,6 +1,6 @@
-#include "import_progress.h"
+#include "symbols/import_progress.h"
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel::symbols {
 

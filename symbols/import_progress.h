@@ -10,7 +10,7 @@
 
 #include <functional>
 
-#include "event_pump.h"
+#include "common/event_pump.h"
 
 namespace zel::symbols {
 

@@ -1,4 +1,4 @@
-#include "line_reader.h"
+#include "symbols/line_reader.h"
 
 #include <QIODevice>
 

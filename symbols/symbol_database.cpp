@@ -1,9 +1,9 @@
-#include "symbol_database.h"
+#include "symbols/symbol_database.h"
 
 #include <QDir>
 
-#include "file_listing.h"
-#include "symbol_writer.h"
+#include "common/file_listing.h"
+#include "symbols/symbol_writer.h"
 
 namespace zel::symbols {
 

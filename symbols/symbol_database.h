@@ -14,11 +14,11 @@
 #include <memory>
 #include <optional>
 
-#include "app_state.h"
-#include "database_folder.h"
-#include "sqlite_handle.h"
-#include "symbol_line.h"
-#include "symbol_lookup.h"
+#include "common/app_state.h"
+#include "symbols/database_folder.h"
+#include "symbols/sqlite_handle.h"
+#include "symbols/symbol_line.h"
+#include "common/symbol_lookup.h"
 
 namespace zel::symbols {
 

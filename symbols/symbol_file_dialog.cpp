@@ -1,4 +1,4 @@
-#include "symbol_file_dialog.h"
+#include "symbols/symbol_file_dialog.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // The desktop side of the symbol hooks: the Open dialog and the busy pointer.
 #pragma once
 
-#include "symbol_service.h"
+#include "symbols/symbol_service.h"
 
 class QWidget;
 

@@ -1,11 +1,11 @@
-#include "symbol_import.h"
+#include "symbols/symbol_import.h"
 
 #include <QFile>
 
 #include <algorithm>
 
-#include "line_reader.h"
-#include "symbol_line.h"
+#include "symbols/line_reader.h"
+#include "symbols/symbol_line.h"
 
 namespace zel::symbols {
 namespace {

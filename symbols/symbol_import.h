@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "import_progress.h"
-#include "symbol_database.h"
+#include "symbols/import_progress.h"
+#include "symbols/symbol_database.h"
 
 class QIODevice;
 

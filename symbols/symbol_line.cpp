@@ -1,4 +1,4 @@
-#include "symbol_line.h"
+#include "symbols/symbol_line.h"
 
 #include <QString>
 #include <QStringDecoder>
@@ -7,7 +7,7 @@
 #include <charconv>
 #include <iterator>
 
-#include "number_text.h"
+#include "common/number_text.h"
 
 namespace zel::symbols {
 namespace {

@@ -1,8 +1,8 @@
 // The nine result sets and the name lookups the windows make in them.
 #include <algorithm>
 
-#include "number_text.h"
-#include "symbol_database.h"
+#include "common/number_text.h"
+#include "symbols/symbol_database.h"
 
 namespace zel::symbols {
 namespace {

@@ -1,4 +1,4 @@
-#include "symbol_service.h"
+#include "symbols/symbol_service.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,11 +8,11 @@
 
 #include <functional>
 
-#include "app_state.h"
-#include "event_pump.h"
-#include "import_progress.h"
-#include "symbol_database.h"
-#include "symbol_import.h"
+#include "common/app_state.h"
+#include "common/event_pump.h"
+#include "symbols/import_progress.h"
+#include "symbols/symbol_database.h"
+#include "symbols/symbol_import.h"
 
 namespace zel::symbols {
 

@@ -1,4 +1,4 @@
-#include "symbol_writer.h"
+#include "symbols/symbol_writer.h"
 
 #include <sqlite3.h>
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "sqlite_handle.h"
-#include "symbol_line.h"
+#include "symbols/sqlite_handle.h"
+#include "symbols/symbol_line.h"
 
 namespace zel::symbols {
 

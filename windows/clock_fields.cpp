@@ -1,8 +1,8 @@
-#include "clock_fields.h"
+#include "windows/clock_fields.h"
 
 #include <QLocale>
 
-#include "window_placement.h"
+#include "settings/window_placement.h"
 
 namespace zel {
 

@@ -1,6 +1,6 @@
-#include "clock_window_model.h"
+#include "windows/clock_window_model.h"
 
-#include "lib_error.h"
+#include "link/lib_error.h"
 
 namespace zel {
 

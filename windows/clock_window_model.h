@@ -7,8 +7,8 @@
 #include <array>
 #include <functional>
 
-#include "clock_fields.h"
-#include "poll_block.h"
+#include "windows/clock_fields.h"
+#include "link/poll_block.h"
 
 namespace zel {
 

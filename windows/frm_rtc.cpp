@@ -1,4 +1,4 @@
-#include "frm_rtc.h"
+#include "windows/frm_rtc.h"
 
 #include <QCloseEvent>
 #include <QFrame>

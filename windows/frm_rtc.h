@@ -6,8 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "app_state.h"
-#include "clock_window_model.h"
+#include "common/app_state.h"
+#include "windows/clock_window_model.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "frm_status.h"
+#include "windows/frm_status.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -7,9 +7,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "status_window_model.h"
-#include "tree_widget_steps.h"
-#include "window_placement.h"
+#include "windows/status_window_model.h"
+#include "windows/tree_widget_steps.h"
+#include "settings/window_placement.h"
 
 namespace zel {
 

@@ -6,11 +6,11 @@
 #include <functional>
 #include <memory>
 
-#include "app_state.h"
-#include "poll_block.h"
-#include "recursive_parse.h"
-#include "settings_store.h"
-#include "window_placement.h"
+#include "common/app_state.h"
+#include "link/poll_block.h"
+#include "status/recursive_parse.h"
+#include "settings/settings_store.h"
+#include "settings/window_placement.h"
 
 class QLabel;
 class QTreeWidget;

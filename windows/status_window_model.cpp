@@ -1,9 +1,9 @@
-#include "status_window_model.h"
+#include "windows/status_window_model.h"
 
-#include "run_state_text.h"
-#include "status_exchange.h"
-#include "task_banks.h"
-#include "tree_build.h"
+#include "status/run_state_text.h"
+#include "status/status_exchange.h"
+#include "status/task_banks.h"
+#include "status/tree_build.h"
 
 namespace zel {
 

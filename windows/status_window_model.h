@@ -7,12 +7,12 @@
 #include <functional>
 #include <optional>
 
-#include "node_keys.h"
-#include "placement_store.h"
-#include "poll_block.h"
-#include "recursive_parse.h"
-#include "status_record.h"
-#include "step_tree.h"
+#include "status/node_keys.h"
+#include "settings/placement_store.h"
+#include "link/poll_block.h"
+#include "status/recursive_parse.h"
+#include "status/status_record.h"
+#include "status/step_tree.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "tree_widget_steps.h"
+#include "windows/tree_widget_steps.h"
 
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>

@@ -2,7 +2,7 @@
 // number in its data, so the tree builders can update it in place.
 #pragma once
 
-#include "step_tree.h"
+#include "status/step_tree.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

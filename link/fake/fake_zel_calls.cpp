@@ -1,6 +1,6 @@
 // Each call logs itself, takes its scripted result and, on success, moves data to or from the
 // fake controller memory.
-#include "fake_zel_library.h"
+#include "link/fake/fake_zel_library.h"
 
 namespace zel {
 

@@ -1,4 +1,4 @@
-#include "fake_zel_library.h"
+#include "link/fake/fake_zel_library.h"
 
 namespace zel {
 namespace {

@@ -9,7 +9,7 @@
 #include <deque>
 #include <functional>
 
-#include "zel_library.h"
+#include "link/zel_library.h"
 
 namespace zel {
 

@@ -8,11 +8,11 @@
 #include <QCoreApplication>
 #include <cstdlib>
 
-#include "connection_manager.h"
-#include "dynamic_zel_library.h"
-#include "host_resolution.h"
+#include "link/connection_manager.h"
+#include "link/dynamic_zel_library.h"
+#include "link/host_resolution.h"
 #include "recording_view.h"
-#include "sim_process.h"
+#include "tests/support/sim_process.h"
 
 using namespace zel;
 using zel::test::RecordingView;

@@ -4,10 +4,10 @@
 
 #include <QTemporaryDir>
 
-#include "dynamic_zel_library.h"
-#include "fake_zel_library.h"
-#include "first_run.h"
-#include "main_window_model.h"
+#include "link/dynamic_zel_library.h"
+#include "link/fake/fake_zel_library.h"
+#include "settings/first_run.h"
+#include "app/main_window_model.h"
 #include "recording_view.h"
 
 using namespace zel;

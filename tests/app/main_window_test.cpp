@@ -15,10 +15,10 @@
 #include <QTimer>
 #include <cstdlib>
 
-#include "application.h"
-#include "first_run.h"
-#include "settings_sections.h"
-#include "sim_process.h"
+#include "app/application.h"
+#include "settings/first_run.h"
+#include "settings/settings_sections.h"
+#include "tests/support/sim_process.h"
 
 using namespace zel;
 

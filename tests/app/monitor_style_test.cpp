@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <cstdlib>
 
-#include "monitor_style.h"
+#include "app/monitor_style.h"
 
 using namespace zel;
 

@@ -4,9 +4,9 @@
 
 #include <QTemporaryDir>
 
-#include "fake_zel_library.h"
-#include "first_run.h"
-#include "main_window_model.h"
+#include "link/fake/fake_zel_library.h"
+#include "settings/first_run.h"
+#include "app/main_window_model.h"
 #include "recording_view.h"
 
 using namespace zel;

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "main_view.h"
+#include "app/main_view.h"
 
 namespace zel::test {
 

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "dynamic_zel_library.h"
-#include "first_run.h"
-#include "main_window_model.h"
+#include "link/dynamic_zel_library.h"
+#include "settings/first_run.h"
+#include "app/main_window_model.h"
 #include "recording_view.h"
-#include "settings_sections.h"
-#include "sim_process.h"
+#include "settings/settings_sections.h"
+#include "tests/support/sim_process.h"
 
 using namespace zel;
 using Clock = std::chrono::steady_clock;

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "status_log.h"
+#include "app/status_log.h"
 
 using namespace zel;
 

@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <cstdlib>
 
-#include "termination_signals.h"
+#include "app/termination_signals.h"
 
 using namespace zel;
 

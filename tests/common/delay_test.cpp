@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "delay.h"
+#include "common/delay.h"
 
 namespace zel {
 namespace {

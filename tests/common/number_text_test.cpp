@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "hex_text.h"
-#include "number_text.h"
+#include "common/hex_text.h"
+#include "common/number_text.h"
 
 namespace zel {
 namespace {

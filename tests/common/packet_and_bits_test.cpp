@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "bit_value.h"
-#include "io_counts.h"
-#include "packet_checksum.h"
+#include "common/bit_value.h"
+#include "common/io_counts.h"
+#include "common/packet_checksum.h"
 
 namespace zel {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <QtEndian>
 
-#include "connection_manager.h"
-#include "fake_zel_library.h"
-#include "host_resolution.h"
+#include "link/connection_manager.h"
+#include "link/fake/fake_zel_library.h"
+#include "link/host_resolution.h"
 #include "recording_ui.h"
 
 namespace zel {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "connection_manager.h"
-#include "fake_zel_library.h"
+#include "link/connection_manager.h"
+#include "link/fake/fake_zel_library.h"
 #include "recording_ui.h"
 
 namespace zel {

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "dynamic_zel_library.h"
-#include "library_version.h"
+#include "link/dynamic_zel_library.h"
+#include "link/library_version.h"
 
 namespace zel {
 namespace {

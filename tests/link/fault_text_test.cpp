@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "fake_zel_library.h"
-#include "fault_text.h"
-#include "lib_error.h"
+#include "link/fake/fake_zel_library.h"
+#include "link/fault_text.h"
+#include "link/lib_error.h"
 
 namespace zel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "connection_caption.h"
-#include "host_resolution.h"
+#include "link/connection_caption.h"
+#include "link/host_resolution.h"
 
 namespace zel {
 namespace {

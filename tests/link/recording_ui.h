@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-#include "connection_ui.h"
+#include "link/connection_ui.h"
 
 namespace zel {
 

@@ -6,13 +6,13 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "analog_window_model.h"
-#include "digital_window_model.h"
-#include "dynamic_zel_library.h"
-#include "first_run.h"
-#include "flag_window_model.h"
-#include "register_window_model.h"
-#include "sim_process.h"
+#include "resources/analog_window_model.h"
+#include "resources/digital_window_model.h"
+#include "link/dynamic_zel_library.h"
+#include "settings/first_run.h"
+#include "resources/flag_window_model.h"
+#include "resources/register_window_model.h"
+#include "tests/support/sim_process.h"
 
 using namespace zel;
 using zel::test::SimProcess;

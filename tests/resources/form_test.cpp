@@ -8,11 +8,11 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "frm_analog.h"
-#include "frm_digital.h"
-#include "frm_flag.h"
-#include "frm_reg.h"
-#include "frm_servo.h"
+#include "resources/frm_analog.h"
+#include "resources/frm_digital.h"
+#include "resources/frm_flag.h"
+#include "resources/frm_reg.h"
+#include "resources/frm_servo.h"
 #include "resource_fixture.h"
 
 using namespace zel;

@@ -1,8 +1,8 @@
 // The page rules every paged window shares: jumps, scroll maxima, drags, the edit guard,
 // names, load and unload.
-#include "analog_window_model.h"
-#include "flag_window_model.h"
-#include "register_window_model.h"
+#include "resources/analog_window_model.h"
+#include "resources/flag_window_model.h"
+#include "resources/register_window_model.h"
 #include "resource_fixture.h"
 
 using namespace zel;

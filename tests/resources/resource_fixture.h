@@ -7,10 +7,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "fake_zel_library.h"
-#include "first_run.h"
-#include "paged_window_model.h"
-#include "resource_services.h"
+#include "link/fake/fake_zel_library.h"
+#include "settings/first_run.h"
+#include "resources/paged_window_model.h"
+#include "resources/resource_services.h"
 
 namespace zel::test {
 

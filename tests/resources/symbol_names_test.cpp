@@ -1,12 +1,12 @@
 // Rows named from a real symbol database built from a symbol file.
 #include <QBuffer>
 
-#include "digital_window_model.h"
-#include "import_progress.h"
-#include "register_window_model.h"
+#include "resources/digital_window_model.h"
+#include "symbols/import_progress.h"
+#include "resources/register_window_model.h"
 #include "resource_fixture.h"
-#include "servo_model.h"
-#include "symbol_import.h"
+#include "resources/servo_model.h"
+#include "symbols/symbol_import.h"
 
 using namespace zel;
 using zel::test::ResourceFixture;

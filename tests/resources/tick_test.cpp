@@ -1,11 +1,11 @@
 // Each window's block of the polling tick reads exactly what its open page shows, lets events
 // run every fourth row, and stops when the window closes or the link goes meanwhile.
-#include "analog_window_model.h"
-#include "digital_window_model.h"
-#include "flag_window_model.h"
-#include "register_window_model.h"
+#include "resources/analog_window_model.h"
+#include "resources/digital_window_model.h"
+#include "resources/flag_window_model.h"
+#include "resources/register_window_model.h"
 #include "resource_fixture.h"
-#include "servo_model.h"
+#include "resources/servo_model.h"
 
 using namespace zel;
 using zel::test::range;

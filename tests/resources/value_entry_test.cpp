@@ -1,12 +1,12 @@
 // What each window writes for what the user types or clicks, and what it reports.
 #include <QFile>
 
-#include "analog_window_model.h"
-#include "digital_window_model.h"
-#include "flag_window_model.h"
-#include "register_window_model.h"
+#include "resources/analog_window_model.h"
+#include "resources/digital_window_model.h"
+#include "resources/flag_window_model.h"
+#include "resources/register_window_model.h"
 #include "resource_fixture.h"
-#include "servo_model.h"
+#include "resources/servo_model.h"
 
 using namespace zel;
 using zel::test::ResourceFixture;

@@ -1,7 +1,7 @@
-#include "first_run.h"
-#include "settings_format.h"
-#include "settings_sections.h"
-#include "settings_store.h"
+#include "settings/first_run.h"
+#include "settings/settings_format.h"
+#include "settings/settings_sections.h"
+#include "settings/settings_store.h"
 #include "test_files.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "main_settings.h"
-#include "first_run.h"
-#include "settings_sections.h"
+#include "settings/main_settings.h"
+#include "settings/first_run.h"
+#include "settings/settings_sections.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "first_run.h"
-#include "placement_store.h"
-#include "settings_sections.h"
+#include "settings/first_run.h"
+#include "settings/placement_store.h"
+#include "settings/settings_sections.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "settings_format.h"
+#include "settings/settings_format.h"
 #include "test_files.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
-#include "settings_store.h"
-#include "first_run.h"
-#include "settings_sections.h"
+#include "settings/settings_store.h"
+#include "settings/first_run.h"
+#include "settings/settings_sections.h"
 #include "test_files.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // fresh temporary folder.
 #pragma once
 
-#include "settings_format.h"
-#include "settings_store.h"
+#include "settings/settings_format.h"
+#include "settings/settings_store.h"
 
 #include <QByteArray>
 #include <QFile>

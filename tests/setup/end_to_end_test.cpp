@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "dynamic_zel_library.h"
-#include "host_resolution.h"
+#include "link/dynamic_zel_library.h"
+#include "link/host_resolution.h"
 #include "setup_fixture.h"
-#include "sim_process.h"
+#include "tests/support/sim_process.h"
 
 namespace zel::test {
 namespace {

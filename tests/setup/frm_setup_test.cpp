@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "frm_setup.h"
+#include "setup/frm_setup.h"
 #include "setup_fixture.h"
 
 namespace zel::test {

@@ -6,8 +6,8 @@
 
 #include <QStringList>
 
-#include "fake_zel_library.h"
-#include "setup_model.h"
+#include "link/fake/fake_zel_library.h"
+#include "setup/setup_model.h"
 
 namespace zel::test {
 

@@ -1,4 +1,4 @@
-#include "packet_controller.h"
+#include "tests/status/packet_controller.h"
 
 namespace zel::test {
 

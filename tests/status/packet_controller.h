@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "fake_zel_library.h"
-#include "status_record.h"
+#include "link/fake/fake_zel_library.h"
+#include "status/status_record.h"
 
 namespace zel::test {
 

@@ -2,9 +2,9 @@
 // the exchange fails.
 #include <gtest/gtest.h>
 
-#include "packet_controller.h"
-#include "status_exchange.h"
-#include "task_banks.h"
+#include "tests/status/packet_controller.h"
+#include "status/status_exchange.h"
+#include "status/task_banks.h"
 
 using namespace zel;
 using namespace zel::status;

@@ -1,8 +1,8 @@
 // The validity tests of the raw status replies and the fields they carry.
 #include <gtest/gtest.h>
 
-#include "packet_controller.h"
-#include "status_packet.h"
+#include "tests/status/packet_controller.h"
+#include "status/status_packet.h"
 
 using namespace zel::status;
 using zel::test::PacketController;

@@ -2,9 +2,9 @@
 // builders that keep a tree up to date in place.
 #include <gtest/gtest.h>
 
-#include "plain_step_tree.h"
-#include "recursive_parse.h"
-#include "tree_build.h"
+#include "status/plain_step_tree.h"
+#include "status/recursive_parse.h"
+#include "status/tree_build.h"
 
 using namespace zel::status;
 

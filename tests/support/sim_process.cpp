@@ -1,4 +1,4 @@
-#include "sim_process.h"
+#include "tests/support/sim_process.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

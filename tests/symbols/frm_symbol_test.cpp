@@ -4,9 +4,9 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "frm_symbol.h"
-#include "import_progress.h"
-#include "symbol_file_dialog.h"
+#include "symbols/frm_symbol.h"
+#include "symbols/import_progress.h"
+#include "symbols/symbol_file_dialog.h"
 #include "symbol_test_support.h"
 
 using namespace zel::symbols;

@@ -7,8 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "import_progress.h"
-#include "symbol_import.h"
+#include "symbols/import_progress.h"
+#include "symbols/symbol_import.h"
 #include "symbol_test_support.h"
 
 using namespace zel;

@@ -1,8 +1,8 @@
 #include <QBuffer>
 
-#include "import_progress.h"
-#include "line_reader.h"
-#include "symbol_import.h"
+#include "symbols/import_progress.h"
+#include "symbols/line_reader.h"
+#include "symbols/symbol_import.h"
 #include "symbol_test_support.h"
 
 using namespace zel;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "symbol_line.h"
+#include "symbols/symbol_line.h"
 #include "symbol_test_support.h"
 
 using namespace zel::symbols;

@@ -1,7 +1,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "symbol_service.h"
+#include "symbols/symbol_service.h"
 #include "symbol_test_support.h"
 
 using namespace zel;

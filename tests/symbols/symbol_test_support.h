@@ -13,7 +13,7 @@
 
 #include <ostream>
 
-#include "symbol_database.h"
+#include "symbols/symbol_database.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

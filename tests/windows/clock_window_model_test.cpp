@@ -2,8 +2,8 @@
 // the sync.
 #include <gtest/gtest.h>
 
-#include "clock_window_model.h"
-#include "fake_zel_library.h"
+#include "windows/clock_window_model.h"
+#include "link/fake/fake_zel_library.h"
 
 using namespace zel;
 

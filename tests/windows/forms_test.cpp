@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include "first_run.h"
-#include "frm_rtc.h"
-#include "frm_status.h"
-#include "packet_controller.h"
-#include "placement_store.h"
+#include "settings/first_run.h"
+#include "windows/frm_rtc.h"
+#include "windows/frm_status.h"
+#include "tests/status/packet_controller.h"
+#include "settings/placement_store.h"
 
 using namespace zel;
 

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app_state.h"
-#include "dynamic_zel_library.h"
-#include "host_resolution.h"
-#include "model_class.h"
-#include "sim_process.h"
+#include "common/app_state.h"
+#include "link/dynamic_zel_library.h"
+#include "link/host_resolution.h"
+#include "link/model_class.h"
+#include "tests/support/sim_process.h"
 
 namespace zel::test {
 

@@ -4,9 +4,9 @@
 
 #include <QTemporaryDir>
 
-#include "packet_controller.h"
-#include "plain_step_tree.h"
-#include "status_window_model.h"
+#include "tests/status/packet_controller.h"
+#include "status/plain_step_tree.h"
+#include "windows/status_window_model.h"
 
 using namespace zel;
 

@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "plain_step_tree.h"
+#include "status/plain_step_tree.h"
 #include "sim_link.h"
-#include "status_window_model.h"
-#include "task_banks.h"
+#include "windows/status_window_model.h"
+#include "status/task_banks.h"
 
 using namespace zel;
 

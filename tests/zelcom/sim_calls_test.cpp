@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "scripted_peer.h"
-#include "sim_process.h"
+#include "tests/support/sim_process.h"
 #include "zelcom.h"
 
 using zel::test::SimProcess;

@@ -11,7 +11,7 @@
 
 #include "frame_client.h"
 #include "protocol.h"
-#include "sim_process.h"
+#include "tests/support/sim_process.h"
 #include "wire.h"
 
 namespace zel::test {
