@@ -11,40 +11,31 @@
 #include <QPushButton>
 #include <QThread>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "app/frm_about.h"
-#include "resources/frm_analog.h"
-#include "resources/frm_digital.h"
-#include "resources/frm_flag.h"
-#include "resources/frm_reg.h"
-#include "windows/frm_rtc.h"
-#include "resources/frm_servo.h"
-#include "setup/frm_setup.h"
-#include "windows/frm_status.h"
-#include "common/symbol_lookup.h"
 #include "app/main_window_model.h"
 #include "app/monitoring_control.h"
-#include "common/open_document.h"
 #include "app/product_info.h"
-#include "app/resource_args.h"
-#include "app/window_buttons.h"
+#include "common/open_document.h"
 
 namespace zel {
 namespace {
 
-
 const QString kNotYet = QStringLiteral("Not available in this version of ZEL Monitor.");
 
-void markNotYet(QWidget* w) {
-    w->setEnabled(false);
-    w->setToolTip(kNotYet);
+// A button or menu entry of a window or a command this version does not have.
+template <typename Control>
+void markNotYet(Control* control) {
+    control->setEnabled(false);
+    control->setToolTip(kNotYet);
 }
 
 QAction* notYetAction(QMenu* menu, const QString& text) {
     QAction* a = menu->addAction(text);
-    a->setEnabled(false);
-    a->setToolTip(kNotYet);
+    markNotYet(a);
     return a;
 }
 
@@ -66,7 +57,6 @@ frmMain::~frmMain() = default;
 
 void frmMain::attach(MainWindowModel& model) {
     model_ = &model;
-    wireWindowButtons();
     connect(&Timer1, &QTimer::timeout, this, [this] { model_->pollingTick(); });
     connect(&Timer2, &QTimer::timeout, this, [this] { model_->monitoring().reconnectTick(); });
     connect(&Timer3, &QTimer::timeout, this, [this] { model_->startTimerTick(); });
@@ -88,11 +78,15 @@ void frmMain::buildButtons() {
     auto* layout = new QVBoxLayout(central);
     auto* grid = new QGridLayout;
     int count = 0;
-    const WindowButton* buttons = windowButtons(count);
-    for (int i = 0; i < count; ++i) {
-        QPushButton* b = addButton(buttons[i].name, QString::fromLatin1(buttons[i].caption));
-        markNotYet(b);
-        grid->addWidget(b, i / 3, i % 3);
+    for (const WindowEntry& entry : windowList()) {
+        if (entry.opener != Opener::Button) continue;
+        QPushButton* b = addButton(entry.control, QString::fromLatin1(entry.caption));
+        if (entry.make)
+            connect(b, &QPushButton::clicked, this, [this, &entry] { openFromButton(entry); });
+        else
+            markNotYet(b);
+        grid->addWidget(b, count / 3, count % 3);
+        ++count;
     }
     layout->addLayout(grid);
     auto* run = new QHBoxLayout;
@@ -126,12 +120,8 @@ void frmMain::buildMenus() {
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));
-    configuration->addAction(QStringLiteral("Change &Configuration"), this, &frmMain::openSetup);
-    configuration->addSeparator();
-    notYetAction(configuration, QStringLiteral("Change &DDE Setup"));
-    notYetAction(configuration, QStringLiteral("&Update Firmware"));
-
-    menuBar()->addAction(QStringLiteral("Set Real Time Clock"), this, &frmMain::openClock);
+    addWindowEntries(configuration, Opener::ConfigurationMenu);
+    addWindowEntries(nullptr, Opener::MenuBar);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&ZEL Monitor Help Topics"), this, &frmMain::openManual);
@@ -143,132 +133,51 @@ void frmMain::openManual() {
     OpenDocument(QDir(QApplication::applicationDirPath()).filePath(kManualFile));
 }
 
-// Child windows are made when first shown and live until shutdown; each joins the polling
-// tick as it is made.
-void frmMain::wireWindowButtons() {
-    enableWindowButton("StatButton", [this] { openStepStatus(); });
-    wireResourceButtons();
-}
-
-frmStatus* frmMain::stepStatus() {
-    if (status_) return status_;
-    status_ = new frmStatus(model_->state(), model_->settingsStore(), messageSink(), this);
-    if (auto* symbols = model_->symbols()) {
-        status_->setStepNameLookup([symbols](int32_t step) {
-            return symbols->lookup().name(SymbolCode::Step, step);
-        });
-    }
-    children_[static_cast<size_t>(ChildSlot::Status)] = status_;
-    model_->polling().addBlock(status_->pollBlock());
-    return status_;
-}
-
-frmRTC* frmMain::clock() {
-    if (clock_) return clock_;
-    clock_ = new frmRTC(model_->state(), this);
-    children_[static_cast<size_t>(ChildSlot::Rtc)] = clock_;
-    model_->polling().addBlock(clock_->pollBlock());
-    return clock_;
-}
-
-std::function<void(const QString&)> frmMain::messageSink() {
-    return [this](const QString& text) { model_->setMessage(text); };
-}
-
-// The paged resource windows, each behind its button and in its place in the tick.
-void frmMain::wireResourceButtons() {
-    auto lazily = [this](ChildSlot slot, const char* button, auto make) {
-        enableWindowButton(button, [this, slot, make] {
-            auto& child = children_[static_cast<size_t>(slot)];
-            if (!child) {
-                PagedForm* form = make(ResourceArgs{*model_, messageSink(), this});
-                child = form;
-                model_->polling().addBlock(form->pollBlock());
-            }
-            static_cast<PagedForm*>(child.data())->open();
-        });
-    };
-    lazily(ChildSlot::Reg, "RegisterButton", [](ResourceArgs a) { return a.make<frmReg>(); });
-    lazily(ChildSlot::Ram, "NVRamButton", [](ResourceArgs a) { return a.make<frmRam>(); });
-    lazily(ChildSlot::Flag, "FlagButton", [](ResourceArgs a) { return a.make<frmFlag>(); });
-    lazily(ChildSlot::DigIn, "InputButton", [](ResourceArgs a) { return a.make<frmDigIn>(); });
-    lazily(ChildSlot::DigOut, "OutputButton", [](ResourceArgs a) { return a.make<frmDigOut>(); });
-    lazily(ChildSlot::AnalIn, "AinButton", [](ResourceArgs a) { return a.make<frmAnalIn>(); });
-    lazily(ChildSlot::AnalOut, "AoutButton", [](ResourceArgs a) { return a.make<frmAnalOut>(); });
-    enableWindowButton("ServoButton", [this] { openServos(); });
-}
-
-void frmMain::openServos() {
-    ResourceArgs args{*model_, messageSink(), this};
-    if (!servo_) {
-        servo_ = args.make<frmServo>();
-        children_[static_cast<size_t>(ChildSlot::Servo)] = servo_;
-        model_->polling().addBlock(servo_->pollBlock());
-    }
-    // Servos 17-32 get their window only from a controller that has them.
-    if (needsSecondServoWindow(model_->state().connection.Counts.ServoCount())) {
-        if (!servo2_) {
-            servo2_ = new frmServo2(args.model.state(), args.model.library(),
-                                    args.model.settingsStore(), args.symbols(), args.setMessage,
-                                    *servo_, this);
-            children_[static_cast<size_t>(ChildSlot::Servo2)] = servo2_;
-        }
-        servo2_->open();
-    }
-    servo_->open();
-}
-
-void frmMain::enableWindowButton(const char* name, std::function<void()> open) {
-    auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
-    button->setEnabled(true);
-    button->setToolTip({});
-    connect(button, &QPushButton::clicked, this, [this, name, open = std::move(open)] {
-        model_->openChildWindow(QString::fromLatin1(name), open);
-    });
-}
-
-void frmMain::openStepStatus() {
-    stepStatus()->open();
-    status_->setWindowTitle(stepStatusTitle(model_->state().settings.ControllerIP));
-}
-
-void frmMain::openClock() { clock()->open(pos()); }
-
-void frmMain::setChildTitle(ChildWindow window, const QString& title) {
-    static const std::pair<ChildWindow, ChildSlot> kResourceSlots[] = {
-        {ChildWindow::Reg, ChildSlot::Reg},         {ChildWindow::Ram, ChildSlot::Ram},
-        {ChildWindow::Flag, ChildSlot::Flag},       {ChildWindow::DigIn, ChildSlot::DigIn},
-        {ChildWindow::DigOut, ChildSlot::DigOut},   {ChildWindow::AnalIn, ChildSlot::AnalIn},
-        {ChildWindow::AnalOut, ChildSlot::AnalOut}, {ChildWindow::Servo, ChildSlot::Servo},
-    };
-    if (window == ChildWindow::Status && status_ && status_->isVisible())
-        status_->setWindowTitle(title);
-    // Resource windows compose their own titles (the servo windows add their range).
-    const QString& caption = model_->state().connection.ConnectionCaption;
-    for (const auto& [w, slot] : kResourceSlots) {
-        if (w != window || !child(slot)) continue;
-        static_cast<ResourceForm*>(child(slot))->retitle(caption);
-        if (slot == ChildSlot::Servo && servo2_) servo2_->retitle(caption);
+// Each entry of `opener` in the list becomes an entry of `menu`, or of the menu bar itself.
+void frmMain::addWindowEntries(QMenu* menu, Opener opener) {
+    for (const WindowEntry& entry : windowList()) {
+        if (entry.opener != opener) continue;
+        const QString text = QString::fromLatin1(entry.caption);
+        QAction* action = menu ? menu->addAction(text) : menuBar()->addAction(text);
+        action->setObjectName(QString::fromLatin1(entry.control));
+        if (entry.make)
+            connect(action, &QAction::triggered, this, [this, &entry] { window(entry.id)->open(); });
+        else
+            markNotYet(action);
     }
 }
 
-void frmMain::openSetup() {
-    setBusy(true);
-    model_->state().flags.SetupOpen = true;
-    processEvents();
-    auto& slot = children_[static_cast<size_t>(ChildSlot::Setup)];
-    if (!slot) slot = new frmSetup(model_->state(), model_->library(), *model_, this);
-    auto* setup = static_cast<frmSetup*>(slot.data());
-    setup->show();
-    setup->loadCurrentValues();
-    setBusy(false);
-    setup->activateWindow();
+ChildWindow* frmMain::window(WindowId id) {
+    std::unique_ptr<ChildWindow>& made = windows_[id];
+    if (!made) {
+        const WindowEntry& entry = windowEntry(id);
+        WindowContext context{*model_, this, entry, [this](WindowId other) { return window(other); }};
+        made.reset(entry.make(context));
+        if (PollBlock* block = made->pollBlock(); block && entry.tickPlace > 0)
+            model_->polling().addBlock(*block, entry.tickPlace);
+    }
+    return made.get();
+}
+
+void frmMain::openFromButton(const WindowEntry& entry) {
+    model_->openChildWindow(QString::fromLatin1(entry.loading), QString::fromLatin1(entry.loaded),
+                            [this, &entry] { window(entry.id)->open(); });
+}
+
+void frmMain::connectionCaptionChanged(const QString& caption) {
+    for (const auto& [id, made] : windows_) made->captionChanged(caption);
 }
 
 // Each child window saves its own settings as it closes.
 void frmMain::closeChildWindows() {
-    for (const QPointer<QWidget>& child : children_)
-        if (child && child->isVisible()) child->close();
+    std::vector<const WindowEntry*> order;
+    for (const WindowEntry& entry : windowList()) order.push_back(&entry);
+    std::sort(order.begin(), order.end(), [](const WindowEntry* a, const WindowEntry* b) {
+        return a->closeOrder < b->closeOrder;
+    });
+    for (const WindowEntry* entry : order)
+        if (auto made = windows_.find(entry->id); made != windows_.end())
+            made->second->closeIfShown();
 }
 
 void frmMain::showAbout() {

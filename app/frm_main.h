@@ -3,31 +3,21 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
-#include <array>
-#include <functional>
+#include <map>
 #include <memory>
 
+#include "app/child_windows.h"
 #include "app/main_view.h"
+#include "app/window_list.h"
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace zel {
 
 class MainWindowModel;
-class frmSetup;
-class frmStatus;
-class frmRTC;
-class ResourceForm;
-class frmServo;
-class frmServo2;
-
-// The child windows in the order the main window closes them when it closes.
-enum class ChildSlot {
-    Reg, Ram, DigIn, AnalIn, Flag, DigOut, AnalOut, Servo, Servo2, Status, Setup, Rtc, Count
-};
 
 class frmMain : public QMainWindow, public MainView {
     Q_OBJECT
@@ -48,7 +38,7 @@ public:
     void refreshMessage() override;
     void setMainTitle(const QString& title) override { setWindowTitle(title); }
     void setDdeMessage(const QString&) override {}
-    void setChildTitle(ChildWindow window, const QString& title) override;
+    void connectionCaptionChanged(const QString& caption) override;
     void setPollingInterval(int milliseconds) override { Timer1.setInterval(milliseconds); }
     void enableStartTimer() override { Timer3.start(); }
     void repaintMain() override { repaint(); }
@@ -74,19 +64,12 @@ protected:
 private:
     void buildButtons();
     void buildMenus();
+    void addWindowEntries(QMenu* menu, Opener opener);
     QPushButton* addButton(const char* name, const QString& caption);
     void openManual();
-    void openSetup();
-    void openStepStatus();
-    void openClock();
-    void wireWindowButtons();
-    void wireResourceButtons();
-    frmStatus* stepStatus();
-    frmRTC* clock();
-    std::function<void(const QString&)> messageSink();
-    void openServos();
-    QWidget* child(ChildSlot slot) const { return children_[static_cast<size_t>(slot)]; }
-    void enableWindowButton(const char* name, std::function<void()> open);
+    // The child window of `id`, made on first use; it joins the polling tick as it is made.
+    ChildWindow* window(WindowId id);
+    void openFromButton(const WindowEntry& entry);
     void closeChildWindows();
     void showAbout();
     double dpi() const;
@@ -101,11 +84,7 @@ private:
     QTimer Timer2;
     QTimer Timer3;
     bool closing_ = false;
-    std::array<QPointer<QWidget>, static_cast<size_t>(ChildSlot::Count)> children_;
-    frmStatus* status_ = nullptr;
-    frmServo* servo_ = nullptr;
-    frmServo2* servo2_ = nullptr;
-    frmRTC* clock_ = nullptr;
+    std::map<WindowId, std::unique_ptr<ChildWindow>> windows_;
 };
 
 }  // namespace zel

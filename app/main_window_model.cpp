@@ -119,17 +119,13 @@ void MainWindowModel::showMessages(const QStringList& messages) {
     }
 }
 
-bool MainWindowModel::openChildWindow(const QString& buttonName,
+bool MainWindowModel::openChildWindow(const QString& loading, const QString& loaded,
                                       const std::function<void()>& show) {
-    const WindowButton* button = findWindowButton(buttonName);
-    if (!button) return false;
     if (state_.flags.NoCommunication && !view_.askOkCancel(kNoCommunicationQuestion)) return false;
-    const QString loading = QString::fromLatin1(button->loading);
     if (!loading.isEmpty()) setMessage(loading);
     view_.setBusy(true);
     show();
     view_.setBusy(false);
-    const QString loaded = QString::fromLatin1(button->loaded);
     if (!loaded.isEmpty()) setMessage(loaded);
     return true;
 }

@@ -33,10 +33,11 @@ public:
     // Closes the connection and writes the main window's four settings sections.
     void shutdown();
 
-    // A window button: asks first when there is no link, shows the loading text, lets `show`
-    // title, show and flag the window, then shows the loaded text. False when the user
-    // declined.
-    bool openChildWindow(const QString& buttonName, const std::function<void()>& show);
+    // A window button: asks first when there is no link, shows the loading text (if any), lets
+    // `show` title, show and flag the window, then shows the loaded text (if any). False when
+    // the user declined.
+    bool openChildWindow(const QString& loading, const QString& loaded,
+                         const std::function<void()>& show);
 
     // The polling tick (Timer1) and the start of polling (Timer3).
     void pollingTick();
@@ -59,8 +60,8 @@ public:
     void refreshMessage() override { view_.refreshMessage(); }
     void setMainTitle(const QString& title) override { view_.setMainTitle(title); }
     void setDdeMessage(const QString& text) override { view_.setDdeMessage(text); }
-    void setChildTitle(ChildWindow window, const QString& title) override {
-        view_.setChildTitle(window, title);
+    void connectionCaptionChanged(const QString& caption) override {
+        view_.connectionCaptionChanged(caption);
     }
     void setPollingInterval(int milliseconds) override { view_.setPollingInterval(milliseconds); }
     void enableStartTimer() override { view_.enableStartTimer(); }

@@ -10,15 +10,11 @@ PollingCycle::PollingCycle(AppState& state, ZelLibrary& library, ConnectionManag
     : state_(state), library_(library), connection_(connection), pump_(std::move(pump)),
       setMessage_(std::move(setMessage)) {}
 
-void PollingCycle::addBlock(PollBlock& block) {
+void PollingCycle::addBlock(PollBlock& block, int place) {
     const auto at = std::upper_bound(
-        blocks_.begin(), blocks_.end(), &block,
-        [](const PollBlock* a, const PollBlock* b) { return a->order() < b->order(); });
-    blocks_.insert(at, &block);
-}
-
-void PollingCycle::removeBlock(PollBlock& block) {
-    blocks_.erase(std::remove(blocks_.begin(), blocks_.end(), &block), blocks_.end());
+        blocks_.begin(), blocks_.end(), place,
+        [](int p, const PlacedBlock& placed) { return p < placed.place; });
+    blocks_.insert(at, {place, &block});
 }
 
 void PollingCycle::tick() {
@@ -48,8 +44,9 @@ void PollingCycle::tick() {
 void PollingCycle::refreshWindows(PollContext& context) {
     const MonitoringFlags& f = state_.flags;
     // A window opened or closed while events run inside a block takes effect next tick.
-    const std::vector<PollBlock*> blocks = blocks_;
-    for (PollBlock* block : blocks) {
+    const std::vector<PlacedBlock> blocks = blocks_;
+    for (const PlacedBlock& placed : blocks) {
+        PollBlock* block = placed.block;
         if (!block->isOpen() || f.TableUploadBusy || f.DownloadBusy || f.NoCommunication) continue;
         if (state_.connection.CommHandle == 0) return;
         block->refresh(context);

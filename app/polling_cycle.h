@@ -20,10 +20,9 @@ public:
     PollingCycle(AppState& state, ZelLibrary& library, ConnectionManager& connection,
                  EventPump pump, MessageSink setMessage);
 
-    // A window joins the tick at its place; blocks live as long as their windows, which are
-    // kept until shutdown.
-    void addBlock(PollBlock& block);
-    void removeBlock(PollBlock& block);
+    // A window joins the tick at its place, the tick running blocks in rising order of place;
+    // blocks live as long as their windows, which are kept until shutdown.
+    void addBlock(PollBlock& block, int place);
 
     void tick();
 
@@ -36,7 +35,11 @@ private:
     ConnectionManager& connection_;
     EventPump pump_;
     MessageSink setMessage_;
-    std::vector<PollBlock*> blocks_;  // in PollOrder
+    struct PlacedBlock {
+        int place;
+        PollBlock* block;
+    };
+    std::vector<PlacedBlock> blocks_;  // in rising order of place
 };
 
 }  // namespace zel

@@ -171,8 +171,7 @@ void ConnectionManager::reportSuccess() {
     state_.connection.ConnectionCaption = caption;
     ui_.setMainTitle(kMainWindowTitle + caption);
     ui_.setDdeMessage(text);
-    for (const ChildWindowTitle& child : kChildWindowTitles)
-        ui_.setChildTitle(child.window, child.baseTitle + caption);
+    ui_.connectionCaptionChanged(caption);
     int32_t& interval = state_.dde.UpdateInterval;
     interval = std::clamp(interval, kMinPollingMs, kMaxPollingMs);
     ui_.setPollingInterval(interval);

@@ -1,6 +1,6 @@
-// One window's part of the polling tick. Each open window registers a block; the tick runs the
-// blocks in the fixed order of PollOrder, each only while its window is open and the link is
-// usable.
+// One window's part of the polling tick. Each window registers a block at its place in the tick
+// (the list of windows gives the place); the tick runs the blocks in that order, each only while
+// its window is open and the link is usable.
 #pragma once
 
 #include <stdexcept>
@@ -10,24 +10,6 @@
 #include "link/zel_library.h"
 
 namespace zel {
-
-// The place of each window's block in the tick.
-enum class PollOrder {
-    Dde = 1,
-    Flags,
-    DigitalInputs,
-    DigitalOutputs,
-    AnalogInputs,
-    AnalogOutputs,
-    Registers,
-    RegisterBits,
-    NvRegisters,
-    Servos,
-    CustomScreen1,
-    CustomScreen2,
-    StepStatus,
-    Clock,
-};
 
 // Ends the tick through its error path: "Error in polling routine!" and the text, and the next
 // tick reconnects.
@@ -57,7 +39,6 @@ public:
 class PollBlock {
 public:
     virtual ~PollBlock() = default;
-    virtual PollOrder order() const = 0;
     // The window's open flag.
     virtual bool isOpen() const = 0;
     // Reads the window's visible values and shows them; may throw PollingError.

@@ -14,13 +14,11 @@ constexpr double kOutputLimit = 20000.0;
 
 PageRules rulesFor(AnalogKind kind) {
     if (kind == AnalogKind::Inputs)
-        return {.order = PollOrder::AnalogInputs,
-                .section = settings::PlacementSection::Analin,
+        return {.section = settings::PlacementSection::Analin,
                 .openFlag = &WindowOpenFlags::AnalInFormOpen,
                 .unloadText = "Analog Input Form unloaded.",
                 .largeStep = 4};
-    return {.order = PollOrder::AnalogOutputs,
-            .section = settings::PlacementSection::Analout,
+    return {.section = settings::PlacementSection::Analout,
             .openFlag = &WindowOpenFlags::AnalOutFormOpen,
             .unloadText = "Analog Output Form unloaded.",
             .valueGotoKeys = "Aa",

@@ -8,12 +8,10 @@ constexpr int32_t kInputBase = 2000;
 
 PageRules rulesFor(DigitalKind kind) {
     if (kind == DigitalKind::Inputs)
-        return {.order = PollOrder::DigitalInputs,
-                .section = settings::PlacementSection::Digin,
+        return {.section = settings::PlacementSection::Digin,
                 .openFlag = &WindowOpenFlags::DigInFormOpen,
                 .unloadText = "Digital Input Form unloaded."};
-    return {.order = PollOrder::DigitalOutputs,
-            .section = settings::PlacementSection::Digout,
+    return {.section = settings::PlacementSection::Digout,
             .openFlag = &WindowOpenFlags::DigOutFormOpen,
             .unloadText = "Digital Output Form unloaded."};
 }

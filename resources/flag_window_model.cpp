@@ -19,8 +19,7 @@ const QString kClear = QStringLiteral("Clear");
 }  // namespace
 
 FlagWindowModel::FlagWindowModel(ResourceServices services)
-    : PagedWindowModel(std::move(services), {.order = PollOrder::Flags,
-                                             .section = settings::PlacementSection::Flags,
+    : PagedWindowModel(std::move(services), {.section = settings::PlacementSection::Flags,
                                              .openFlag = &WindowOpenFlags::FlagFormOpen,
                                              .unloadText = "Flag Form unloaded."}) {}
 

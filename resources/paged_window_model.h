@@ -21,7 +21,6 @@ namespace zel {
 
 // What makes one paged window differ from another.
 struct PageRules {
-    PollOrder order;
     settings::PlacementSection section;
     bool WindowOpenFlags::*openFlag;
     const char* unloadText;
@@ -87,7 +86,6 @@ public:
     const EditGuard& editGuard() const { return guard_; }
 
     // PollBlock
-    PollOrder order() const override { return rules_.order; }
     bool isOpen() const override { return lifecycle_.isOpen(); }
 
 protected:

@@ -16,14 +16,12 @@ constexpr int32_t kLastSecondTableRow = 8;    // rows named from the registers t
 
 PageRules rulesFor(RegisterBank bank) {
     if (bank == RegisterBank::Lower)
-        return {.order = PollOrder::Registers,
-                .section = settings::PlacementSection::Registers,
+        return {.section = settings::PlacementSection::Registers,
                 .openFlag = &WindowOpenFlags::RegFormOpen,
                 .unloadText = "Register Form unloaded.",
                 .gotoResetKeys = "Rr",
                 .valueGotoKeys = "Rr"};
-    return {.order = PollOrder::NvRegisters,
-            .section = settings::PlacementSection::NVram,
+    return {.section = settings::PlacementSection::NVram,
             .openFlag = &WindowOpenFlags::RamFormOpen,
             .unloadText = "NVRegisters Form unloaded.",
             .base = kNvBase,

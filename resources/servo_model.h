@@ -53,7 +53,6 @@ public:
     const EditGuard& editGuard() const { return guard_; }
 
     // PollBlock
-    PollOrder order() const override { return PollOrder::Servos; }
     bool isOpen() const override { return lifecycle_.isOpen(); }
     void refresh(PollContext& context) override;
 

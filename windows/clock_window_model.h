@@ -32,7 +32,6 @@ public:
     void requestSync() { RtcSyncRequest = true; }
     bool syncPending() const { return RtcSyncRequest; }
 
-    PollOrder order() const override { return PollOrder::Clock; }
     bool isOpen() const override { return state_.flags.windows.RtcFormOpen; }
     void refresh(PollContext& context) override;
 

@@ -35,7 +35,6 @@ public:
     // Last step of the unload: the window counts as closed and says so in the status line.
     void unloaded();
 
-    PollOrder order() const override { return PollOrder::StepStatus; }
     bool isOpen() const override { return state_.flags.windows.StatusFormOpen; }
     void refresh(PollContext& context) override;
 

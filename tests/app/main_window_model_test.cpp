@@ -137,15 +137,16 @@ TEST_F(MainWindowModelTest, AWindowButtonWithoutALinkAsksFirstAndCancelOpensNoth
     run.model.setMessage(QStringLiteral("before"));
     bool shown = false;
     view.answerYes = false;
-    EXPECT_FALSE(
-        run.model.openChildWindow(QStringLiteral("RegisterButton"), [&] { shown = true; }));
+    const QString loading = QStringLiteral("Loading Register Form, please wait.");
+    const QString loaded = QStringLiteral("Register Form loaded.");
+    EXPECT_FALSE(run.model.openChildWindow(loading, loaded, [&] { shown = true; }));
     EXPECT_FALSE(shown);
     EXPECT_EQ(run.model.message(), QStringLiteral("before"));
     EXPECT_TRUE(view.questions.value(0).startsWith(
         QStringLiteral("There is NO communication with the controller!\r\r\n")));
 
     view.answerYes = true;
-    EXPECT_TRUE(run.model.openChildWindow(QStringLiteral("RegisterButton"), [&] { shown = true; }));
+    EXPECT_TRUE(run.model.openChildWindow(loading, loaded, [&] { shown = true; }));
     EXPECT_TRUE(shown);
     EXPECT_EQ(run.model.message(), QStringLiteral("Register Form loaded."));
 }

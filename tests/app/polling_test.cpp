@@ -17,8 +17,7 @@ namespace {
 // A window's part of the tick that reads one register and can let events run.
 class ProbeBlock : public PollBlock {
 public:
-    ProbeBlock(PollOrder order, bool& open, int32_t reg) : order_(order), open_(open), reg_(reg) {}
-    PollOrder order() const override { return order_; }
+    ProbeBlock(bool& open, int32_t reg) : open_(open), reg_(reg) {}
     bool isOpen() const override { return open_; }
     void refresh(PollContext& c) override {
         ++refreshes;
@@ -34,7 +33,6 @@ public:
     const char* failWith = nullptr;
 
 private:
-    PollOrder order_;
     bool& open_;
     int32_t reg_;
 };
@@ -63,9 +61,9 @@ protected:
 
 TEST_F(PollingTest, OpenWindowsAreRefreshedInTheirOrderAfterTheLinkCheck) {
     bool clockOpen = true, regsOpen = true;
-    ProbeBlock clock(PollOrder::Clock, clockOpen, 13014), regs(PollOrder::Registers, regsOpen, 17);
-    model.polling().addBlock(clock);
-    model.polling().addBlock(regs);
+    ProbeBlock clock(clockOpen, 13014), regs(regsOpen, 17);
+    model.polling().addBlock(clock, 14);
+    model.polling().addBlock(regs, 7);
     model.pollingTick();
     EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlGetRegister(7, 17)",
                                         "ZlGetRegister(7, 13014)"}));
@@ -73,8 +71,8 @@ TEST_F(PollingTest, OpenWindowsAreRefreshedInTheirOrderAfterTheLinkCheck) {
 
 TEST_F(PollingTest, ATransferInProgressKeepsWindowsQuietButTheLinkIsStillChecked) {
     bool open = true;
-    ProbeBlock regs(PollOrder::Registers, open, 17);
-    model.polling().addBlock(regs);
+    ProbeBlock regs(open, 17);
+    model.polling().addBlock(regs, 7);
     state.flags.TableUploadBusy = true;
     model.pollingTick();
     EXPECT_EQ(lib.calls(), QStringList{"ZlGetRegister(7, 1)"});
@@ -83,10 +81,10 @@ TEST_F(PollingTest, ATransferInProgressKeepsWindowsQuietButTheLinkIsStillChecked
 
 TEST_F(PollingTest, WindowsClosedOrASuspendClickedWhileEventsRunAreHonouredAtOnce) {
     bool statusOpen = true, clockOpen = true;
-    ProbeBlock status(PollOrder::StepStatus, statusOpen, 13005);
-    ProbeBlock clock(PollOrder::Clock, clockOpen, 13014);
-    model.polling().addBlock(status);
-    model.polling().addBlock(clock);
+    ProbeBlock status(statusOpen, 13005);
+    ProbeBlock clock(clockOpen, 13014);
+    model.polling().addBlock(status, 13);
+    model.polling().addBlock(clock, 14);
     status.letEventsRun = true;
 
     view.onProcessEvents = [&] { clockOpen = false; };
@@ -127,9 +125,9 @@ TEST_F(PollingTest, SuspendedMonitoringTouchesNothingUntilResumed) {
 
 TEST_F(PollingTest, ABlockThatFailsEndsTheTickWithAMessageAndAReconnection) {
     bool open = true;
-    ProbeBlock status(PollOrder::StepStatus, open, 13005);
+    ProbeBlock status(open, 13005);
     status.failWith = "task bank 2 could not be read";
-    model.polling().addBlock(status);
+    model.polling().addBlock(status, 13);
     model.pollingTick();
     EXPECT_EQ(model.message(),
               QStringLiteral("Error in polling routine!\rtask bank 2 could not be read"));

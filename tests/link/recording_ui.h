@@ -12,7 +12,7 @@ public:
     QStringList log;
     QString status;
     QString mainTitle;
-    QStringList childTitles;
+    QStringList captions;  // each caption change
 
     void setStatus(const QString& text) override {
         status = text;
@@ -24,7 +24,7 @@ public:
         log << "title: " + title;
     }
     void setDdeMessage(const QString& text) override { log << "dde: " + text; }
-    void setChildTitle(ChildWindow, const QString& title) override { childTitles << title; }
+    void connectionCaptionChanged(const QString& caption) override { captions << caption; }
     void setPollingInterval(int ms) override { log << "interval " + QString::number(ms); }
     void enableStartTimer() override { log << "timer3"; }
     void repaintMain() override { log << "repaint"; }

@@ -1,0 +1,133 @@
+#include "app/child_windows.h"
+
+#include <QApplication>
+
+#include "app/window_buttons.h"
+#include "resources/frm_servo.h"
+#include "setup/frm_setup.h"
+#include "windows/frm_rtc.h"
+#include "windows/frm_status.h"
+
+namespace zel {
+namespace {
+
+// The two servo windows behind one button: servos 17-32 get their window only from a
+// controller that has them.
+class ServoWindows final : public ChildWindow {
+public:
+    explicit ServoWindows(WindowContext& context)
+        : model_(context.model), sink_(context.messageSink()), parent_(context.mainWindow),
+          first_(new frmServo(model_.state(), model_.library(), model_.settingsStore(), symbols(),
+                              sink_, parent_)) {}
+
+    QWidget* widget() const override { return first_.data(); }
+    PollBlock* pollBlock() override { return &first_->pollBlock(); }
+    void captionChanged(const QString& caption) override {
+        first_->retitle(caption);
+        if (second_) second_->retitle(caption);
+    }
+    void closeIfShown() override {
+        ChildWindow::closeIfShown();
+        if (second_ && second_->isVisible()) second_->close();
+    }
+    void open() override {
+        if (needsSecondServoWindow(model_.state().connection.Counts.ServoCount())) {
+            if (!second_)
+                second_ = new frmServo2(model_.state(), model_.library(), model_.settingsStore(),
+                                        symbols(), sink_, *first_, parent_);
+            second_->open();
+        }
+        first_->open();
+    }
+
+private:
+    SymbolLookup* symbols() const {
+        return model_.symbols() ? &model_.symbols()->lookup() : nullptr;
+    }
+
+    MainWindowModel& model_;
+    std::function<void(const QString&)> sink_;
+    QWidget* parent_;
+    QPointer<frmServo> first_;
+    QPointer<frmServo2> second_;
+};
+
+// The step status window is titled with the controller's address when its button opens it,
+// and with its own title and the connection caption when the caption changes while it shows.
+class StepStatusWindow final : public ChildWindow {
+public:
+    explicit StepStatusWindow(WindowContext& context)
+        : model_(context.model),
+          form_(new frmStatus(model_.state(), model_.settingsStore(), context.messageSink(),
+                              context.mainWindow)) {
+        if (auto* symbols = model_.symbols()) {
+            form_->setStepNameLookup([symbols](int32_t step) {
+                return symbols->lookup().name(SymbolCode::Step, step);
+            });
+        }
+    }
+
+    QWidget* widget() const override { return form_.data(); }
+    PollBlock* pollBlock() override { return &form_->pollBlock(); }
+    void open() override {
+        form_->open();
+        form_->setWindowTitle(stepStatusTitle(model_.state().settings.ControllerIP));
+    }
+    void captionChanged(const QString& caption) override {
+        if (form_->isVisible()) form_->setWindowTitle(QStringLiteral("Step Status") + caption);
+    }
+
+private:
+    MainWindowModel& model_;
+    QPointer<frmStatus> form_;
+};
+
+// The clock window opens beside the main window and keeps its own title.
+class ClockWindow final : public ChildWindow {
+public:
+    explicit ClockWindow(WindowContext& context)
+        : main_(context.mainWindow), form_(new frmRTC(context.model.state(), main_)) {}
+
+    QWidget* widget() const override { return form_.data(); }
+    PollBlock* pollBlock() override { return &form_->pollBlock(); }
+    void open() override { form_->open(main_->pos()); }
+    void captionChanged(const QString&) override {}
+
+private:
+    QWidget* main_;
+    QPointer<frmRTC> form_;
+};
+
+// The setup dialog counts as open from the moment it is asked for, so the tick stays out of
+// the link while it loads the current values.
+class SetupWindow final : public ChildWindow {
+public:
+    explicit SetupWindow(WindowContext& context)
+        : model_(context.model),
+          form_(new frmSetup(model_.state(), model_.library(), model_, context.mainWindow)) {}
+
+    QWidget* widget() const override { return form_.data(); }
+    void open() override {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        model_.state().flags.SetupOpen = true;
+        QApplication::processEvents();
+        form_->show();
+        form_->loadCurrentValues();
+        QApplication::restoreOverrideCursor();
+        form_->activateWindow();
+    }
+    void captionChanged(const QString&) override {}
+
+private:
+    MainWindowModel& model_;
+    QPointer<frmSetup> form_;
+};
+
+}  // namespace
+
+ChildWindow* makeServos(WindowContext& context) { return new ServoWindows(context); }
+ChildWindow* makeStepStatus(WindowContext& context) { return new StepStatusWindow(context); }
+ChildWindow* makeClock(WindowContext& context) { return new ClockWindow(context); }
+ChildWindow* makeSetup(WindowContext& context) { return new SetupWindow(context); }
+
+}  // namespace zel

@@ -1,0 +1,77 @@
+// What the main window does with any child window, whatever its form: make it once, open it,
+// retitle it when the connection caption changes, give its block to the polling tick, close it
+// at shutdown.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "app/main_window_model.h"
+#include "app/window_list.h"
+#include "common/symbol_lookup.h"
+#include "link/poll_block.h"
+
+namespace zel {
+
+class ChildWindow {
+public:
+    virtual ~ChildWindow() = default;
+    // The window's widget; null once Qt has deleted it.
+    virtual QWidget* widget() const = 0;
+    virtual void open() = 0;
+    // Closes the window if it shows; it saves its own settings as it unloads.
+    virtual void closeIfShown() {
+        if (QWidget* w = widget(); w && w->isVisible()) w->close();
+    }
+    virtual void captionChanged(const QString& caption) = 0;
+    // Its part of the polling tick; null for a window that has none.
+    virtual PollBlock* pollBlock() { return nullptr; }
+};
+
+// What a window's maker gets.
+struct WindowContext {
+    MainWindowModel& model;
+    QWidget* mainWindow;
+    const WindowEntry& entry;
+    // Another child window, made on first use.
+    std::function<ChildWindow*(WindowId)> window;
+
+    std::function<void(const QString&)> messageSink() const {
+        return [&model = model](const QString& text) { model.setMessage(text); };
+    }
+};
+
+// A form whose open(), retitle(caption) and pollBlock() are its own, kept by a guarded pointer.
+template <typename Form>
+class FormWindow : public ChildWindow {
+public:
+    explicit FormWindow(Form* form) : form_(form) {}
+    QWidget* widget() const override { return form_.data(); }
+    void open() override { form_->open(); }
+    void captionChanged(const QString& caption) override { form_->retitle(caption); }
+    PollBlock* pollBlock() override { return &form_->pollBlock(); }
+    Form* form() const { return form_.data(); }
+
+private:
+    QPointer<Form> form_;
+};
+
+// The maker of a resource window: a form made from the monitor's state, library, settings and
+// symbols, with the main window's status line.
+template <typename Form>
+ChildWindow* makeResourceForm(WindowContext& context) {
+    MainWindowModel& m = context.model;
+    SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
+    return new FormWindow<Form>(new Form(m.state(), m.library(), m.settingsStore(), symbols,
+                                         context.messageSink(), context.mainWindow));
+}
+
+// The makers of the windows that are made in a way of their own.
+ChildWindow* makeServos(WindowContext& context);
+ChildWindow* makeStepStatus(WindowContext& context);
+ChildWindow* makeClock(WindowContext& context);
+ChildWindow* makeSetup(WindowContext& context);
+
+}  // namespace zel

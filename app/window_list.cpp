@@ -1,0 +1,80 @@
+#include "app/window_list.h"
+
+#include <array>
+#include <cstddef>
+
+#include "app/child_windows.h"
+#include "resources/frm_analog.h"
+#include "resources/frm_digital.h"
+#include "resources/frm_flag.h"
+#include "resources/frm_reg.h"
+
+namespace zel {
+namespace {
+
+using W = WindowId;
+using O = Opener;
+
+// clang-format off
+constexpr std::array<WindowEntry, 16> kWindows = {{
+    {W::Registers, O::Button, "RegisterButton", "Registers",
+     "Loading Register Form, please wait.", "Register Form loaded.", 7, 1,
+     &makeResourceForm<frmReg>},
+    {W::NvRegisters, O::Button, "NVRamButton", "Upper NVRegisters",
+     "Loading NVRegisters Form, please wait.", "NVRegisters Form loaded.", 9, 2,
+     &makeResourceForm<frmRam>},
+    {W::Flags, O::Button, "FlagButton", "Flags",
+     "Loading Flags Form, please wait.", "Flags Form loaded.", 2, 5,
+     &makeResourceForm<frmFlag>},
+    {W::DigitalInputs, O::Button, "InputButton", "Inputs",
+     "Loading Digital Input Form, please wait.", "Digital Input Form loaded.", 3, 3,
+     &makeResourceForm<frmDigIn>},
+    {W::DigitalOutputs, O::Button, "OutputButton", "Outputs",
+     "Loading Digital Output Form, please wait.", "Digital Output Form loaded.", 4, 6,
+     &makeResourceForm<frmDigOut>},
+    {W::AnalogInputs, O::Button, "AinButton", "Analog Ins", "", "", 5, 4,
+     &makeResourceForm<frmAnalIn>},
+    {W::AnalogOutputs, O::Button, "AoutButton", "Analog Outs",
+     "Loading Analog Output Form, please wait.", "Analog Output Form loaded.", 6, 7,
+     &makeResourceForm<frmAnalOut>},
+    {W::Servos, O::Button, "ServoButton", "Servos",
+     "Loading Servo Motor Form, please wait.", "Servo Motor Form loaded.", 10, 8, &makeServos},
+    {W::StepStatus, O::Button, "StatButton", "Program Step Status",
+     "Loading Program Status Form, please wait.", "Program Status Form loaded.", 13, 9,
+     &makeStepStatus},
+    {W::DataTable, O::Button, "TableButton", "Data Table",
+     "Loading Data Table Form, please wait.", "Data Table Form loaded.", 0, 12, nullptr},
+    {W::Custom1, O::Button, "Cust1Button", "Custom 1",
+     "Loading Custom Form 1, please wait.", "Custom Form 1 loaded.", 11, 13, nullptr},
+    {W::Custom2, O::Button, "Cust2Button", "Custom 2",
+     "Loading Custom Form 2, please wait.", "Custom Form 2 loaded.", 12, 14, nullptr},
+    {W::Setup, O::ConfigurationMenu, "mnuConfiguration", "Change &Configuration", "", "", 0, 10,
+     &makeSetup},
+    {W::DdeSetup, O::ConfigurationMenu, "mnuDdeSetup", "Change &DDE Setup", "", "", 0, 15,
+     nullptr},
+    {W::Firmware, O::ConfigurationMenu, "mnuFirmware", "&Update Firmware", "", "", 0, 16,
+     nullptr},
+    {W::Clock, O::MenuBar, "mnuClock", "Set Real Time Clock", "", "", 14, 11, &makeClock},
+}};
+// clang-format on
+
+constexpr bool everyWindowOnce() {
+    for (std::size_t i = 0; i < kWindows.size(); ++i)
+        for (std::size_t j = i + 1; j < kWindows.size(); ++j)
+            if (kWindows[i].id == kWindows[j].id) return false;
+    return true;
+}
+static_assert(everyWindowOnce() && kWindows.size() == static_cast<std::size_t>(W::Firmware) + 1,
+              "each window has one entry");
+
+}  // namespace
+
+std::span<const WindowEntry> windowList() { return kWindows; }
+
+const WindowEntry& windowEntry(WindowId id) {
+    for (const WindowEntry& entry : kWindows)
+        if (entry.id == id) return entry;
+    return kWindows.front();
+}
+
+}  // namespace zel
