@@ -59,7 +59,7 @@ bool RegisterBitsModel::bit(int index) const {
 
 // The check boxes follow every change of the box's text, typed or read, except while a clicked
 // bit waits for the tick: then they keep the click. Beyond the 32-bit range the box shows "0";
-// 2147483648 is the sign bit alone.
+// 2147483648 is the sign bit alone; otherwise the bits are those of the value Enter would write.
 void RegisterBitsModel::valueChanged(int r) {
     if (writePending_) return;
     QString& text = rowAt(r).value;
@@ -68,7 +68,7 @@ void RegisterBitsModel::valueChanged(int r) {
         text = QStringLiteral("0");
     else if (value == kTwoTo31)
         text = QStringLiteral("-2147483648");
-    bits_.at(static_cast<size_t>(r)) = static_cast<uint32_t>(registerWord(val(text)));
+    bits_.at(static_cast<size_t>(r)) = static_cast<uint32_t>(roundToInt32(val(text)));
 }
 
 // The mask is added to or taken from the box's text as it stands, so a click during typing
