@@ -26,13 +26,12 @@ int32_t registerWord(double value) {
 }  // namespace
 
 RegisterBitsModel::RegisterBitsModel(ResourceServices services)
-    : PagedWindowModel(std::move(services),
-                       {.order = PollOrder::RegisterBits,
-                        .section = std::nullopt,
-                        .openFlag = &WindowOpenFlags::RegbitsFormOpen,
-                        .unloadText = "Register Form unloaded.",
-                        .valueGotoKeys = "Rr",
-                        .valueGotoKeysEmptyGoto = true}) {}
+    : PagedWindowModel(std::move(services), {.order = PollOrder::RegisterBits,
+                                             .section = std::nullopt,
+                                             .openFlag = &WindowOpenFlags::RegbitsFormOpen,
+                                             .unloadText = "Register Form unloaded.",
+                                             .valueGotoKeys = "Rr",
+                                             .valueGotoKeysEmptyGoto = true}) {}
 
 void RegisterBitsModel::resetWindow() {
     range_ = RegisterBank::Lower;

@@ -1,7 +1,7 @@
 // The Register bits window: value boxes and their check boxes, bit clicks written by the next
 // tick, typed writes, the two ranges.
-#include "resources/register_bits_model.h"
 #include "resource_fixture.h"
+#include "resources/register_bits_model.h"
 
 using namespace zel;
 using zel::test::range;
