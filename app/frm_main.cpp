@@ -82,7 +82,7 @@ void frmMain::buildButtons() {
         if (entry.opener != Opener::Button) continue;
         QPushButton* b = addButton(entry.control, QString::fromLatin1(entry.caption));
         if (entry.make)
-            connect(b, &QPushButton::clicked, this, [this, &entry] { openFromButton(entry); });
+            connect(b, &QPushButton::clicked, this, [this, &entry] { openAsking(entry); });
         else
             markNotYet(b);
         grid->addWidget(b, count / 3, count % 3);
@@ -138,12 +138,15 @@ void frmMain::addWindowEntries(QMenu* menu, Opener opener) {
     for (const WindowEntry& entry : windowList()) {
         if (entry.opener != opener) continue;
         const QString text = QString::fromLatin1(entry.caption);
+        if (menu && entry.separatorBefore) menu->addSeparator();
         QAction* action = menu ? menu->addAction(text) : menuBar()->addAction(text);
         action->setObjectName(QString::fromLatin1(entry.control));
-        if (entry.make)
-            connect(action, &QAction::triggered, this, [this, &entry] { window(entry.id)->open(); });
-        else
+        if (!entry.make)
             markNotYet(action);
+        else if (*entry.loading)
+            connect(action, &QAction::triggered, this, [this, &entry] { openAsking(entry); });
+        else
+            connect(action, &QAction::triggered, this, [this, &entry] { window(entry.id)->open(); });
     }
 }
 
@@ -159,7 +162,7 @@ ChildWindow* frmMain::window(WindowId id) {
     return made.get();
 }
 
-void frmMain::openFromButton(const WindowEntry& entry) {
+void frmMain::openAsking(const WindowEntry& entry) {
     model_->openChildWindow(QString::fromLatin1(entry.loading), QString::fromLatin1(entry.loaded),
                             [this, &entry] { window(entry.id)->open(); });
 }

@@ -69,7 +69,9 @@ private:
     void openManual();
     // The child window of `id`, made on first use; it joins the polling tick as it is made.
     ChildWindow* window(WindowId id);
-    void openFromButton(const WindowEntry& entry);
+    // Opens the window as its button does: asking first while there is no link, with its
+    // status texts.
+    void openAsking(const WindowEntry& entry);
     void closeChildWindows();
     void showAbout();
     double dpi() const;

@@ -8,6 +8,7 @@
 #include "resources/frm_digital.h"
 #include "resources/frm_flag.h"
 #include "resources/frm_reg.h"
+#include "resources/frm_reg_bits.h"
 
 namespace zel {
 namespace {
@@ -15,14 +16,27 @@ namespace {
 using W = WindowId;
 using O = Opener;
 
+// "View Bits" of the Registers and NV registers windows opens the Register bits window on the
+// window's own range, with the focus in its first value box.
+template <typename Form, RegisterBank range>
+ChildWindow* makeRegisterForm(WindowContext& context) {
+    auto* made = static_cast<FormWindow<Form>*>(makeResourceForm<Form>(context));
+    made->form()->setViewBitsHandler([window = context.window] {
+        auto* bits = static_cast<FormWindow<frmRegBits>*>(window(WindowId::RegisterBits));
+        bits->open();
+        bits->form()->selectRange(range);
+    });
+    return made;
+}
+
 // clang-format off
-constexpr std::array<WindowEntry, 16> kWindows = {{
+constexpr std::array<WindowEntry, 17> kWindows = {{
     {W::Registers, O::Button, "RegisterButton", "Registers",
      "Loading Register Form, please wait.", "Register Form loaded.", 7, 1,
-     &makeResourceForm<frmReg>},
+     &makeRegisterForm<frmReg, RegisterBank::Lower>},
     {W::NvRegisters, O::Button, "NVRamButton", "Upper NVRegisters",
      "Loading NVRegisters Form, please wait.", "NVRegisters Form loaded.", 9, 2,
-     &makeResourceForm<frmRam>},
+     &makeRegisterForm<frmRam, RegisterBank::Upper>},
     {W::Flags, O::Button, "FlagButton", "Flags",
      "Loading Flags Form, please wait.", "Flags Form loaded.", 2, 5,
      &makeResourceForm<frmFlag>},
@@ -40,21 +54,22 @@ constexpr std::array<WindowEntry, 16> kWindows = {{
     {W::Servos, O::Button, "ServoButton", "Servos",
      "Loading Servo Motor Form, please wait.", "Servo Motor Form loaded.", 10, 8, &makeServos},
     {W::StepStatus, O::Button, "StatButton", "Program Step Status",
-     "Loading Program Status Form, please wait.", "Program Status Form loaded.", 13, 9,
+     "Loading Program Status Form, please wait.", "Program Status Form loaded.", 13, 11,
      &makeStepStatus},
     {W::DataTable, O::Button, "TableButton", "Data Table",
      "Loading Data Table Form, please wait.", "Data Table Form loaded.", 0, 12, nullptr},
     {W::Custom1, O::Button, "Cust1Button", "Custom 1",
-     "Loading Custom Form 1, please wait.", "Custom Form 1 loaded.", 11, 13, nullptr},
+     "Loading Custom Form 1, please wait.", "Custom Form 1 loaded.", 11, 9, nullptr},
     {W::Custom2, O::Button, "Cust2Button", "Custom 2",
-     "Loading Custom Form 2, please wait.", "Custom Form 2 loaded.", 12, 14, nullptr},
-    {W::Setup, O::ConfigurationMenu, "mnuConfiguration", "Change &Configuration", "", "", 0, 10,
+     "Loading Custom Form 2, please wait.", "Custom Form 2 loaded.", 12, 10, nullptr},
+    {W::RegisterBits, O::OtherWindow, "", "", "", "", 8, 19, &makeResourceForm<frmRegBits>},
+    {W::Setup, O::ConfigurationMenu, "mnuConfiguration", "Change &Configuration", "", "", 0, 13,
      &makeSetup},
-    {W::DdeSetup, O::ConfigurationMenu, "mnuDdeSetup", "Change &DDE Setup", "", "", 0, 15,
+    {W::DdeSetup, O::ConfigurationMenu, "mnuDdeSetup", "Change &DDE Setup",
+     "Loading DDE Form(s), please wait.", "DDE Form(s) loaded.", 0, 14, nullptr, true},
+    {W::Firmware, O::ConfigurationMenu, "mnuFirmware", "&Update Firmware", "", "", 0, 15,
      nullptr},
-    {W::Firmware, O::ConfigurationMenu, "mnuFirmware", "&Update Firmware", "", "", 0, 16,
-     nullptr},
-    {W::Clock, O::MenuBar, "mnuClock", "Set Real Time Clock", "", "", 14, 11, &makeClock},
+    {W::Clock, O::MenuBar, "mnuClock", "Set Real Time Clock", "", "", 14, 18, &makeClock},
 }};
 // clang-format on
 

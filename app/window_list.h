@@ -27,6 +27,7 @@ enum class WindowId {
     DataTable,
     Custom1,
     Custom2,
+    RegisterBits,
     Clock,
     Setup,
     DdeSetup,
@@ -38,6 +39,7 @@ enum class Opener {
     Button,             // a window button of the main window, laid out in list order
     ConfigurationMenu,  // an entry of the "&Configuration" menu
     MenuBar,            // an entry on the menu bar itself
+    OtherWindow,        // only another child window opens it
 };
 
 struct WindowEntry {
@@ -46,7 +48,7 @@ struct WindowEntry {
     const char* control;  // the object name of its button or menu entry
     const char* caption;  // the button's caption or the menu entry's text
     // Status texts while it opens and once it is open; empty for none. A window opened by a
-    // button asks first while there is no link.
+    // button, or one with a loading text, asks first while there is no link.
     const char* loading;
     const char* loaded;
     // Its block's place in the polling tick, which runs the blocks in rising order; 0 for none.
@@ -56,6 +58,8 @@ struct WindowEntry {
     int closeOrder;
     // Makes the window, parented to the main window; null while it is not built.
     ChildWindow* (*make)(WindowContext& context);
+    // A menu entry with a separator above it.
+    bool separatorBefore = false;
 };
 
 std::span<const WindowEntry> windowList();

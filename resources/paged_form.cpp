@@ -47,19 +47,21 @@ void PagedForm::attach(std::unique_ptr<PagedWindowModel> model) {
 }
 
 QGridLayout* PagedForm::buildRows() {
-    auto* grid = new QGridLayout;
+    rowGrid_ = new QGridLayout;
     for (int r = 0; r < PagedWindowModel::PageSize; ++r) {
         Label2[r] = newLabel(controlName("Label2", r));
-        Label1[r] = newLabel(controlName("Label1", r));
-        Label1[r]->setMinimumWidth(120);
-        values_[r] = newValueControl(r);
-        Label1[r]->installEventFilter(this);
         Label2[r]->installEventFilter(this);
-        grid->addWidget(Label2[r], r, 0);
-        grid->addWidget(Label1[r], r, 1);
-        grid->addWidget(values_[r], r, 2);
+        rowGrid_->addWidget(Label2[r], gridLine(r), 0);
+        if (layout_.names) {
+            Label1[r] = newLabel(controlName("Label1", r));
+            Label1[r]->setMinimumWidth(120);
+            Label1[r]->installEventFilter(this);
+            rowGrid_->addWidget(Label1[r], gridLine(r), 1);
+        }
+        values_[r] = newValueControl(r);
+        rowGrid_->addWidget(values_[r], gridLine(r), 2);
     }
-    return grid;
+    return rowGrid_;
 }
 
 QWidget* PagedForm::newValueControl(int r) {
@@ -124,7 +126,7 @@ void PagedForm::draw() {
 void PagedForm::drawRow(int r) {
     const PageRow& row = model_->row(r);
     showText(Label2[r], row.number);
-    showText(Label1[r], row.name);
+    if (Label1[r]) showText(Label1[r], row.name);
     showText(values_[r], row.value);
     if (colours_[r] == row.colour) return;
     colours_[r] = row.colour;

@@ -28,6 +28,7 @@ struct PagedFormLayout {
     const char* baseTitle;
     ValueControl valueControl;
     const char* gotoName;  // "Text2" beside Text1 value boxes, else "Text1"
+    bool names = true;     // the Label1 column of row names
 };
 
 class PagedForm : public ResourceForm, public WindowView {
@@ -52,6 +53,11 @@ protected:
     void attach(std::unique_ptr<PagedWindowModel> model);
     // The row beside the GoTo box, where a window adds its own controls.
     QHBoxLayout* header() { return header_; }
+    // The grid of the rows: row r is on line gridLine(r), with line 0 left for column headings,
+    // in columns 0 (Label2), 1 (Label1) and 2 (the value control); a window adds more columns.
+    QGridLayout* rowGrid() { return rowGrid_; }
+    static int gridLine(int r) { return r + 1; }
+    QWidget* valueControl(int r) { return values_.at(static_cast<size_t>(r)); }
     // A click on the button of row r.
     virtual void valueClicked(int) {}
     virtual void drawExtras() {}
@@ -77,6 +83,7 @@ private:
     QLineEdit* goto_ = nullptr;
     QScrollBar* VScroll1 = nullptr;
     QHBoxLayout* header_ = nullptr;
+    QGridLayout* rowGrid_ = nullptr;
 };
 
 // The on-screen colour of a state text.

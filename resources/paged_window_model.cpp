@@ -30,11 +30,17 @@ void PagedWindowModel::unload(settings::DisplayState display,
 
 void PagedWindowModel::loadRows() {
     resetWindow();
-    maximum_ = std::max(1, scrollMaximum());
-    first_ = 1;
     guard_.release();
     gotoStarted_ = false;
     lastScrollTime_ = -1;
+    showFirstPage();
+    gotoText_ = QString::fromLatin1(rules_.gotoDesignText);
+    draw();
+}
+
+void PagedWindowModel::showFirstPage() {
+    maximum_ = std::max(1, scrollMaximum());
+    first_ = 1;
     const std::optional<int32_t> count = presentCount();
     for (int r = 0; r < PageSize; ++r) {
         const int32_t n = resourceNumber(r);
@@ -42,9 +48,13 @@ void PagedWindowModel::loadRows() {
         rowAt(r) = {QString::number(n),
                     present ? rowName(n, true) : QString::fromLatin1(kNotPresent),
                     loadValue(present), StateColour::Black};
+        valueChanged(r);
     }
-    gotoText_ = QString::fromLatin1(rules_.gotoDesignText);
-    draw();
+}
+
+void PagedWindowModel::setBase(int32_t base) {
+    rules_.base = base;
+    rules_.gotoLow = base + 1;
 }
 
 void PagedWindowModel::setPosition(int position) {
@@ -98,7 +108,7 @@ bool PagedWindowModel::gotoKey(QChar key) {
 // The box is clamped to the allowed range and shown so before the page moves there.
 void PagedWindowModel::jump() {
     const int32_t low = rules_.gotoLow;
-    const int32_t high = rules_.gotoHigh != 0 ? rules_.gotoHigh : maximum_;
+    const int32_t high = rules_.gotoHigh != 0 ? rules_.gotoHigh : rules_.base + maximum_;
     const double wanted = val(gotoText_);
     if (wanted < low) gotoText_ = QString::number(low);
     if (wanted > high) gotoText_ = QString::number(high);
@@ -112,6 +122,8 @@ void PagedWindowModel::labelClicked() {
 
 void PagedWindowModel::setValueText(int r, const QString& text) {
     rowAt(r).value = text;
+    valueChanged(r);
+    draw();
 }
 
 bool PagedWindowModel::valueKey(int r, QChar key) {
@@ -124,9 +136,14 @@ bool PagedWindowModel::valueKey(int r, QChar key) {
             draw();
             return false;
         case EntryKey::FocusGoto:
+            if (rules_.valueGotoKeysEmptyGoto) {
+                gotoText_.clear();
+                draw();
+            }
             focusGoto();
             return false;
         case EntryKey::Typed:
+            valueChanged(r);
             draw();
             return true;
     }
@@ -135,11 +152,13 @@ bool PagedWindowModel::valueKey(int r, QChar key) {
 
 void PagedWindowModel::valueDelete(int r) {
     guard_.deleteKey(r, rowAt(r).value);
+    valueChanged(r);
     draw();
 }
 
 void PagedWindowModel::valueFocusLost(int r) {
     guard_.focusLost(rowAt(r).value);
+    valueChanged(r);
     draw();
 }
 

@@ -21,17 +21,18 @@ namespace zel {
 
 // What makes one paged window differ from another.
 struct PageRules {
-    settings::PlacementSection section;
+    std::optional<settings::PlacementSection> section;  // none: the window keeps no placement
     bool WindowOpenFlags::*openFlag;
     const char* unloadText;
     int32_t base = 0;  // the resource number of row r is base + first + r
-    // The GoTo limits; a gotoHigh of 0 stands for the scroll maximum.
+    // The GoTo limits; a gotoHigh of 0 stands for base + the scroll maximum.
     int32_t gotoLow = 1;
     int32_t gotoHigh = 0;
     const char* gotoDesignText = "1";
     // Letters that always empty the GoTo box, and letters that send a value box's focus there.
     const char* gotoResetKeys = "";
     const char* valueGotoKeys = "";
+    bool valueGotoKeysEmptyGoto = false;  // those letters also empty the GoTo box
     int largeStep = 16;
     // The GoTo box uses the value boxes' edit guard as its "started" flag.
     bool gotoSharesEditGuard = false;
@@ -78,7 +79,8 @@ public:
     bool gotoKey(QChar key);
     void labelClicked();
 
-    // The value boxes. valueKey returns whether the key goes into the box.
+    // The value boxes. valueKey returns whether the key goes into the box. The window may
+    // change a box's text as it is set, so each change is drawn.
     void setValueText(int r, const QString& text);
     bool valueKey(int r, QChar key);
     void valueDelete(int r);
@@ -103,6 +105,16 @@ protected:
     virtual void writeRow(int) {}
     // Called when the window loads, before its rows.
     virtual void resetWindow() {}
+    // The text of row r's value box has changed: typed, emptied or shown by the window.
+    virtual void valueChanged(int) {}
+
+    // Moves the window onto the numbers above `base`: row r shows base + first + r and the
+    // GoTo box takes base + 1 upwards. The page is not redrawn.
+    void setBase(int32_t base);
+    // Page 1 with the scroll maximum worked out afresh and every row as the window loads it.
+    void showFirstPage();
+    // The row under edit is given back to the polling tick; its box keeps its text.
+    void releaseEditGuard() { guard_.release(); }
 
     // Runs `readRow` for each row not under edit, letting events run after every fourth row;
     // stops when the window closes or the link is lost meanwhile. Returns the first row not

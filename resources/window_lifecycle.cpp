@@ -12,7 +12,8 @@ settings::WindowPlacement restoredPlacement(ResourceServices& services,
     return restored.placement;
 }
 
-WindowLifecycle::WindowLifecycle(ResourceServices& services, settings::PlacementSection section,
+WindowLifecycle::WindowLifecycle(ResourceServices& services,
+                                 std::optional<settings::PlacementSection> section,
                                  bool WindowOpenFlags::*openFlag, const char* unloadText)
     : services_(services), section_(section), openFlag_(openFlag), unloadText_(unloadText) {}
 
@@ -20,7 +21,7 @@ std::optional<settings::WindowPlacement> WindowLifecycle::open(
     const std::function<void()>& loadRows) {
     std::optional<settings::WindowPlacement> placement;
     if (!loaded_) {
-        placement = restoredPlacement(services_, section_);
+        if (section_) placement = restoredPlacement(services_, *section_);
         loadRows();
         loaded_ = true;
     }
@@ -32,9 +33,11 @@ void WindowLifecycle::unload(settings::DisplayState display,
                              const settings::WindowPlacement& current) {
     if (!loaded_) return;
     loaded_ = false;
-    const std::optional<QString> failure =
-        settings::savePlacement(services_.store, section_, display, current);
-    if (failure) services_.showMessageBox(*failure);
+    if (section_) {
+        const std::optional<QString> failure =
+            settings::savePlacement(services_.store, *section_, display, current);
+        if (failure) services_.showMessageBox(*failure);
+    }
     services_.state.flags.windows.*openFlag_ = false;
     services_.setMessage(QString::fromLatin1(unloadText_));
 }

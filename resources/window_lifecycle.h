@@ -1,6 +1,6 @@
-// Load and unload of a window that keeps its placement in a settings section: the placement
-// comes back when it loads and is saved when it unloads, and the window's open flag and its
-// unload text go with them.
+// Load and unload of a window: the placement comes back from the window's settings section when
+// it loads and is saved there when it unloads, and the window's open flag and its unload text go
+// with them. A window without a section keeps no placement.
 #pragma once
 
 #include <QString>
@@ -18,14 +18,14 @@ settings::WindowPlacement restoredPlacement(ResourceServices& services,
 
 class WindowLifecycle {
 public:
-    WindowLifecycle(ResourceServices& services, settings::PlacementSection section,
+    WindowLifecycle(ResourceServices& services, std::optional<settings::PlacementSection> section,
                     bool WindowOpenFlags::*openFlag, const char* unloadText);
 
-    // A window not yet loaded gets its stored placement and loads its rows; one already
-    // loaded keeps where it is (no placement). Then the open flag is set.
+    // A window not yet loaded gets its stored placement, if it has a section, and loads its
+    // rows; one already loaded keeps where it is (no placement). Then the open flag is set.
     std::optional<settings::WindowPlacement> open(const std::function<void()>& loadRows);
-    // Saves the placement (with the section's failure messages), clears the open flag and
-    // reports the unload text. A window that was never loaded does nothing.
+    // Saves the placement in the section, if any (with its failure messages), clears the open
+    // flag and reports the unload text. A window that was never loaded does nothing.
     void unload(settings::DisplayState display, const settings::WindowPlacement& current);
 
     bool isOpen() const { return services_.state.flags.windows.*openFlag_; }
@@ -33,7 +33,7 @@ public:
 
 private:
     ResourceServices& services_;
-    settings::PlacementSection section_;
+    std::optional<settings::PlacementSection> section_;
     bool WindowOpenFlags::*openFlag_;
     const char* unloadText_;
     bool loaded_ = false;

@@ -2,7 +2,9 @@
 // to a running simulator and says so in its title and status line.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -195,5 +198,57 @@ TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
     button->click();
     EXPECT_EQ(main.findChildren<QWidget*>(QStringLiteral("frmServo2")).size(), 1);
     EXPECT_TRUE(second->isVisible());
+    main.close();
+}
+
+// "View Bits" opens the one Register bits window on the range of the window it was pressed in,
+// and a bit clicked there is written by the next tick.
+TEST_F(MainWindow, ViewBitsOpensTheBitsWindowOnItsRangeAndTheNextTickWritesABit) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
+    auto viewBits = [&main](const char* button, const char* form) {
+        main.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        main.findChild<QWidget*>(QString::fromLatin1(form))
+            ->findChild<QPushButton*>(QStringLiteral("Command1"))
+            ->click();
+        return main.findChild<QWidget*>(QStringLiteral("frmRegBits"));
+    };
+
+    QWidget* bits = viewBits("NVRamButton", "frmRam");
+    ASSERT_TRUE(bits && bits->isVisible());
+    EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option2"))->isChecked());
+    EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_0"))->text(), QStringLiteral("32001"));
+    EXPECT_TRUE(monitor.state().flags.windows.RegbitsFormOpen);
+
+    EXPECT_EQ(viewBits("RegisterButton", "frmReg"), bits);
+    EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option1"))->isChecked());
+    EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_1"))->text(), QStringLiteral("2"));
+    // Bit 0 of register 2, the second row.
+    bits->findChild<QCheckBox*>(QStringLiteral("Bit1_32"))->click();
+    EXPECT_TRUE(waitForMessage(message, QStringLiteral("Register #2 updated.")))
+        << message->text().toStdString();
+    main.close();
+    EXPECT_FALSE(monitor.state().flags.windows.RegbitsFormOpen);
+}
+
+// Windows this version does not have are there, disabled, and say so.
+TEST_F(MainWindow, WindowsNotBuiltYetAreDisabledAndSaySo) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    const QString notYet = QStringLiteral("Not available in this version of ZEL Monitor.");
+    for (const char* name : {"TableButton", "Cust1Button", "Cust2Button"}) {
+        auto* button = main.findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_TRUE(button) << name;
+        EXPECT_FALSE(button->isEnabled()) << name;
+        EXPECT_EQ(button->toolTip(), notYet) << name;
+    }
+    auto* dde = main.findChild<QAction*>(QStringLiteral("mnuDdeSetup"));
+    ASSERT_TRUE(dde);
+    EXPECT_EQ(dde->text(), QStringLiteral("Change &DDE Setup"));
+    EXPECT_FALSE(dde->isEnabled());
+    EXPECT_TRUE(main.findChild<QAction*>(QStringLiteral("mnuConfiguration"))->isEnabled());
     main.close();
 }

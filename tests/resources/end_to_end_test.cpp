@@ -11,6 +11,7 @@
 #include "link/dynamic_zel_library.h"
 #include "settings/first_run.h"
 #include "resources/flag_window_model.h"
+#include "resources/register_bits_model.h"
 #include "resources/register_window_model.h"
 #include "tests/support/sim_process.h"
 
@@ -146,4 +147,18 @@ TEST_F(EndToEnd, AnalogChannelsBeyondTheCountShowNotAvailable) {
     aout.setValueText(1, QStringLiteral("25000"));
     aout.valueKey(1, QChar(13));
     EXPECT_EQ(controller(8002), 20000);
+}
+
+TEST_F(EndToEnd, ABitClickChangesTheControllerAtTheNextTick) {
+    RegisterBitsModel bits(services());
+    bits.open();
+    tick(bits);
+    EXPECT_EQ(bits.row(1).value, QStringLiteral("1234"));
+    bits.bitClicked(32 + 4);  // register 2, bit 4 of 1234
+    EXPECT_EQ(controller(2), 1234);
+    tick(bits);
+    EXPECT_EQ(messages.last(), QStringLiteral("Register #2 updated."));
+    EXPECT_EQ(controller(2), 1218);
+    EXPECT_EQ(bits.row(1).value, QStringLiteral("1218"));
+    EXPECT_FALSE(state.flags.CommErrorFlag);
 }

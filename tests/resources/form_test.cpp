@@ -1,10 +1,12 @@
 // The forms offscreen: control names, keys and clicks reaching the library, the close.
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
@@ -12,6 +14,7 @@
 #include "resources/frm_digital.h"
 #include "resources/frm_flag.h"
 #include "resources/frm_reg.h"
+#include "resources/frm_reg_bits.h"
 #include "resources/frm_servo.h"
 #include "resource_fixture.h"
 
@@ -135,4 +138,41 @@ TEST_F(Forms, ServoWindowsShareOneModel) {
     first.close();
     EXPECT_FALSE(state.flags.windows.ServoFormOpen);
     EXPECT_EQ(messages.last(), QStringLiteral("Servo Form unloaded."));
+}
+
+TEST_F(Forms, RegisterBitsFormShowsEachBitAndTakesItsRange) {
+    frmRegBits form(state, lib, store, nullptr, status());
+    prepare(form);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("ZEL Registers (Bits) - TCP/IP 127.0.0.1"));
+    EXPECT_TRUE(child<QRadioButton>(form, "Option1")->isChecked());
+    EXPECT_EQ(child<QLabel>(form, "Label5_31")->text(), QStringLiteral("31"));
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("Label1_0")), nullptr);
+
+    lib.setRegister(2, 5);
+    tick(form.pollBlock());
+    EXPECT_EQ(child<QLineEdit>(form, "Text1_1")->text(), QStringLiteral("5"));
+    EXPECT_TRUE(child<QCheckBox>(form, "Bit1_34")->isChecked());  // row 1, bit 2
+    child<QCheckBox>(form, "Bit1_32")->click();
+    EXPECT_EQ(child<QLineEdit>(form, "Text1_1")->text(), QStringLiteral("4"));
+    EXPECT_EQ(tick(form.pollBlock()).size(), 16);
+    EXPECT_EQ(lib.calls().first(), QStringLiteral("ZlPutRegister(7, 2, 4)"));
+
+    auto* box = child<QLineEdit>(form, "Text1_0");
+    QTest::keyClicks(box, QStringLiteral("2147483648"));
+    EXPECT_EQ(box->text(), QStringLiteral("-2147483648"));
+    EXPECT_TRUE(child<QCheckBox>(form, "Bit1_31")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(form, "Bit1_30")->isChecked());
+
+    form.selectRange(RegisterBank::Upper);
+    EXPECT_TRUE(child<QRadioButton>(form, "Option2")->isChecked());
+    EXPECT_EQ(child<QLabel>(form, "Label2_0")->text(), QStringLiteral("32001"));
+    EXPECT_EQ(child<QLineEdit>(form, "Text2")->text(), QStringLiteral("32001"));
+    EXPECT_EQ(form.focusWidget(), box);
+    child<QRadioButton>(form, "Option1")->click();
+    EXPECT_EQ(child<QLabel>(form, "Label2_15")->text(), QStringLiteral("16"));
+
+    form.close();
+    EXPECT_FALSE(state.flags.windows.RegbitsFormOpen);
+    EXPECT_EQ(messages.last(), QStringLiteral("Register Form unloaded."));
+    EXPECT_TRUE(boxes.isEmpty());
 }
