@@ -1,6 +1,9 @@
-// A library that forwards every call to another and counts the calls that go to the controller,
-// so a benchmark can tell how many round trips a tick made.
+// A library that forwards every call to another and counts the calls that go to the controller
+// and the time they take, so a benchmark can tell how many round trips a tick made and how much
+// of the tick they took.
 #pragma once
+
+#include <chrono>
 
 #include "link/zel_library.h"
 
@@ -10,6 +13,7 @@ class CountingLibrary final : public ZelLibrary {
 public:
     explicit CountingLibrary(ZelLibrary& inner) : inner_(inner) {}
     long roundTrips = 0;
+    double callNs = 0;  // spent inside those calls
 
     QString fileName() const override { return inner_.fileName(); }
     bool isLoaded() const override { return inner_.isLoaded(); }
@@ -32,43 +36,65 @@ public:
         return inner_.ZlGetAvailableAdaptersIPList(a, m, c);
     }
     int32_t ZlSetAdapter(int32_t i) override { return inner_.ZlSetAdapter(i); }
-    int32_t ZlGetErrorInfo(int32_t h, LibErrorRecord& e) override { return inner_.ZlGetErrorInfo(h, e); }
+    int32_t ZlGetErrorInfo(int32_t h, LibErrorRecord& e) override {
+        return inner_.ZlGetErrorInfo(h, e);
+    }
 
     int32_t ZlGetRegister(int32_t h, int32_t n, int32_t& v) override {
-        return count(inner_.ZlGetRegister(h, n, v));
+        return count([&] { return inner_.ZlGetRegister(h, n, v); });
     }
     int32_t ZlPutRegister(int32_t h, int32_t n, int32_t v) override {
-        return count(inner_.ZlPutRegister(h, n, v));
+        return count([&] { return inner_.ZlPutRegister(h, n, v); });
     }
     int32_t ZlGetRegister16(int32_t h, int32_t f, std::array<int32_t, 16>& v) override {
-        return count(inner_.ZlGetRegister16(h, f, v));
+        return count([&] { return inner_.ZlGetRegister16(h, f, v); });
     }
     int32_t ZlGetRegister50(int32_t h, int32_t b, std::array<int32_t, 50>& v) override {
-        return count(inner_.ZlGetRegister50(h, b, v));
+        return count([&] { return inner_.ZlGetRegister50(h, b, v); });
     }
-    int32_t ZlGetVRegister(int32_t h, ZlVRegister& r) override { return count(inner_.ZlGetVRegister(h, r)); }
-    int32_t ZlSetVRegister(int32_t h, ZlVRegister& r) override { return count(inner_.ZlSetVRegister(h, r)); }
-    int32_t ZlPutFlag(int32_t h, int32_t f, int16_t v) override { return count(inner_.ZlPutFlag(h, f, v)); }
-    int32_t ZlGetStatus(int32_t h, int32_t& s) override { return count(inner_.ZlGetStatus(h, s)); }
-    int32_t ZlPutStatus(int32_t h, int32_t s) override { return count(inner_.ZlPutStatus(h, s)); }
-    int32_t ZlGetModel(int32_t h, int32_t& m, int32_t& s) override { return count(inner_.ZlGetModel(h, m, s)); }
-    int32_t ZlGetConfig(int32_t h, int32_t& c) override { return count(inner_.ZlGetConfig(h, c)); }
-    int32_t ZlPutConfig(int32_t h, int32_t c) override { return count(inner_.ZlPutConfig(h, c)); }
-    int32_t ZlGetIoCount(int32_t h, std::array<int32_t, 7>& c) override { return count(inner_.ZlGetIoCount(h, c)); }
+    int32_t ZlGetVRegister(int32_t h, ZlVRegister& r) override {
+        return count([&] { return inner_.ZlGetVRegister(h, r); });
+    }
+    int32_t ZlSetVRegister(int32_t h, ZlVRegister& r) override {
+        return count([&] { return inner_.ZlSetVRegister(h, r); });
+    }
+    int32_t ZlPutFlag(int32_t h, int32_t f, int16_t v) override {
+        return count([&] { return inner_.ZlPutFlag(h, f, v); });
+    }
+    int32_t ZlGetStatus(int32_t h, int32_t& s) override {
+        return count([&] { return inner_.ZlGetStatus(h, s); });
+    }
+    int32_t ZlPutStatus(int32_t h, int32_t s) override {
+        return count([&] { return inner_.ZlPutStatus(h, s); });
+    }
+    int32_t ZlGetModel(int32_t h, int32_t& m, int32_t& s) override {
+        return count([&] { return inner_.ZlGetModel(h, m, s); });
+    }
+    int32_t ZlGetConfig(int32_t h, int32_t& c) override {
+        return count([&] { return inner_.ZlGetConfig(h, c); });
+    }
+    int32_t ZlPutConfig(int32_t h, int32_t c) override {
+        return count([&] { return inner_.ZlPutConfig(h, c); });
+    }
+    int32_t ZlGetIoCount(int32_t h, std::array<int32_t, 7>& c) override {
+        return count([&] { return inner_.ZlGetIoCount(h, c); });
+    }
     int32_t ZlGetMiscIoCount(int32_t h, std::array<int32_t, 4>& c) override {
-        return count(inner_.ZlGetMiscIoCount(h, c));
+        return count([&] { return inner_.ZlGetMiscIoCount(h, c); });
     }
     int32_t ZlGetTaskBank(int32_t h, int32_t b, ZlTaskBank& t) override {
-        return count(inner_.ZlGetTaskBank(h, b, t));
+        return count([&] { return inner_.ZlGetTaskBank(h, b, t); });
     }
     int32_t ZlGetDataTableDim(int32_t h, int32_t& r, int32_t& c) override {
-        return count(inner_.ZlGetDataTableDim(h, r, c));
+        return count([&] { return inner_.ZlGetDataTableDim(h, r, c); });
     }
-    int32_t ZlGetDataTableRow(int32_t h, int32_t r, int32_t f, int32_t l, QVector<int32_t>& v) override {
-        return count(inner_.ZlGetDataTableRow(h, r, f, l, v));
+    int32_t ZlGetDataTableRow(int32_t h, int32_t r, int32_t f, int32_t l,
+                              QVector<int32_t>& v) override {
+        return count([&] { return inner_.ZlGetDataTableRow(h, r, f, l, v); });
     }
-    int32_t ZlPutDataTableRow(int32_t h, int32_t r, int32_t f, int32_t l, const QVector<int16_t>& v) override {
-        return count(inner_.ZlPutDataTableRow(h, r, f, l, v));
+    int32_t ZlPutDataTableRow(int32_t h, int32_t r, int32_t f, int32_t l,
+                              const QVector<int16_t>& v) override {
+        return count([&] { return inner_.ZlPutDataTableRow(h, r, f, l, v); });
     }
     int32_t ZlDownload(int32_t h, const QString& p, ZlTransferResult& r) override {
         return inner_.ZlDownload(h, p, r);
@@ -76,16 +102,23 @@ public:
     int32_t ZlUpload(int32_t h, const QString& p, ZlTransferResult& r) override {
         return inner_.ZlUpload(h, p, r);
     }
-    int32_t ZlSendData(int32_t h, int32_t k, const QByteArray& q, int16_t l, QByteArray& r) override {
-        return count(inner_.ZlSendData(h, k, q, l, r));
+    int32_t ZlSendData(int32_t h, int32_t k, const QByteArray& q, int16_t l,
+                       QByteArray& r) override {
+        return count([&] { return inner_.ZlSendData(h, k, q, l, r); });
     }
-    int32_t ZlSendAscii(int32_t h, const QByteArray& t, int32_t l, QByteArray& r, int32_t e) override {
+    int32_t ZlSendAscii(int32_t h, const QByteArray& t, int32_t l, QByteArray& r,
+                        int32_t e) override {
         return inner_.ZlSendAscii(h, t, l, r, e);
     }
 
 private:
-    int32_t count(int32_t result) {
+    template <typename Call>
+    int32_t count(Call call) {
         ++roundTrips;
+        const auto start = std::chrono::steady_clock::now();
+        const int32_t result = call();
+        callNs += static_cast<double>(
+            std::chrono::nanoseconds(std::chrono::steady_clock::now() - start).count());
         return result;
     }
     ZelLibrary& inner_;

@@ -1,9 +1,13 @@
-// Timing of repeated round trips: median and 99th percentile in microseconds.
+// Timing of repeated round trips: median and 99th percentile in microseconds; and ratios of
+// measured work to its floor, taken round by round.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace zel::bench {
@@ -52,6 +56,61 @@ Stats measure(int iterations, RoundTrip&& roundTrip) {
     }
     std::sort(samples.begin(), samples.end());
     return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
+}
+
+// The median of a set of values and how far they spread.
+struct Spread {
+    double median = 0;
+    double min = 0;
+    double max = 0;
+};
+
+inline Spread spreadOf(std::vector<double> values) {
+    if (values.empty()) return {};
+    std::sort(values.begin(), values.end());
+    return {values[values.size() / 2], values.front(), values.back()};
+}
+
+// What one round measured: the floor, then the work it bounds.
+template <typename Floor, typename Work>
+struct Round {
+    Floor floor;
+    Work work;
+};
+
+// Measures the floor and the work once each per round, the floor first in one round and last
+// in the next, so that a drift during the run (another process's load, the clock frequency)
+// weighs on both alike and shows in the spread of the per-round ratios rather than in their
+// median.
+template <typename MeasureFloor, typename MeasureWork>
+auto inRounds(int rounds, MeasureFloor&& floor, MeasureWork&& work) {
+    std::vector<Round<decltype(floor()), decltype(work())>> out;
+    for (int i = 0; i < rounds; ++i) {
+        if (i % 2 == 0) {
+            auto f = floor();
+            out.push_back({std::move(f), work()});
+        } else {
+            auto w = work();
+            out.push_back({floor(), std::move(w)});
+        }
+    }
+    return out;
+}
+
+// `of` applied to every round, as a median and spread.
+template <typename Rounds, typename Of>
+Spread spreadOver(const Rounds& rounds, Of&& of) {
+    std::vector<double> values;
+    for (const auto& r : rounds) values.push_back(of(r));
+    return spreadOf(std::move(values));
+}
+
+// "ratio 1.04 (1.01-1.09 over 5 rounds), goal <= 1.10 met"; the median is judged as printed, so
+// a printed 1.40 never fails a goal of 1.40.
+inline void printRatio(const Spread& ratio, size_t rounds, double goal) {
+    const bool met = std::round(ratio.median * 100) <= std::round(goal * 100);
+    std::printf("ratio %.2f (%.2f-%.2f over %zu rounds), goal <= %.2f %s\n", ratio.median,
+                ratio.min, ratio.max, rounds, goal, met ? "met" : "NOT MET");
 }
 
 }  // namespace zel::bench
