@@ -67,6 +67,7 @@ TEST(LinkResources, AThousandOpenCloseCyclesLeaveTheDescriptorsWhereTheyWere) {
         ASSERT_GT(udp, 0);
         ASSERT_EQ(ZlCloseConnection(udp), 1);
     }
+    ASSERT_TRUE(peer.waitUntilNoConnections(std::chrono::seconds(30)));
     EXPECT_EQ(openDescriptors(), before);
 }
 
