@@ -106,6 +106,7 @@ private:
     frmServo* servo_ = nullptr;
     frmServo2* servo2_ = nullptr;
     frmRTC* clock_ = nullptr;
+    settings::PlacedWindow placed_;
 };
 
 }  // namespace zel
