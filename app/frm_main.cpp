@@ -248,11 +248,11 @@ void frmMain::enableRunButtons(bool enabled) {
 double frmMain::dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }
 
 void frmMain::setPlacement(const settings::WindowPlacement& twips) {
-    setGeometry(settings::placementToPixels(twips, dpi()));
+    setGeometry(placed_.place(twips, dpi()));
 }
 
 settings::WindowPlacement frmMain::placement() const {
-    return settings::placementFromPixels(geometry(), dpi());
+    return placed_.placementOf(geometry(), dpi());
 }
 
 settings::DisplayState frmMain::displayState() const {

@@ -87,6 +87,7 @@ private:
     QTimer Timer3;
     bool closing_ = false;
     std::map<WindowId, std::unique_ptr<ChildWindow>> windows_;
+    settings::PlacedWindow placed_;
 };
 
 }  // namespace zel

@@ -35,7 +35,7 @@ void ResourceForm::retitle(const QString& connectionCaption) {
 }
 
 void ResourceForm::showLoaded(const std::optional<settings::WindowPlacement>& placement) {
-    if (placement) setGeometry(settings::placementToPixels(*placement, dpi()));
+    if (placement) setGeometry(placed_.place(*placement, dpi()));
     retitle(state_.connection.ConnectionCaption);
     show();
     raise();
@@ -46,7 +46,7 @@ double ResourceForm::dpi() const {
 }
 
 settings::WindowPlacement ResourceForm::placementTwips() const {
-    return settings::placementFromPixels(geometry(), dpi());
+    return placed_.placementOf(geometry(), dpi());
 }
 
 settings::DisplayState ResourceForm::displayState() const {

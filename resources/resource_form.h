@@ -46,6 +46,7 @@ private:
     MessageSink setMessage_;
     MessageSink messageBox_;
     QString baseTitle_;
+    settings::PlacedWindow placed_;
 };
 
 // The object name of element r of a control array, e.g. "Text1_3".

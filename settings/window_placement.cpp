@@ -36,4 +36,21 @@ QRect placementToPixels(const WindowPlacement& placement, double dpi) {
             twipsToPixels(placement.Width, dpi), twipsToPixels(placement.Height, dpi)};
 }
 
+QRect PlacedWindow::place(const WindowPlacement& placement, double dpi) {
+    placement_ = placement;
+    geometry_ = placementToPixels(placement, dpi);
+    dpi_ = dpi;
+    return geometry_;
+}
+
+WindowPlacement PlacedWindow::placementOf(const QRect& geometry, double dpi) const {
+    WindowPlacement current = placementFromPixels(geometry, dpi);
+    if (dpi != dpi_) return current;
+    if (geometry.y() == geometry_.y()) current.Top = placement_.Top;
+    if (geometry.x() == geometry_.x()) current.Left = placement_.Left;
+    if (geometry.height() == geometry_.height()) current.Height = placement_.Height;
+    if (geometry.width() == geometry_.width()) current.Width = placement_.Width;
+    return current;
+}
+
 }  // namespace zel::settings

@@ -30,4 +30,21 @@ int twipsToPixels(std::int32_t twips, double dpi);
 WindowPlacement placementFromPixels(const QRect& geometry, double dpi);
 QRect placementToPixels(const WindowPlacement& placement, double dpi);
 
+// The placement a window was put at, kept beside the pixels it was drawn at: whole pixels cannot
+// hold every twips value (1008 twips are 67.2 pixels at 96 dpi, which read back as 1005), so a
+// window that closes where it was put must store the twips it was given, not the pixels' twips.
+class PlacedWindow {
+public:
+    // The geometry to draw `placement` at; remembered with it.
+    QRect place(const WindowPlacement& placement, double dpi);
+    // The placement of `geometry`: each of top, left, height and width that is still as placed
+    // keeps the twips it was given; the others are converted.
+    WindowPlacement placementOf(const QRect& geometry, double dpi) const;
+
+private:
+    WindowPlacement placement_;
+    QRect geometry_;
+    double dpi_ = 0;  // 0 while nothing was placed
+};
+
 }  // namespace zel::settings

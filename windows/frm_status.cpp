@@ -37,7 +37,7 @@ frmStatus::~frmStatus() = default;
 void frmStatus::open() {
     if (!loaded_) {
         const settings::RestoredPlacement restored = model_->load();
-        setGeometry(settings::placementToPixels(restored.placement, dpi()));
+        setGeometry(placed_.place(restored.placement, dpi()));
         if (restored.message) showBox(*restored.message);
         loaded_ = true;
     }
@@ -57,7 +57,7 @@ void frmStatus::setStepNameLookup(status::StepNameLookup names) {
 void frmStatus::closeEvent(QCloseEvent* event) {
     if (loaded_) {
         const auto box =
-            model_->savePlacement(displayState(), settings::placementFromPixels(geometry(), dpi()));
+            model_->savePlacement(displayState(), placed_.placementOf(geometry(), dpi()));
         if (box) showBox(*box);
         model_->unloaded();
         loaded_ = false;

@@ -51,6 +51,7 @@ private:
     std::unique_ptr<StatusWindowModel> model_;
     AppState& state_;
     bool loaded_ = false;
+    settings::PlacedWindow placed_;
 };
 
 }  // namespace zel

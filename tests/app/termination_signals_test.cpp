@@ -16,10 +16,11 @@ using namespace zel;
 
 namespace {
 
-bool closesWithinTwoSeconds(const QWidget& window) {
+// The bound is far above what closing takes, so that only a window that never closes fails.
+bool closesWithinHalfAMinute(const QWidget& window) {
     QElapsedTimer clock;
     clock.start();
-    while (window.isVisible() && clock.elapsed() < 2000)
+    while (window.isVisible() && clock.elapsed() < 30'000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     return !window.isVisible();
 }
@@ -31,7 +32,7 @@ TEST(TerminationSignals, AnswerTheOpenBoxesAsWithEscapeThenCloseTheWindow) {
     EXPECT_EXIT(
         {
             // A box left open would wait for ever.
-            QTimer::singleShot(3000, [] { std::_Exit(2); });
+            QTimer::singleShot(60'000, [] { std::_Exit(2); });
             QWidget window;
             window.show();
             closeOnTerminationSignals(window);
@@ -45,7 +46,7 @@ TEST(TerminationSignals, AnswerTheOpenBoxesAsWithEscapeThenCloseTheWindow) {
                 QMessageBox::question(&window, QStringLiteral("t"), QStringLiteral("Go on?"));
             const bool stillOpenAfterBoxes = window.isVisible();
             std::_Exit(outer == QMessageBox::No && inner == QMessageBox::Ok &&
-                               stillOpenAfterBoxes && closesWithinTwoSeconds(window)
+                               stillOpenAfterBoxes && closesWithinHalfAMinute(window)
                            ? 0
                            : 1);
         },
@@ -60,7 +61,7 @@ TEST(TerminationSignals, CloseAWindowWithNoBoxOpen) {
             window.show();
             closeOnTerminationSignals(window);
             ::raise(SIGTERM);
-            std::_Exit(closesWithinTwoSeconds(window) ? 0 : 1);
+            std::_Exit(closesWithinHalfAMinute(window) ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }

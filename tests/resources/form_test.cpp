@@ -17,6 +17,8 @@
 #include "resources/frm_reg_bits.h"
 #include "resources/frm_servo.h"
 #include "resource_fixture.h"
+#include "settings/placement_store.h"
+#include "settings/settings_sections.h"
 
 using namespace zel;
 using zel::test::ResourceFixture;
@@ -83,6 +85,30 @@ TEST_F(Forms, RegistersFormTypesGoesToAndCloses) {
     EXPECT_FALSE(state.flags.windows.RegFormOpen);
     EXPECT_EQ(messages.last(), QStringLiteral("Register Form unloaded."));
     EXPECT_TRUE(boxes.isEmpty());
+}
+
+// Whole pixels cannot hold every twips value (1008 twips are 67.2 pixels at 96 dpi): a window
+// closed where it was put stores exactly what it read, one that moved stores where it went.
+TEST_F(Forms, AWindowClosedUnmovedStoresThePlacementItRead) {
+    settings::SettingsHandle h = 0;
+    ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Registers")), h));
+    store.SetNumberValue(h, QStringLiteral("Top"), 1008);
+    store.SetNumberValue(h, QStringLiteral("Left"), 929);
+    store.SetNumberValue(h, QStringLiteral("Height"), 9008);
+    store.SetNumberValue(h, QStringLiteral("Width"), 6003);
+    ASSERT_TRUE(store.CloseSettingsKey(h));
+    const auto stored = [this] {
+        return settings::restorePlacement(store, settings::PlacementSection::Registers).placement;
+    };
+    frmReg form(state, lib, store, nullptr, status());
+    prepare(form);
+    form.close();
+    EXPECT_EQ(stored(), settings::WindowPlacement(1008, 929, 9008, 6003));
+
+    prepare(form);
+    form.move(form.x() + 10, form.y());
+    form.close();
+    EXPECT_EQ(stored(), settings::WindowPlacement(1008, 1080, 9008, 6003)) << "moved right";
 }
 
 TEST_F(Forms, ScrollBarStepsRelabelThePage) {

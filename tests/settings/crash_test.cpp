@@ -4,6 +4,7 @@
 #include "test_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,7 +13,10 @@
 #include <random>
 #include <thread>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,18 +24,19 @@ using namespace zel::settings;
 
 namespace {
 
-// Big enough that a save takes a while, so kills land in the middle of writing.
+// Big enough that a save takes a while, so kills at random moments land in the middle of one.
 QString version(char mark) {
     return QString(200'000, QLatin1Char(mark));
 }
 
-// Runs in the child: saves the two versions in turn until killed. Tells the parent through
-// `ready` once the first save has started.
-[[noreturn]] void saveForever(const QString& path, int ready) {
+// Runs in the child: once the parent has written to `go`, saves the two versions in turn until
+// killed.
+[[noreturn]] void saveForever(const QString& path, int go) {
     alarm(60);  // never outlive a parent that failed to kill
     SettingsStore store(path);
     store.load({});
-    (void)!write(ready, "r", 1);
+    char start = 0;
+    if (read(go, &start, 1) != 1) _exit(4);
     for (int round = 0;; ++round) {
         SettingsHandle handle = 0;
         if (!store.OpenSettingsKey(sectionPath("Files"), handle)) _exit(2);
@@ -40,44 +45,109 @@ QString version(char mark) {
     }
 }
 
-}  // namespace
+// A child that saves forever, and the parent's end of the pipe that starts it.
+struct Saver {
+    pid_t pid = -1;
+    int go = -1;
 
-TEST(SettingsCrash, KillDuringSaveLeavesTheOldOrTheNewFile) {
+    explicit Saver(const QString& path) {
+        int ends[2];
+        if (pipe(ends) != 0) return;
+        pid = fork();
+        if (pid == 0) {
+            close(ends[1]);
+            saveForever(path, ends[0]);
+        }
+        close(ends[0]);
+        go = ends[1];
+    }
+    ~Saver() {
+        if (go >= 0) close(go);
+        if (pid > 0) kill();
+    }
+    bool start() const { return write(go, "g", 1) == 1; }
+    // True when the child died of the kill rather than ending on its own.
+    bool kill() {
+        int status = 0;
+        const bool killed = ::kill(pid, SIGKILL) == 0 && waitpid(pid, &status, 0) == pid &&
+                            WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        pid = -1;
+        return killed;
+    }
+};
+
+// The temporary file of the child's first save, made a named pipe before the child starts: the
+// save then stops inside its write, with the file still open, until the parent reads from the
+// pipe. The parent kills it there, deterministically in the middle of a save.
+class SaveTrap {
+public:
+    SaveTrap(const QString& path, pid_t saver)
+        : name_(QFile::encodeName(path) + ".tmp-" + QByteArray::number(saver)) {}
+    ~SaveTrap() {
+        if (fd_ >= 0) close(fd_);
+        unlink(name_.constData());
+    }
+    bool set() { return mkfifo(name_.constData(), 0600) == 0; }
+    // Waits (at most 30 s) until the save has written into the trap.
+    bool caught() {
+        fd_ = open(name_.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        pollfd readable{fd_, POLLIN, 0};
+        char byte = 0;
+        return fd_ >= 0 && poll(&readable, 1, 30'000) == 1 && read(fd_, &byte, 1) == 1;
+    }
+
+private:
+    QByteArray name_;
+    int fd_ = -1;
+};
+
+class SettingsCrash : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SettingsData initial;
+        initial[sectionPath("Files")]["Data Table"] = version('a');
+        ASSERT_TRUE(writeBytes(path, writeSettings(initial)));
+    }
+    SettingsValue stored() const {
+        const ReadResult result = readSettings(readBytes(path));
+        if (result.error) ADD_FAILURE() << result.error->text().toStdString();
+        return result.error ? SettingsValue()
+                            : result.data.at(sectionPath("Files")).at("Data Table");
+    }
+    bool isOldOrNew(const SettingsValue& value) const {
+        return value == SettingsValue(version('a')) || value == SettingsValue(version('b'));
+    }
+
     QTemporaryDir dir;
     const QString path = dir.filePath("settings.ini");
-    SettingsData initial;
-    initial[sectionPath("Files")]["Data Table"] = version('a');
-    ASSERT_TRUE(writeBytes(path, writeSettings(initial)));
+};
 
-    std::mt19937 random(12345);
-    int killedMidSave = 0;
-    for (int kill = 0; kill < 50; ++kill) {
-        int pipeEnds[2];
-        ASSERT_EQ(pipe(pipeEnds), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(pipeEnds[0]);
-            saveForever(path, pipeEnds[1]);
-        }
-        close(pipeEnds[1]);
-        char signal = 0;
-        ASSERT_EQ(read(pipeEnds[0], &signal, 1), 1);
-        close(pipeEnds[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20'000));
-        ASSERT_EQ(::kill(child, SIGKILL), 0);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "child ended on its own";
+}  // namespace
 
-        killedMidSave += !QDir(dir.path()).entryList({"settings.ini.tmp-*"}, QDir::Files).isEmpty();
-        const ReadResult result = readSettings(readBytes(path));
-        ASSERT_FALSE(result.error)
-            << "after kill " << kill << ": " << result.error->text().toStdString();
-        const SettingsValue stored = result.data.at(sectionPath("Files")).at("Data Table");
-        EXPECT_TRUE(stored == SettingsValue(version('a')) || stored == SettingsValue(version('b')));
+TEST_F(SettingsCrash, KillInsideASaveLeavesTheFileAsItWas) {
+    for (int kill = 0; kill < 5; ++kill) {
+        const QByteArray before = readBytes(path);
+        Saver saver(path);
+        ASSERT_GT(saver.pid, 0);
+        SaveTrap trap(path, saver.pid);
+        ASSERT_TRUE(trap.set());
+        ASSERT_TRUE(saver.start());
+        ASSERT_TRUE(trap.caught()) << "the save never reached its temporary file";
+        ASSERT_TRUE(saver.kill()) << "child ended on its own";
+        EXPECT_EQ(readBytes(path), before) << "after kill " << kill;
     }
-    EXPECT_GT(killedMidSave, 0) << "no kill landed inside a save";
+}
+
+TEST_F(SettingsCrash, KillAtARandomMomentLeavesTheOldOrTheNewFile) {
+    std::mt19937 random(12345);
+    for (int kill = 0; kill < 50; ++kill) {
+        Saver saver(path);
+        ASSERT_GT(saver.pid, 0);
+        ASSERT_TRUE(saver.start());
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20'000));
+        ASSERT_TRUE(saver.kill()) << "child ended on its own";
+        EXPECT_TRUE(isOldOrNew(stored())) << "after kill " << kill;
+    }
     // A save cut short leaves its temporary file; the next load clears it away.
     SettingsStore store(path);
     EXPECT_EQ(store.load({}).outcome, LoadOutcome::Loaded);

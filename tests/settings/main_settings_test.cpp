@@ -27,19 +27,43 @@ protected:
 }  // namespace
 
 TEST_F(MainSettingsTest, FirstRunStartsLikeARunWithoutSections) {
-    ASSERT_EQ(store.load(firstRunSettings()).outcome, LoadOutcome::Created);
+    const MainSettings withoutSections{.CommType = 3,
+                                       .BaudRate = 9600,
+                                       .HostNode = 999,
+                                       .TargetNode = 0,
+                                       .AdapterIndex = 0,
+                                       .CommTimeout = 250,
+                                       .DdeFlagAddress = 1,
+                                       .DdeRegAddress = 1,
+                                       .UpdateInterval = 1000,
+                                       .Top = 1008,
+                                       .Left = 2036,
+                                       .Height = 8000,
+                                       .Width = 11000};
     SettingsStore bare(dir.filePath("bare.ini"));
     bare.load({});
-    // A missing Files section clears a symbol file named on the command line.
-    const MainSettings withoutSections = load(bare, "given.sym");
+    // A missing Files section also clears a symbol file named on the command line.
+    EXPECT_EQ(load(bare, "given.sym"), withoutSections);
+    ASSERT_EQ(store.load(firstRunSettings()).outcome, LoadOutcome::Created);
     EXPECT_EQ(load(store), withoutSections);
-    EXPECT_EQ(withoutSections.UpdateInterval, 1000);  // an empty Update value gives 25
 }
 
-TEST_F(MainSettingsTest, WrongKindValuesCountAsMissing) {
+TEST_F(MainSettingsTest, MissingAndWrongKindValuesTakeTheirDefaults) {
+    const MainSettings missing{.CommType = 3,
+                               .BaudRate = 19200,
+                               .HostNode = 32767,
+                               .TargetNode = 1,
+                               .AdapterIndex = 1,
+                               .CommTimeout = 300,
+                               .DdeFlagAddress = 1,
+                               .DdeRegAddress = 1,
+                               .UpdateInterval = 25,
+                               .Top = 1008,
+                               .Left = 1236,
+                               .Height = 8000,
+                               .Width = 11000};
     loadSections({});
-    const MainSettings missing = load(store);
-    EXPECT_EQ(missing.UpdateInterval, 25);
+    EXPECT_EQ(load(store), missing);
     SettingsData data;
     data[sectionPath("Communications")] = {{"Host", QString("5")}, {"IP Address", 5}};
     data[sectionPath("Main")]["7400 Support"] = QString("1");

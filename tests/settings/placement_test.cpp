@@ -19,17 +19,57 @@ protected:
 
 }  // namespace
 
-TEST_F(PlacementTest, WithoutSectionsWindowsOpenAtDefaultsAndCannotSave) {
+// Without its section a window opens at its defaults (the Status window at its larger no-section
+// size) and cannot save; with its section on a file that cannot be written, the close fails.
+TEST_F(PlacementTest, WithoutSectionsDefaultsAndEachSectionsOwnFailureMessages) {
+    // clang-format off
+    const struct {
+        PS section;
+        WindowPlacement noSection;
+        const char* writeFailure;
+        const char* closeFailure;
+    } cases[] = {
+        {PS::Registers, {1668, 924, 5184, 5000},
+         "Cannot WRITE Registers settings to Registry !", "Cannot CLOSE Registers key in Registry !"},
+        {PS::NVram, {1668, 924, 4956, 5000},
+         "Cannot WRITE Register settings to Registry !", "Cannot CLOSE NVram key in Registry !"},
+        {PS::Flags, {1488, 3192, 4956, 5000},
+         "Cannot WRITE Flags settings to Registry !", "Cannot CLOSE Flags key in Registry !"},
+        {PS::Digin, {1272, 3168, 4932, 5000},
+         "Cannot WRITE Digin settings to Registry !", "Cannot CLOSE Digin key in Registry !"},
+        {PS::Digout, {1464, 2364, 4932, 5000},
+         "Cannot WRITE Digout settings to Registry !", "Cannot CLOSE Digout key in Registry !"},
+        {PS::Analin, {1608, 2520, 4956, 5000},
+         "Cannot WRITE Analin settings to Registry !", "Cannot CLOSE Analin key in Registry !"},
+        {PS::Analout, {1200, 924, 4956, 5000},
+         "Cannot WRITE Analout settings to Registry !", "Cannot CLOSE Analout key in Registry !"},
+        {PS::Servo, {1392, 1944, 4776, 5000},
+         "Cannot WRITE Servo settings to Registry !", "Cannot CLOSE Servo key in Registry !"},
+        {PS::Status, {2004, 1632, 8000, 14000},
+         "Cannot WRITE Status settings to Registry !", "Cannot CLOSE Status key in Registry !"},
+        {PS::Dtable, {1140, 900, 5760, 8088},
+         "Cannot WRITE Dtable settings to Registry !", "Cannot CLOSE Dtable key in Registry !"},
+        {PS::Custom1, {2064, 2940, 4656, 5200},
+         "Cannot WRITE Custom1 settings to Registry !", "Cannot CLOSE Custom1 key in Registry !"},
+        {PS::Custom2, {2064, 2940, 4656, 5200},
+         "Cannot WRITE Custom2 settings to Registry !", "Cannot CLOSE Custom2 key in Registry !"},
+    };
+    // clang-format on
     loadFile({});
     const QByteArray before = readBytes(path);
-    for (const PS section :
-         {PS::Registers, PS::NVram, PS::Flags, PS::Digin, PS::Digout, PS::Analin, PS::Analout,
-          PS::Servo, PS::Status, PS::Dtable, PS::Custom1, PS::Custom2}) {
-        EXPECT_FALSE(restorePlacement(store, section).message);
-        EXPECT_EQ(savePlacement(store, section, DisplayState::Normal, {1, 2, 3, 4}),
-                  placementRule(section).writeFailure);
+    // A file where the settings folder should be: every save fails.
+    ASSERT_TRUE(writeBytes(dir.filePath("blocker"), "a file where a folder should be"));
+    SettingsStore unwritable(dir.filePath("blocker/settings.ini"));
+    unwritable.load(firstRunSettings());
+    for (const auto& c : cases) {
+        const RestoredPlacement restoredBare = restorePlacement(store, c.section);
+        EXPECT_EQ(restoredBare.placement, c.noSection) << c.writeFailure;
+        EXPECT_FALSE(restoredBare.message);
+        EXPECT_EQ(savePlacement(store, c.section, DisplayState::Normal, {1, 2, 3, 4}),
+                  QString(c.writeFailure));
+        EXPECT_EQ(savePlacement(unwritable, c.section, DisplayState::Normal, {1, 2, 3, 4}),
+                  QString(c.closeFailure));
     }
-    EXPECT_EQ(restored(PS::Status), WindowPlacement(2004, 1632, 8000, 14000));
     EXPECT_EQ(readBytes(path), before);
 }
 

@@ -23,7 +23,19 @@ public:
     void enableReconnectTimer() override { log << "timer2"; }
     void setDdeNode(const QString& text) override { log << "dde node " + text; }
     void showMessageBox(const QString& text) override { boxes << text; }
+
+    // What the dialog asked for, whatever the order it asked in.
+    QStringList asked() const {
+        QStringList sorted = log;
+        sorted.sort();
+        return sorted;
+    }
 };
+
+inline QStringList sorted(QStringList texts) {
+    texts.sort();
+    return texts;
+}
 
 class SetupTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // builders that keep a tree up to date in place.
 #include <gtest/gtest.h>
 
+#include "status/build_status_data.h"
 #include "status/plain_step_tree.h"
 #include "status/recursive_parse.h"
 #include "status/tree_build.h"
@@ -41,10 +42,40 @@ TEST(RecursiveParse, LinesFollowTheStartedTasksDepthFirst) {
     EXPECT_EQ(RecursiveParse(record, 64, names)[0].text, "Step #2 : FILL_2");
 }
 
-TEST(RecursiveParse, AFullKeyTableStopsAt128Lines) {
+// The root and the tasks it started, one line each, up to 128 lines: the tree holds as many.
+TEST(RecursiveParse, TheLineTableHoldsAt128Lines) {
+    const struct {
+        int tasks;
+        int kept;
+        const char* lastLine;
+    } cases[] = {{127, 127, "Step #1126"}, {128, 128, "Step #1127"}, {129, 128, "Step #1127"}};
+    for (const auto& c : cases) {
+        StatusRecord record;
+        for (int task = 1; task < c.tasks; ++task) start(record, 0, task, 1000 + task);
+        const QVector<StepLine> lines = RecursiveParse(record, 32);
+        EXPECT_EQ(lines.size(), c.kept) << c.tasks << " tasks";
+        EXPECT_EQ(lines.last().text, c.lastLine) << c.tasks << " tasks";
+        PlainStepTree tree;
+        NodeKeys keys;
+        updateStepTree(tree, lines, keys);
+        EXPECT_EQ(tree.keys().size(), c.kept) << c.tasks << " tasks";
+    }
+    StatusRecord everyTaskStartsEveryTask;
+    for (TaskKey& key : everyTaskStartsEveryTask.TaskKeys) key.fill(0xFFFFFFFF);
+    EXPECT_EQ(RecursiveParse(everyTaskStartsEveryTask, 32).size(), 128);
+}
+
+// Tasks 0..224 are kept; a group reaching past 224 stores its first task only.
+TEST(BuildStatusData2, TheLastGroupStopsAtTask224) {
     StatusRecord record;
-    for (TaskKey& key : record.TaskKeys) key.fill(0xFFFFFFFF);
-    EXPECT_EQ(RecursiveParse(record, 128).size(), kMaxStepLines);
+    TaskGroup group{.total = 232, .offset = 224};
+    for (int i = 0; i < 8; ++i) group.records[size_t(i)] = {.step = 500 + i, .state = 1};
+    group.records[0].keys[6] = 0x80000000u;  // task 224
+    BuildStatusData2(record, {}, group);
+    EXPECT_EQ(record.TaskStep[224], 500);
+    EXPECT_EQ(record.TaskKeys[224][6], 0x80000000u);
+    EXPECT_EQ(record.HighestReferencedTask, 224);
+    EXPECT_EQ(record.TaskTotal, 0) << "only group 0 carries the total";
 }
 
 TEST(NodeKeys, LowestFreeNumberAndTheLastOneWhenAllAreUsed) {

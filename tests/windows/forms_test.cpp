@@ -12,6 +12,7 @@
 #include "windows/frm_status.h"
 #include "tests/status/packet_controller.h"
 #include "settings/placement_store.h"
+#include "settings/settings_sections.h"
 
 using namespace zel;
 
@@ -66,14 +67,24 @@ TEST_F(Forms, StepStatusUpdatesItsTreeInPlaceAndSavesItsPlacement) {
     ASSERT_EQ(root->childCount(), 2);
     EXPECT_EQ(root->child(1)->text(0), "Step #200");
 
-    const QRect where(50, 60, 500, 400);
-    form.setGeometry(where);
+    const auto stored = [this] {
+        return settings::restorePlacement(store, settings::PlacementSection::Status).placement;
+    };
+    form.setGeometry(QRect(50, 60, 500, 400));
     form.close();
     form.close();
     EXPECT_FALSE(state.flags.windows.StatusFormOpen);
     EXPECT_EQ(messages, QStringList{"Status Form unloaded."}) << "a closed window unloads once";
-    EXPECT_EQ(settings::restorePlacement(store, settings::PlacementSection::Status).placement,
-              settings::placementFromPixels(where, form.logicalDpiY()));
+    EXPECT_EQ(stored(), settings::WindowPlacement(900, 750, 6000, 7500)) << "15 twips a pixel";
+
+    // 1008 twips are 67.2 pixels: closed unmoved, the window stores what it read.
+    settings::SettingsHandle h = 0;
+    ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath("Status"), h));
+    store.SetNumberValue(h, "Top", 1008);
+    ASSERT_TRUE(store.CloseSettingsKey(h));
+    form.open();
+    form.close();
+    EXPECT_EQ(stored(), settings::WindowPlacement(1008, 750, 6000, 7500));
 }
 
 TEST_F(Forms, ClockOpensBesideTheMainWindowAndSyncsOnTheNextTick) {

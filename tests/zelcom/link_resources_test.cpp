@@ -67,6 +67,7 @@ TEST(LinkResources, AThousandOpenCloseCyclesLeaveTheDescriptorsWhereTheyWere) {
         ASSERT_GT(udp, 0);
         ASSERT_EQ(ZlCloseConnection(udp), 1);
     }
+    ASSERT_TRUE(peer.waitUntilNoConnections(std::chrono::seconds(30)));
     EXPECT_EQ(openDescriptors(), before);
 }
 
@@ -113,7 +114,8 @@ TEST(LinkResources, ASerialLineWhoseFarEndVanishesFailsAtOnceWithoutSpinning) {
     ::unsetenv("ZELCOM_COMM7");
     ASSERT_GT(handle, 0);
     ASSERT_EQ(ZlInitConnection(handle, 19200, 0, 8, 0), 1);
-    ASSERT_EQ(ZlSetConnectionTimeout(handle, 5000), 1);
+    // "At once" is far below the timeout, so that a load on the machine cannot fail it.
+    ASSERT_EQ(ZlSetConnectionTimeout(handle, 20000), 1);
     ::close(pty.master);
     pty.master = -1;
 
@@ -124,7 +126,7 @@ TEST(LinkResources, ASerialLineWhoseFarEndVanishesFailsAtOnceWithoutSpinning) {
     EXPECT_EQ(ZlGetRegister(handle, 1, &value), 0);
     EXPECT_EQ(lastErrorCode(), ZL_ERR_LINK_LOST);
     EXPECT_EQ(ZlGetRegister(handle, 1, &value), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     ::getrusage(RUSAGE_SELF, &after);
     const auto cpuMs = (after.ru_utime.tv_sec - before.ru_utime.tv_sec) * 1000 +
                        (after.ru_utime.tv_usec - before.ru_utime.tv_usec) / 1000;

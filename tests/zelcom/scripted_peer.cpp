@@ -63,8 +63,22 @@ void ScriptedPeer::serve() {
                 script_(c.fd, *request);
             }
         }
+        setConnectionCount(clients.size());
     }
     for (const Client& c : clients) ::close(c.fd);
+}
+
+void ScriptedPeer::setConnectionCount(size_t count) {
+    {
+        const std::lock_guard lock(mutex_);
+        connections_ = count;
+    }
+    connectionsChanged_.notify_all();
+}
+
+bool ScriptedPeer::waitUntilNoConnections(std::chrono::milliseconds bound) {
+    std::unique_lock lock(mutex_);
+    return connectionsChanged_.wait_for(lock, bound, [this] { return connections_ == 0; });
 }
 
 std::vector<uint8_t> ScriptedPeer::replyTo(const codec::Frame& request, std::vector<uint8_t> body,

@@ -5,8 +5,11 @@
 
 #include <netinet/in.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -24,6 +27,11 @@ public:
 
     uint16_t port() const { return port_; }
 
+    // Waits until the peer has closed every connection it accepted, for at most `bound`; false
+    // when some are still open then. The peer runs in this process, so until then its ends of
+    // the connections count among the process's descriptors.
+    bool waitUntilNoConnections(std::chrono::milliseconds bound);
+
     // A correct reply to request with the given body.
     static std::vector<uint8_t> replyTo(const codec::Frame& request, std::vector<uint8_t> body,
                                         uint16_t status = 0);
@@ -31,11 +39,15 @@ public:
 
 private:
     void serve();
+    void setConnectionCount(size_t count);
 
     Script script_;
     int listener_ = -1;
     int wake_[2] = {-1, -1};
     uint16_t port_ = 0;
+    std::mutex mutex_;
+    std::condition_variable connectionsChanged_;
+    size_t connections_ = 0;
     std::thread thread_;
 };
 
