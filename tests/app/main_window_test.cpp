@@ -131,15 +131,19 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
     EXPECT_TRUE(saved.readAll().contains("COMM Port=2"));
 }
 
+// A folder is no symbol file either.
 TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
-    line.symbolFile = dir.filePath(QStringLiteral("gone.SYM"));
-    {
-        Application monitor(line);
-        monitor.start();
-        EXPECT_TRUE(monitor.state().files.SymbolFileName.isEmpty());
-        monitor.mainWindow().close();
+    for (const QString& name : {dir.filePath(QStringLiteral("gone.SYM")), dir.path()}) {
+        line.symbolFile = name;
+        modal.texts.clear();
+        {
+            Application monitor(line);
+            monitor.start();
+            EXPECT_TRUE(monitor.state().files.SymbolFileName.isEmpty());
+            monitor.mainWindow().close();
+        }
+        EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + name});
     }
-    EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + line.symbolFile});
 }
 
 TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
