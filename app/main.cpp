@@ -23,6 +23,7 @@ int runWithoutDisplay(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     if (!zel::displayAvailable(argc, argv)) return runWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
+    zel::watchTerminationSignals();
     QApplication::setApplicationName(zel::kProductName);
     QApplication::setOrganizationName(zel::kCompanyName);
     zel::useMonitorStyle();
