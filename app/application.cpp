@@ -56,10 +56,11 @@ void Application::start() {
     window_.show();
 }
 
-// The symbol file named on the command line, or empty when none was named or it is missing.
+// The symbol file named on the command line, or empty when none was named or it is missing;
+// a folder is no file either.
 QString Application::checkedSymbolFile() {
     const QString name = commandLine_.symbolFile;
-    if (name.isEmpty() || QFileInfo::exists(name)) return name;
+    if (name.isEmpty() || QFileInfo(name).isFile()) return name;
     log_.write(QStringLiteral("Cannot find ") + name);
     QMessageBox::warning(nullptr, QApplication::applicationName(), QStringLiteral("Cannot find ") + name);
     return {};

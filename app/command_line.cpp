@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <cstring>
 
 #include "app/product_info.h"
 
@@ -11,7 +12,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         kProductName + QStringLiteral(": monitor and maintain a programmable controller."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all needs a parse that ends the process.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
     const QCommandLineOption settings(
@@ -22,6 +25,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Write the status log to FILE."),
                                  QStringLiteral("FILE"));
+    parser.addOption(help);
     parser.addOption(version);
     parser.addOption(settings);
     parser.addOption(log);
@@ -49,6 +53,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     result.logFile = parser.value(log);
     if (!parser.positionalArguments().isEmpty()) result.symbolFile = parser.positionalArguments()[0];
     return result;
+}
+
+bool displayAvailable(int argc, const char* const* argv) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(name)) return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0) return true;
+    return false;
 }
 
 }  // namespace zel

@@ -18,4 +18,14 @@ struct CommandLine {
 // error to standard error.
 CommandLine parseCommandLine(const QStringList& arguments);
 
+// Whether the monitor has somewhere to show its windows: a display is named (DISPLAY,
+// WAYLAND_DISPLAY) or a window platform is chosen (QT_QPA_PLATFORM, or -platform among the
+// arguments). Without one, the windowing toolkit would abort the program.
+bool displayAvailable(int argc, const char* const* argv);
+
+// The one line standard error gets when there is no display.
+inline constexpr char kNoDisplayText[] =
+    "zelmon: no display to show the monitor on; start it in a graphical session (DISPLAY or "
+    "WAYLAND_DISPLAY set) or with QT_QPA_PLATFORM=offscreen.\n";
+
 }  // namespace zel

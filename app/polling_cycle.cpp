@@ -50,6 +50,7 @@ void PollingCycle::refreshWindows(PollContext& context) {
         if (!block->isOpen() || f.TableUploadBusy || f.DownloadBusy || f.NoCommunication) continue;
         if (state_.connection.CommHandle == 0) return;
         block->refresh(context);
+        if (context.tickEnded) return;
     }
 }
 

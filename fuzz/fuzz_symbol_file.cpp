@@ -16,7 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LineReader reader(device);
     ScannedLine scanned;
     QByteArrayView line;
-    while (reader.next(line) == LineReader::Status::Line) {
+    LineReader::Status status;
+    while ((status = reader.next(line)) != LineReader::Status::End &&
+           status != LineReader::Status::Error) {
+        if (status == LineReader::Status::Unreadable) continue;
         scanSymbolLine(line, scanned);
         if (scanned.kind == LineKind::Symbol && scanned.record.name.isEmpty()) __builtin_trap();
     }

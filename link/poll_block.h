@@ -34,6 +34,8 @@ public:
     AppState& state;
     ZelLibrary& library;
     EventPump pump;
+    // Set by a block after which no other block may run in this tick.
+    bool tickEnded = false;
 };
 
 class PollBlock {

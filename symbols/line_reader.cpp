@@ -26,15 +26,11 @@ bool LineReader::fill() {
     return got > 0;
 }
 
-LineReader::Status LineReader::fail(const QString& reason) {
-    error_ = reason;
-    return Status::Error;
-}
-
 LineReader::Status LineReader::next(QByteArrayView& line) {
+    line = {};
     qsizetype end = buffer_.indexOf('\n', start_);
     while (end < 0 && !atEnd_) {
-        if (buffer_.size() - start_ > kMaxLineLength) break;
+        if (buffer_.size() - start_ > kMaxLineLength) return skipLongLine();
         const qsizetype searched = buffer_.size() - start_;
         if (fill()) end = buffer_.indexOf('\n', searched);
     }
@@ -42,18 +38,27 @@ LineReader::Status LineReader::next(QByteArrayView& line) {
     const qsizetype stop = end < 0 ? buffer_.size() : end;
     if (stop == start_ && end < 0) return Status::End;
     ++lineNumber_;
-    if (stop - start_ > kMaxLineLength)
-        return fail(QStringLiteral("it is not a text file: line %1 is longer than %2 bytes")
-                        .arg(lineNumber_)
-                        .arg(kMaxLineLength));
-    line = QByteArrayView(buffer_).sliced(start_, stop - start_);
-    if (line.contains('\0'))
-        return fail(
-            QStringLiteral("it is not a text file: line %1 holds a zero byte").arg(lineNumber_));
-    const qsizetype used = stop - start_ + (end < 0 ? 0 : 1);
+    const QByteArrayView text = QByteArrayView(buffer_).sliced(start_, stop - start_);
+    const qsizetype used = text.size() + (end < 0 ? 0 : 1);
     consumed_ += used;
     start_ += used;
+    if (text.size() > kMaxLineLength || text.contains('\0')) return Status::Unreadable;
+    line = text;
     return Status::Line;
+}
+
+// Passes over a line too long to keep, a block at a time, up to and including its line feed.
+LineReader::Status LineReader::skipLongLine() {
+    ++lineNumber_;
+    qsizetype end;
+    while ((end = buffer_.indexOf('\n', start_)) < 0) {
+        consumed_ += buffer_.size() - start_;
+        start_ = buffer_.size();
+        if (!fill()) return error_.isEmpty() ? Status::Unreadable : Status::Error;
+    }
+    consumed_ += end + 1 - start_;
+    start_ = end + 1;
+    return Status::Unreadable;
 }
 
 }  // namespace zel::symbols

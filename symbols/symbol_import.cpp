@@ -1,6 +1,7 @@
 #include "symbols/symbol_import.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -41,8 +42,12 @@ void readLines(QIODevice& device, SymbolDatabase& db, ImportProgress& progress,
     QByteArrayView line;
     ScannedLine scanned;
     LineReader::Status status;
-    while ((status = reader.next(line)) == LineReader::Status::Line) {
-        if (!storeLine(line, scanned, db, result)) {
+    while ((status = reader.next(line)) == LineReader::Status::Line ||
+           status == LineReader::Status::Unreadable) {
+        if (status == LineReader::Status::Unreadable) {
+            ++result.lines;
+            result.unreadable.push_back(reader.lineNumber());
+        } else if (!storeLine(line, scanned, db, result)) {
             result.error = databaseError(db);
             return;
         }
@@ -52,6 +57,19 @@ void readLines(QIODevice& device, SymbolDatabase& db, ImportProgress& progress,
 }
 
 }  // namespace
+
+QString unreadableLinesText(const QString& fileName, const std::vector<qint64>& lines) {
+    constexpr size_t kNamed = 10;
+    if (lines.empty()) return {};
+    QStringList numbers;
+    for (size_t i = 0; i < std::min(lines.size(), kNamed); ++i)
+        numbers << QString::number(lines[i]);
+    QString list = numbers.join(QStringLiteral(", "));
+    if (lines.size() > kNamed) list += QStringLiteral(" and %1 more").arg(lines.size() - kNamed);
+    return QStringLiteral("Symbol file %1: %2 %3 skipped, %4 not text.")
+        .arg(fileName, lines.size() == 1 ? QStringLiteral("line") : QStringLiteral("lines"), list,
+             lines.size() == 1 ? QStringLiteral("it is") : QStringLiteral("they are"));
+}
 
 ImportResult importSymbols(QIODevice& device, SymbolDatabase& db, ImportProgress& progress) {
     ImportResult result;

@@ -41,8 +41,10 @@ void SymbolService::rebuild(bool withMessages) {
     busy(true);
     if (!database_.CloseSymbolDatabase() || !database_.CreateSymbolDatabase())
         forgetSymbols(QStringLiteral("Failed to create symbol database!"), database_.errorText());
-    else if (importAndQuery() && withMessages)
-        message(QStringLiteral("New Symbol Database created."));
+    else if (importAndQuery()) {
+        if (withMessages) message(QStringLiteral("New Symbol Database created."));
+        reportUnreadableLines();
+    }
     busy(false);
 }
 
@@ -62,6 +64,13 @@ bool SymbolService::importAndQuery() {
     }
     database_.OpenSymbolQueries();
     return true;
+}
+
+// Told after the database is ready, so the menu's "created" text comes first.
+void SymbolService::reportUnreadableLines() const {
+    const QString text = unreadableLinesText(QDir::toNativeSeparators(files_.SymbolFileName),
+                                             lastImport_.unreadable);
+    if (!text.isEmpty()) message(text);
 }
 
 // Without a usable database the windows go back to their own captions.

@@ -59,6 +59,7 @@ public:
 private:
     void rebuild(bool withMessages);
     bool importAndQuery();
+    void reportUnreadableLines() const;
     void forgetSymbols(const QString& phrase, const QString& reason);
     void message(const QString& text) const;
     void busy(bool on) const;

@@ -39,8 +39,12 @@ void StatusWindowModel::refresh(PollContext& context) {
     // Events ran during the fetch: the window may have closed or the link gone meanwhile.
     if (!isOpen() || !context.linkUsable()) return;
     showRunState_(status::runStateText(record_));
-    // A corrupt program has no tree worth showing.
-    if (record_.FaultCode == status::kCorruptProgramFault) return;
+    // A corrupt program has no tree worth showing, and its fault line is the last word of the
+    // tick: no later window is refreshed in it.
+    if (record_.FaultCode == status::kCorruptProgramFault) {
+        context.tickEnded = true;
+        return;
+    }
     const QVector<status::StepLine> lines =
         status::RecursiveParse(record_, state_.connection.TaskCount, activeNames());
     status::updateStepTree(tree_, lines, keys_);

@@ -145,15 +145,19 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
     EXPECT_EQ(mainPlacement(), QList<int32_t>({1008, 2036, 8000, 11000}));
 }
 
+// A folder is no symbol file either.
 TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
-    line.symbolFile = dir.filePath(QStringLiteral("gone.SYM"));
-    {
-        Application monitor(line);
-        monitor.start();
-        EXPECT_TRUE(monitor.state().files.SymbolFileName.isEmpty());
-        monitor.mainWindow().close();
+    for (const QString& name : {dir.filePath(QStringLiteral("gone.SYM")), dir.path()}) {
+        line.symbolFile = name;
+        modal.texts.clear();
+        {
+            Application monitor(line);
+            monitor.start();
+            EXPECT_TRUE(monitor.state().files.SymbolFileName.isEmpty());
+            monitor.mainWindow().close();
+        }
+        EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + name});
     }
-    EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + line.symbolFile});
 }
 
 TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {

@@ -4,10 +4,14 @@
 
 #include <QTemporaryDir>
 
-#include "link/fake/fake_zel_library.h"
-#include "settings/first_run.h"
 #include "app/main_window_model.h"
+#include "link/fake/fake_zel_library.h"
 #include "recording_view.h"
+#include "settings/first_run.h"
+#include "status/plain_step_tree.h"
+#include "tests/status/packet_controller.h"
+#include "windows/clock_window_model.h"
+#include "windows/status_window_model.h"
 
 using namespace zel;
 using zel::test::RecordingView;
@@ -132,6 +136,28 @@ TEST_F(PollingTest, ABlockThatFailsEndsTheTickWithAMessageAndAReconnection) {
     EXPECT_EQ(model.message(),
               QStringLiteral("Error in polling routine!\rtask bank 2 could not be read"));
     EXPECT_TRUE(state.flags.NoCommunication);
+}
+
+// A corrupt program (fault code 2) ends the tick at the step status block, so the clock after
+// it is not read; any other fault leaves the rest of the tick alone.
+TEST_F(PollingTest, FaultCodeTwoEndsTheTickAtTheStepStatus) {
+    test::PacketController controller;
+    controller.answerPackets(lib);
+    status::PlainStepTree tree;
+    StatusWindowModel status{state, store, tree, [](const QString&) {}, [](const QString&) {}};
+    ClockWindowModel clock{state, [](const ClockWindowModel::Display&) {}};
+    status.load();
+    clock.load();
+    model.polling().addBlock(status, 13);
+    model.polling().addBlock(clock, 14);
+    for (const auto& [faultCode, clockReads] : {std::pair{0, 1}, {12, 1}, {2, 0}}) {
+        controller.faultCode = uint8_t(faultCode);
+        lib.clearCalls();
+        model.pollingTick();
+        EXPECT_EQ(lib.calls().filter("ZlGetRegister(7, 13014)").size(), clockReads)
+            << "fault code " << faultCode;
+        EXPECT_FALSE(state.flags.NoCommunication);
+    }
 }
 
 TEST_F(PollingTest, TheSetupDialogsReconnectionRunsOnceOnTimer2) {

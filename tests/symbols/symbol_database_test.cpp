@@ -1,15 +1,18 @@
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "symbol_test_support.h"
 #include "symbols/import_progress.h"
 #include "symbols/symbol_import.h"
-#include "symbol_test_support.h"
 
 using namespace zel;
 using namespace zel::symbols;
@@ -58,28 +61,55 @@ TEST_F(SymbolDatabaseTest, CreateAgainStartsFromAnEmptyTable) {
     load("8 1 0 First\n");
     ASSERT_TRUE(db.CreateSymbolDatabase());
     EXPECT_TRUE(tableRows(db.filePath()).isEmpty());
-    EXPECT_EQ(QDir(db.folderPath()).entryList(QDir::Files), QStringList{"SYMBOL.MDB"});
+    EXPECT_EQ(QDir(db.folderPath()).entryList(QDir::Files),
+              QStringList({"owner.lock", "SYMBOL.MDB"}));
 }
 
-// A killed monitor leaves its folder; the next one removes it, but never a running one's.
-TEST_F(SymbolDatabaseTest, FoldersOfEndedMonitorsAreRemoved) {
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    const QString ended = base + QStringLiteral("/zelmon-%1-AbCdEf").arg(child);
-    const QString running = base + QStringLiteral("/zelmon-%1-AbCdEf").arg(::getppid());
-    // Names that only look like a monitor's folder belong to someone else.
-    const QString noDash = base + QStringLiteral("/zelmon-%1").arg(child);
-    const QString notNumber = base + QStringLiteral("/zelmon-x%1-AbCdEf").arg(child);
-    ASSERT_TRUE(QDir().mkpath(ended) && QDir().mkpath(running) && QDir().mkpath(noDash) &&
-                QDir().mkpath(notNumber));
-    writeFile(QStringLiteral("run/zelmon-%1-AbCdEf/SYMBOL.MDB").arg(child), "old");
+// A killed monitor leaves its folder with a lock that nobody holds; the next monitor removes it.
+// A held lock means a running monitor, whatever process id the name gives (it may run in
+// another PID namespace sharing the runtime folder), and a folder without a lock file is left
+// alone. The process ids named here are above any Linux hands out.
+TEST_F(SymbolDatabaseTest, OnlyFoldersWhoseLockIsFreeAreRemoved) {
+    const QString ended = base + QStringLiteral("/zelmon-4194305-AbCdEf");
+    const QString running = base + QStringLiteral("/zelmon-4194306-AbCdEf");
+    const QString unlocked = base + QStringLiteral("/zelmon-4194307-AbCdEf");
+    for (const QString& folder : {ended, running, unlocked}) ASSERT_TRUE(QDir().mkpath(folder));
+    writeFile(QStringLiteral("run/zelmon-4194305-AbCdEf/owner.lock"), {});
+    writeFile(QStringLiteral("run/zelmon-4194305-AbCdEf/SYMBOL.MDB"), "old");
+    writeFile(QStringLiteral("run/zelmon-4194306-AbCdEf/owner.lock"), {});
 
-    ASSERT_TRUE(db.CreateSymbolDatabase());
+    // Another process holds the running folder's lock until this one closes `release`.
+    int held[2], release[2];
+    ASSERT_EQ(::pipe(held), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const QByteArray lockFile = QFile::encodeName(running + QStringLiteral("/owner.lock"));
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        ::close(release[1]);
+        const int fd = ::open(lockFile.constData(), O_RDWR);
+        const char locked = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (::write(held[1], &locked, 1) == 1) {
+            char byte;
+            while (::read(release[0], &byte, 1) > 0) {
+            }
+        }
+        ::_exit(0);
+    }
+    ::close(held[1]);
+    ::close(release[0]);
+    char locked = 0;
+    const bool holding = ::read(held[0], &locked, 1) == 1 && locked;
+
+    const bool created = db.CreateSymbolDatabase();
+    const bool runningKept = QFileInfo::exists(running);
+    ::close(release[1]);
+    ::close(held[0]);
+    ::waitpid(holder, nullptr, 0);
+    ASSERT_TRUE(holding);
+    ASSERT_TRUE(created);
     EXPECT_FALSE(QFileInfo::exists(ended));
-    EXPECT_TRUE(QFileInfo::exists(running));
-    EXPECT_TRUE(QFileInfo::exists(noDash));
-    EXPECT_TRUE(QFileInfo::exists(notNumber));
+    EXPECT_TRUE(runningKept);
+    EXPECT_TRUE(QFileInfo::exists(unlocked));
 }
 
 TEST_F(SymbolDatabaseTest, NamesAreFoundByNumberInTheirKindsResultSet) {

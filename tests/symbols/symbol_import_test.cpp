@@ -1,7 +1,8 @@
 #include <QBuffer>
 
+#include <vector>
+
 #include "symbols/import_progress.h"
-#include "symbols/line_reader.h"
 #include "symbols/symbol_import.h"
 #include "symbol_test_support.h"
 
@@ -60,44 +61,52 @@ TEST_F(SymbolImportTest, AnEmptyFileGivesAnEmptyTable) {
     EXPECT_TRUE(rows().isEmpty());
 }
 
-struct BrokenFile {
+struct DamagedFile {
     const char* label;
     QByteArray bytes;
-    const char* reason;
+    std::vector<qint64> unreadable;
+    QStringList rows;
 };
 
-class BrokenSymbolFile : public SymbolImportTest,
-                         public ::testing::WithParamInterface<BrokenFile> {};
+class DamagedSymbolFile : public SymbolImportTest,
+                          public ::testing::WithParamInterface<DamagedFile> {};
 
-// Nothing of a file that is not text reaches the table, not even its good first lines.
-TEST_P(BrokenSymbolFile, IsRejectedWhole) {
+// A line holding a zero byte or longer than 64 KiB is passed over by number; the lines around
+// it are stored.
+TEST_P(DamagedSymbolFile, KeepsItsReadableLines) {
     const ImportResult result = importBytes(GetParam().bytes);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.contains(QLatin1String(GetParam().reason)))
-        << result.error.toStdString();
-    EXPECT_TRUE(rows().isEmpty());
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.unreadable, GetParam().unreadable);
+    EXPECT_EQ(rows(), GetParam().rows);
     EXPECT_FALSE(progress.isShown());
 }
 
+// 64 KiB exactly is still a line.
+const QByteArray kLongestName = "8 4 0 " + QByteArray(65536 - 6, 'n');
+
 INSTANTIATE_TEST_SUITE_P(
-    Files, BrokenSymbolFile,
-    ::testing::Values(BrokenFile{"ZeroByte", QByteArray("8 1 0 Good\n8 2 0 Bad\0name\n", 26),
-                                 "not a text file: line 2 holds a zero byte"},
-                      BrokenFile{"Executable",
-                                 QByteArray("\x7f"
-                                            "ELF\x02\x01\x01\0\0\0\0\0",
-                                            12) +
-                                     QByteArray(4000, '\0'),
-                                 "not a text file: line 1"},
-                      BrokenFile{"Utf16",
-                                 QByteArray("\xff\xfe"
-                                            "8\0 \0"
-                                            "1\0",
-                                            8),
-                                 "holds a zero byte"},
-                      BrokenFile{"EndlessLine",
-                                 "8 1 0 Good\n" + QByteArray(kMaxLineLength + 1, 'x'),
-                                 "line 2 is longer than"}),
+    Files, DamagedSymbolFile,
+    ::testing::Values(
+        DamagedFile{"ZeroBytes",
+                    QByteArray("8 1 0 Good\n8 2 0 Bad\0name\n8 3 0 After\n\0\n", 40),
+                    {2, 4},
+                    {"8|1|0|Good", "8|3|0|After"}},
+        DamagedFile{"LongLineOverManyBlocks",
+                    "8 1 0 Good\n" + QByteArray(300 * 1024, 'x') + "\n8 3 0 After",
+                    {2},
+                    {"8|1|0|Good", "8|3|0|After"}},
+        DamagedFile{"LongLastLine", "8 1 0 Good\n" + QByteArray(65537, 'x'), {2}, {"8|1|0|Good"}},
+        DamagedFile{"LongestReadableLine",
+                    kLongestName + "\n8 5 0 Next\n",
+                    {},
+                    {"8|4|0|" + QString(40, u'n'), "8|5|0|Next"}},
+        DamagedFile{"Utf16",
+                    QByteArray("\xff\xfe"
+                               "8\0 \0"
+                               "1\0",
+                               8),
+                    {1},
+                    {}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(SymbolImportTest, AFileThatCannotBeOpenedSaysSo) {

@@ -1,8 +1,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "symbols/symbol_service.h"
 #include "symbol_test_support.h"
+#include "symbols/symbol_service.h"
 
 using namespace zel;
 using namespace zel::symbols;
@@ -66,15 +66,27 @@ TEST_F(SymbolServiceTest, StartUpImportsQuietlyAndACancelledDialogForgetsTheFile
     EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
-TEST_F(SymbolServiceTest, AFileThatIsNotTextIsReportedAndForgotten) {
-    chosen = writeFile("image.SYM", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+// Lines that are not text are named after the import, the rest of the file is used; a long
+// list of them is cut short.
+TEST_F(SymbolServiceTest, UnreadableLinesAreNamedByNumber) {
+    chosen =
+        writeFile("image.SYM", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n8 17 0 Pump_speed", 34));
     service.OpenSymbolFile();
-    ASSERT_GE(events.size(), 2);
-    EXPECT_EQ(events[events.size() - 2], "msg Failed to import symbol file!\n" + chosen +
-                                             ": it is not a text file: line 3 holds a zero byte");
-    EXPECT_TRUE(files.SymbolFileName.isEmpty());
-    EXPECT_FALSE(service.database().isOpen());
-    EXPECT_TRUE(service.database().folderPath().isEmpty());
+    EXPECT_EQ(
+        events.mid(events.size() - 3),
+        QStringList({"msg New Symbol Database created.",
+                     "msg Symbol file " + chosen + ": line 3 skipped, it is not text.", "idle"}));
+    EXPECT_EQ(service.lookup().name(SymbolCode::Register, 17), QStringLiteral("Pump_speed"));
+
+    QByteArray text;
+    for (int i = 0; i < 14; ++i) text += QByteArray("8 1 0 A\n\0\n", 10);
+    chosen = writeFile("zeros.SYM", text);
+    events.clear();
+    service.OpenSymbolFile();
+    EXPECT_TRUE(events.contains("msg Symbol file " + chosen +
+                                ": lines 2, 4, 6, 8, 10, 12, 14, 16, 18, 20 and 4 more skipped, "
+                                "they are not text."))
+        << events.join(u'|').toStdString();
 }
 
 TEST_F(SymbolServiceTest, ADatabaseThatCannotBeCreatedIsReported) {
