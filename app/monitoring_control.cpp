@@ -53,7 +53,8 @@ void MonitoringControl::reconnectTick() {
     resolveControllerHost(state_.settings);
     if (!suspended()) {
         state_.flags.NoCommunication = false;
-        connection_.CheckComm();
+        // A failed attempt must leave the tick reconnecting, as after any lost link.
+        state_.flags.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
     } else {
         resume();
     }

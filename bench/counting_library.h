@@ -15,10 +15,10 @@ public:
     bool isLoaded() const override { return inner_.isLoaded(); }
     QString loadError() const override { return inner_.loadError(); }
 
-    int32_t ZlOpenConnection(int32_t k, int32_t a, int32_t b) override {
+    int32_t ZlOpenConnection(LinkKind k, int32_t a, int32_t b) override {
         return inner_.ZlOpenConnection(k, a, b);
     }
-    int32_t ZlOpenNetConnection(int32_t k, int32_t r, int32_t a, int32_t& t) override {
+    int32_t ZlOpenNetConnection(LinkKind k, int32_t r, int32_t a, int32_t& t) override {
         return inner_.ZlOpenNetConnection(k, r, a, t);
     }
     int32_t ZlInitConnection(int32_t h, int32_t b, int32_t p, int32_t d, int32_t s) override {
@@ -46,8 +46,8 @@ public:
     int32_t ZlGetRegister50(int32_t h, int32_t b, std::array<int32_t, 50>& v) override {
         return count(inner_.ZlGetRegister50(h, b, v));
     }
-    int32_t ZlGetVRegister(int32_t h, ZlVRegister& r) override { return count(inner_.ZlGetVRegister(h, r)); }
-    int32_t ZlSetVRegister(int32_t h, ZlVRegister& r) override { return count(inner_.ZlSetVRegister(h, r)); }
+    int32_t ZlGetVRegister(int32_t h, VRegister& r) override { return count(inner_.ZlGetVRegister(h, r)); }
+    int32_t ZlSetVRegister(int32_t h, VRegister& r) override { return count(inner_.ZlSetVRegister(h, r)); }
     int32_t ZlPutFlag(int32_t h, int32_t f, int16_t v) override { return count(inner_.ZlPutFlag(h, f, v)); }
     int32_t ZlGetStatus(int32_t h, int32_t& s) override { return count(inner_.ZlGetStatus(h, s)); }
     int32_t ZlPutStatus(int32_t h, int32_t s) override { return count(inner_.ZlPutStatus(h, s)); }
@@ -58,7 +58,7 @@ public:
     int32_t ZlGetMiscIoCount(int32_t h, std::array<int32_t, 4>& c) override {
         return count(inner_.ZlGetMiscIoCount(h, c));
     }
-    int32_t ZlGetTaskBank(int32_t h, int32_t b, ZlTaskBank& t) override {
+    int32_t ZlGetTaskBank(int32_t h, int32_t b, TaskBank& t) override {
         return count(inner_.ZlGetTaskBank(h, b, t));
     }
     int32_t ZlGetDataTableDim(int32_t h, int32_t& r, int32_t& c) override {
@@ -70,10 +70,10 @@ public:
     int32_t ZlPutDataTableRow(int32_t h, int32_t r, int32_t f, int32_t l, const QVector<int16_t>& v) override {
         return count(inner_.ZlPutDataTableRow(h, r, f, l, v));
     }
-    int32_t ZlDownload(int32_t h, const QString& p, ZlTransferResult& r) override {
+    int32_t ZlDownload(int32_t h, const QString& p, TransferResult& r) override {
         return inner_.ZlDownload(h, p, r);
     }
-    int32_t ZlUpload(int32_t h, const QString& p, ZlTransferResult& r) override {
+    int32_t ZlUpload(int32_t h, const QString& p, TransferResult& r) override {
         return inner_.ZlUpload(h, p, r);
     }
     int32_t ZlSendData(int32_t h, int32_t k, const QByteArray& q, int16_t l, QByteArray& r) override {

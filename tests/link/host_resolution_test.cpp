@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QtEndian>
+
 #include "link/connection_caption.h"
 #include "link/host_resolution.h"
 
@@ -22,10 +24,10 @@ TEST(AddressToText, WritesFourDecimalBytesInNetworkOrder) {
     EXPECT_EQ(AddressToText({0, 0, 0, 0}), "0.0.0.0");
 }
 
-TEST(DottedToAddress, TextThatIsNoAddressGivesAllBitsSet) {
-    EXPECT_EQ(dottedToAddress("1..2.3"), -1);
-    EXPECT_EQ(dottedToAddress(""), -1);
-    EXPECT_NE(dottedToAddress("10.0.0.7"), -1);
+TEST(DottedToAddress, GivesTheNetworkOrderNumberOrNothing) {
+    EXPECT_EQ(dottedToAddress("1..2.3"), std::nullopt);
+    EXPECT_EQ(dottedToAddress(""), std::nullopt);
+    EXPECT_EQ(dottedToAddress("10.0.0.7"), static_cast<int32_t>(qToBigEndian<quint32>(0x0A000007)));
 }
 
 TEST(ResolveControllerHost, TrimsAndResolvesOnlyNames) {
