@@ -45,6 +45,16 @@ CommCheck ConnectionManager::CheckComm() {
     return CommCheck::Connected;
 }
 
+void ConnectionManager::resolveHost() {
+    resolveControllerHost(state_.settings);
+}
+
+QString ConnectionManager::startupCaption() {
+    const int32_t kind = state_.settings.CommType;
+    if (kind == kCommUdp || kind == kCommTcp) resolveHost();
+    return startupConnectionCaption(state_.settings);
+}
+
 bool ConnectionManager::ConfigZLComm() {
     const bool configured = readControllerDescription();
     state_.connection.LinkConfigured = configured;

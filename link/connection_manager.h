@@ -22,6 +22,13 @@ public:
     // has suspended monitoring it only closes the previous connection.
     CommCheck CheckComm();
 
+    // Turns the host the user typed into the address the next attempt opens (ControllerIP,
+    // HostIsIP), for a start-up or a reconnection the setup dialog asked for.
+    void resolveHost();
+
+    // The caption the main window starts with; for a network link the host is resolved first.
+    QString startupCaption();
+
     // Reads the model, the resource counts and, where the model has them, the status and
     // configuration words. True when the model and counts could be read (LinkConfigured).
     bool ConfigZLComm();

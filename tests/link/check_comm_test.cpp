@@ -248,6 +248,18 @@ TEST_F(CheckCommTest, TcpHostNameConnectsToItsAddressAndShowsBoth) {
     EXPECT_EQ(state.connection.FailedConnections, 0);
 }
 
+TEST_F(CheckCommTest, StartupCaptionResolvesTheHostOfANetworkLinkOnly) {
+    state.settings.ControllerHost = " localhost ";
+    useSerial(1, 9600);
+    EXPECT_EQ(manager.startupCaption(), " - COMM 1 Baud 9600");
+    EXPECT_TRUE(state.settings.ControllerIP.isEmpty());
+
+    state.settings.CommType = kCommTcp;
+    EXPECT_EQ(manager.startupCaption(), " - TCP/IP 127.0.0.1 - localhost");
+    EXPECT_EQ(state.settings.ControllerIP, "127.0.0.1");
+    EXPECT_TRUE(lib.calls().isEmpty());
+}
+
 TEST_F(CheckCommTest, SuccessTitlesEveryWindowAndStartsPollingAtTheClampedInterval) {
     useSerial(1, 19200);
     state.dde.UpdateInterval = 5;

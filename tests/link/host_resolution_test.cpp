@@ -59,12 +59,13 @@ TEST(StartupCaption, DescribesEachKindBeforeAnyConnection) {
     s.CommType = 4;
     EXPECT_EQ(startupConnectionCaption(s), " - COMM 2 Baud 9600");
     s.CommType = kCommUdp;
-    s.ControllerHost = "10.0.0.7";
+    s.ControllerHost = s.ControllerIP = "10.0.0.7";
+    s.HostIsIP = true;
     EXPECT_EQ(startupConnectionCaption(s), " - UDP 10.0.0.7");
     s.CommType = kCommTcp;
-    s.ControllerHost = "localhost";
-    EXPECT_EQ(startupConnectionCaption(s), " - TCP/IP 127.0.0.1 - localhost");
-    EXPECT_EQ(s.ControllerIP, "127.0.0.1");
+    s.ControllerHost = "plc7";
+    s.HostIsIP = false;
+    EXPECT_EQ(startupConnectionCaption(s), " - TCP/IP 10.0.0.7 - plc7");
 }
 
 }  // namespace
