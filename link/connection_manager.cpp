@@ -24,7 +24,6 @@ constexpr int32_t kMaxPollingMs = 32000;
 // value the setup dialog offers and stores, so it is passed as it stands.
 constexpr std::array<int32_t, 5> kSearchRates = {9600, 19200, 38400, 56800, 115200};
 
-
 }  // namespace
 
 ConnectionManager::ConnectionManager(AppState& state, ZelLibrary& library, ConnectionUi& ui)
@@ -145,7 +144,8 @@ std::optional<int32_t> ConnectionManager::controllerAddress() {
     const ConnectionSettings& s = state_.settings;
     const QString dotted = trimBlanks(s.ControllerIP);
     if (dotted.isEmpty()) {
-        failedWithoutCall(QStringLiteral("Cannot resolve host name: ") + trimBlanks(s.ControllerHost));
+        failedWithoutCall(QStringLiteral("Cannot resolve host name: ") +
+                          trimBlanks(s.ControllerHost));
         return std::nullopt;
     }
     const std::optional<int32_t> address = dottedToAddress(dotted);

@@ -194,8 +194,7 @@ int32_t DynamicZelLibrary::ZlPutDataTableRow(int32_t handle, int32_t row, int32_
     return symbols_->ZlPutDataTableRow(handle, row, first, last, buffer.data());
 }
 
-int32_t DynamicZelLibrary::ZlDownload(int32_t handle, const QString& path,
-                                      TransferResult& result) {
+int32_t DynamicZelLibrary::ZlDownload(int32_t handle, const QString& path, TransferResult& result) {
     if (!isLoaded()) return 0;
     ZlTransferResult raw{};
     const int32_t outcome = symbols_->ZlDownload(handle, QFile::encodeName(path).constData(), &raw);

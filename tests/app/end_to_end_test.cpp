@@ -14,9 +14,9 @@
 #include "link/connection_manager.h"
 #include "link/dynamic_zel_library.h"
 #include "link/host_resolution.h"
+#include "recording_view.h"
 #include "settings/first_run.h"
 #include "setup/setup_model.h"
-#include "recording_view.h"
 #include "tests/support/sim_process.h"
 
 using namespace zel;
@@ -225,10 +225,9 @@ TEST_F(EndToEnd, EveryFailedAttemptNamesItsOwnCause) {
         ConnectionManager m{s, lib, v};
         EXPECT_EQ(m.CheckComm(), CommCheck::Failed) << c.link;
         EXPECT_EQ(m.CheckComm(), CommCheck::Failed) << c.link;
-        EXPECT_EQ(v.status.toStdString(),
-                  ("( 1 ) Failed to make connection, please configure -  " +
-                   c.cause.leftJustified(255))
-                      .toStdString())
+        EXPECT_EQ(v.status.toStdString(), ("( 1 ) Failed to make connection, please configure -  " +
+                                           c.cause.leftJustified(255))
+                                              .toStdString())
             << c.link;
         EXPECT_EQ(s.connection.CommHandle, 0) << c.link;
     }
@@ -262,10 +261,11 @@ TEST_F(EndToEnd, ACloseBoxAfterAnAddressChangeKeepsRetrying) {
     main.pollingTick();
     main.monitoring().reconnectTick();
     EXPECT_TRUE(state.flags.NoCommunication);
-    const QString failure = QStringLiteral(" ) Failed to make connection, please configure -  ") +
-                            QStringLiteral("Cannot open connection: 127.0.0.2:%1: Connection refused")
-                                .arg(port)
-                                .leftJustified(255);
+    const QString failure =
+        QStringLiteral(" ) Failed to make connection, please configure -  ") +
+        QStringLiteral("Cannot open connection: 127.0.0.2:%1: Connection refused")
+            .arg(port)
+            .leftJustified(255);
     main.pollingTick();  // the first failure since the last success is silent
     main.pollingTick();
     EXPECT_EQ(view.status.toStdString(), ("( 1" + failure).toStdString());

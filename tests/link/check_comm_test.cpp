@@ -68,11 +68,11 @@ TEST_F(CheckCommTest, BaudSearchStoresAndShowsTheFirstRateTheControllerAnswers) 
 
     EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
 
-    EXPECT_EQ(lib.calls(),
-              QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kTimeout, "ZlGetModel(7)",
-                           kErrorInfo, init(9600), kErrorInfo, init(19200), kTimeout,
-                           "ZlGetModel(7)", kErrorInfo, init(38400), kTimeout, "ZlGetModel(7)",
-                           "ZlGetIoCount(7)"}));
+    EXPECT_EQ(
+        lib.calls(),
+        QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kTimeout, "ZlGetModel(7)", kErrorInfo,
+                     init(9600), kErrorInfo, init(19200), kTimeout, "ZlGetModel(7)", kErrorInfo,
+                     init(38400), kTimeout, "ZlGetModel(7)", "ZlGetIoCount(7)"}));
     EXPECT_EQ(state.settings.BaudRate, 38400);
     EXPECT_TRUE(state.settings.AutoBaudSearch);
     EXPECT_EQ(ui.status, "Connected to COMM1 Baud 38400");
@@ -102,9 +102,8 @@ TEST_F(CheckCommTest, StoredRateRefusedByTheLineFailsWithoutSearching) {
 
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
-    EXPECT_EQ(lib.calls(),
-              QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kErrorInfo,
-                           "ZlCloseConnection(7)"}));
+    EXPECT_EQ(lib.calls(), QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kErrorInfo,
+                                        "ZlCloseConnection(7)"}));
 }
 
 TEST_F(CheckCommTest, FirstFailureIsSilentAndLaterOnesAreCounted) {
@@ -318,10 +317,10 @@ TEST(CheckCommCause, TheStatusLineNamesTheCauseOfTheFailedStep) {
         c.arrange(state.settings, lib);
         manager.CheckComm();
         EXPECT_EQ(manager.CheckComm(), CommCheck::Failed) << c.what;
-        EXPECT_EQ(ui.status.toStdString(),
-                  ("( 1 ) Failed to make connection, please configure -  " +
-                   c.cause.leftJustified(255))
-                      .toStdString())
+        EXPECT_EQ(
+            ui.status.toStdString(),
+            ("( 1 ) Failed to make connection, please configure -  " + c.cause.leftJustified(255))
+                .toStdString())
             << c.what;
     }
 }

@@ -154,8 +154,12 @@ uint16_t freePort(int type) {
 
 }  // namespace
 
-uint16_t freeUdpPort() { return freePort(SOCK_DGRAM); }
+uint16_t freeUdpPort() {
+    return freePort(SOCK_DGRAM);
+}
 
-uint16_t freeTcpPort() { return freePort(SOCK_STREAM); }
+uint16_t freeTcpPort() {
+    return freePort(SOCK_STREAM);
+}
 
 }  // namespace zel::test
