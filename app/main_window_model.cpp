@@ -32,7 +32,7 @@ void MainWindowModel::load(const QString& commandLineSymbolFile) {
     QStringList messages;
     loaded_ = settings::loadMainSettings(store_, commandLineSymbolFile, messages);
     applyLoadedSettings(loaded_);
-    state_.connection.ConnectionCaption = startupConnectionCaption(state_.settings);
+    state_.connection.ConnectionCaption = connection_.startupCaption();
     showMessages(messages);
     view_.setPlacement({loaded_.Top, loaded_.Left, loaded_.Height, loaded_.Width});
     if (symbols_) symbols_->importAtStartup();

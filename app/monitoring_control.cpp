@@ -1,7 +1,5 @@
 #include "app/monitoring_control.h"
 
-#include "link/host_resolution.h"
-
 namespace zel {
 
 MonitoringControl::MonitoringControl(AppState& state, ZelLibrary& library,
@@ -50,10 +48,11 @@ void MonitoringControl::resume() {
 void MonitoringControl::reconnectTick() {
     if (!state_.flags.ReconnectPending) return;
     setMessage_({});
-    resolveControllerHost(state_.settings);
+    connection_.resolveHost();
     if (!suspended()) {
         state_.flags.NoCommunication = false;
-        connection_.CheckComm();
+        // A failed attempt must leave the tick reconnecting, as after any lost link.
+        state_.flags.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
     } else {
         resume();
     }

@@ -21,7 +21,7 @@ void PollingCycle::tick() {
     MonitoringFlags& f = state_.flags;
     try {
         if (f.NoCommunication) {
-            f.NoCommunication = connection_.CheckComm();
+            f.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
             if (f.NoCommunication) {
                 pump_();
                 return;

@@ -52,10 +52,10 @@ public:
     int32_t ZlGetRegister50(int32_t h, int32_t b, std::array<int32_t, 50>& v) override {
         return count([&] { return inner_.ZlGetRegister50(h, b, v); });
     }
-    int32_t ZlGetVRegister(int32_t h, ZlVRegister& r) override {
+    int32_t ZlGetVRegister(int32_t h, VRegister& r) override {
         return count([&] { return inner_.ZlGetVRegister(h, r); });
     }
-    int32_t ZlSetVRegister(int32_t h, ZlVRegister& r) override {
+    int32_t ZlSetVRegister(int32_t h, VRegister& r) override {
         return count([&] { return inner_.ZlSetVRegister(h, r); });
     }
     int32_t ZlPutFlag(int32_t h, int32_t f, int16_t v) override {
@@ -82,7 +82,7 @@ public:
     int32_t ZlGetMiscIoCount(int32_t h, std::array<int32_t, 4>& c) override {
         return count([&] { return inner_.ZlGetMiscIoCount(h, c); });
     }
-    int32_t ZlGetTaskBank(int32_t h, int32_t b, ZlTaskBank& t) override {
+    int32_t ZlGetTaskBank(int32_t h, int32_t b, TaskBank& t) override {
         return count([&] { return inner_.ZlGetTaskBank(h, b, t); });
     }
     int32_t ZlGetDataTableDim(int32_t h, int32_t& r, int32_t& c) override {
@@ -96,10 +96,10 @@ public:
                               const QVector<int16_t>& v) override {
         return count([&] { return inner_.ZlPutDataTableRow(h, r, f, l, v); });
     }
-    int32_t ZlDownload(int32_t h, const QString& p, ZlTransferResult& r) override {
+    int32_t ZlDownload(int32_t h, const QString& p, TransferResult& r) override {
         return inner_.ZlDownload(h, p, r);
     }
-    int32_t ZlUpload(int32_t h, const QString& p, ZlTransferResult& r) override {
+    int32_t ZlUpload(int32_t h, const QString& p, TransferResult& r) override {
         return inner_.ZlUpload(h, p, r);
     }
     int32_t ZlSendData(int32_t h, int32_t k, const QByteArray& q, int16_t l,

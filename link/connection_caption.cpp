@@ -1,6 +1,5 @@
 #include "link/connection_caption.h"
 
-#include "link/host_resolution.h"
 #include "common/number_text.h"
 
 namespace zel {
@@ -30,13 +29,12 @@ QString captionFromConnectedText(const QString& connectedText) {
     return " - " + connectedText.mid(kPrefixLength);
 }
 
-QString startupConnectionCaption(ConnectionSettings& settings) {
+QString startupConnectionCaption(const ConnectionSettings& settings) {
     const int32_t kind = settings.CommType;
     if (kind == kCommZelNet) return " - Node " + QString::number(settings.TargetNode);
     if (isSerialCommType(kind))
         return QStringLiteral(" - COMM %1 Baud %2").arg(serialPortOf(kind)).arg(settings.BaudRate);
     if (kind != kCommUdp && kind != kCommTcp) return {};
-    resolveControllerHost(settings);
     return (kind == kCommUdp ? " - UDP " : " - TCP/IP ") + networkTarget(settings);
 }
 

@@ -17,8 +17,8 @@ QString connectedText(const ConnectionSettings& settings, int32_t commType);
 // The caption derived from a "Connected to ..." text: " - " and the text after that prefix.
 QString captionFromConnectedText(const QString& connectedText);
 
-// The caption the main window starts with, before any connection was made. Resolves the host
-// first for the network kinds, which sets ControllerIP and HostIsIP.
-QString startupConnectionCaption(ConnectionSettings& settings);
+// The caption the main window starts with, before any connection was made, from the settings
+// as they stand (for the network kinds, the host as last resolved).
+QString startupConnectionCaption(const ConnectionSettings& settings);
 
 }  // namespace zel

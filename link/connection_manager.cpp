@@ -1,13 +1,12 @@
 #include "link/connection_manager.h"
 
-#include "link/lib_error.h"
-
 #include <algorithm>
 
+#include "common/number_text.h"
 #include "link/connection_caption.h"
 #include "link/host_resolution.h"
+#include "link/lib_error.h"
 #include "link/model_class.h"
-#include "common/number_text.h"
 
 namespace zel {
 namespace {
@@ -25,18 +24,14 @@ constexpr int32_t kMaxPollingMs = 32000;
 // value the setup dialog offers and stores, so it is passed as it stands.
 constexpr std::array<int32_t, 5> kSearchRates = {9600, 19200, 38400, 56800, 115200};
 
-int32_t usableHandle(int32_t handle) {
-    return handle > 0 ? handle : 0;
-}
-
 }  // namespace
 
 ConnectionManager::ConnectionManager(AppState& state, ZelLibrary& library, ConnectionUi& ui)
     : state_(state), library_(library), ui_(ui) {}
 
-bool ConnectionManager::CheckComm() {
+CommCheck ConnectionManager::CheckComm() {
     if (!closePrevious()) return reportFailure();
-    if (state_.flags.UserSuspended) return false;
+    if (state_.flags.UserSuspended) return CommCheck::Suspended;
     state_.connection.OpenedCommType = state_.settings.CommType;
     if (!openByKind()) return reportFailure();
     bool connected = ConfigZLComm();
@@ -46,7 +41,17 @@ bool ConnectionManager::CheckComm() {
     state_.connection.Connected = connected;
     if (!connected) return reportFailure();
     reportSuccess();
-    return false;
+    return CommCheck::Connected;
+}
+
+void ConnectionManager::resolveHost() {
+    resolveControllerHost(state_.settings);
+}
+
+QString ConnectionManager::startupCaption() {
+    const int32_t kind = state_.settings.CommType;
+    if (kind == kCommUdp || kind == kCommTcp) resolveHost();
+    return startupConnectionCaption(state_.settings);
 }
 
 bool ConnectionManager::ConfigZLComm() {
@@ -60,9 +65,9 @@ bool ConnectionManager::readControllerDescription() {
     int32_t second = c.EATypeController ? 1 : 0;
     const int32_t modelResult = library_.ZlGetModel(c.CommHandle, c.ModelCode, second);
     c.EATypeController = second != 0;
-    if (modelResult != 1) return false;
+    if (!succeeded(modelResult)) return false;
     std::array<int32_t, 7> counts{};
-    if (library_.ZlGetIoCount(c.CommHandle, counts) != 1) return false;
+    if (!succeeded(library_.ZlGetIoCount(c.CommHandle, counts))) return false;
     c.Counts.setMain(counts);
     c.TaskCount = taskCountForModel(c.ModelCode);
     if (!hasControllerWords(c.ModelCode)) return true;
@@ -79,7 +84,7 @@ bool ConnectionManager::closePrevious() {
     if (handle == 0) return true;
     const int32_t result = library_.ZlCloseConnection(handle);
     handle = 0;
-    return result != 0;
+    return result != 0 || failedCall();
 }
 
 bool ConnectionManager::openByKind() {
@@ -88,7 +93,7 @@ bool ConnectionManager::openByKind() {
     if (kind == kCommUdp) return openUdp();
     if (kind == kCommTcp) return openTcp();
     if (isSerialCommType(kind)) return openSerial();
-    return false;
+    return failedWithoutCall(QStringLiteral("No such connection kind: %1").arg(kind));
 }
 
 // The adapter list is asked for only to wake the network layer; its contents are not used.
@@ -104,43 +109,58 @@ bool ConnectionManager::openZelNet() {
     ui_.processEvents();
     ui_.pause(kAdapterSettleMs);
     int32_t& handle = state_.connection.CommHandle;
-    handle = usableHandle(library_.ZlOpenConnection(ZL_KIND_ZELNET, s.HostNode, s.TargetNode));
+    if (!opened(library_.ZlOpenConnection(LinkKind::ZelNet, s.HostNode, s.TargetNode)))
+        return false;
     library_.ZlSetConnectionTimeout(handle, s.CommTimeout);
     int32_t value = 0;
-    if (library_.ZlGetRegister(handle, 1, value) == 1) return true;
+    if (succeeded(library_.ZlGetRegister(handle, 1, value))) return true;
     closeQuietly();
     return false;
 }
 
 bool ConnectionManager::openUdp() {
     const ConnectionSettings& s = state_.settings;
-    const int32_t address = dottedToAddress(trimBlanks(s.ControllerIP));
-    int32_t& handle = state_.connection.CommHandle;
-    handle = usableHandle(library_.ZlOpenConnection(ZL_KIND_UDP, 0, address));
-    if (handle == 0) return false;
-    library_.ZlSetConnectionTimeout(handle, s.CommTimeout);
+    const std::optional<int32_t> address = controllerAddress();
+    if (!address) return false;
+    if (!opened(library_.ZlOpenConnection(LinkKind::Udp, 0, *address))) return false;
+    library_.ZlSetConnectionTimeout(state_.connection.CommHandle, s.CommTimeout);
     return true;
 }
 
 bool ConnectionManager::openTcp() {
     ConnectionSettings& s = state_.settings;
-    const int32_t address = dottedToAddress(trimBlanks(s.ControllerIP));
-    int32_t& handle = state_.connection.CommHandle;
-    handle = usableHandle(library_.ZlOpenNetConnection(ZL_KIND_TCP, 0, address, s.CommTimeout));
-    if (handle == 0) return false;
+    const std::optional<int32_t> address = controllerAddress();
+    if (!address) return false;
+    if (!opened(library_.ZlOpenNetConnection(LinkKind::Tcp, 0, *address, s.CommTimeout)))
+        return false;
     state_.connection.FailedConnections = 0;
-    library_.ZlSetConnectionTimeout(handle, s.CommTimeout);
+    library_.ZlSetConnectionTimeout(state_.connection.CommHandle, s.CommTimeout);
     return true;
+}
+
+// An address the host name did not resolve to, or one that cannot be read, fails here: the
+// library would only be handed an address no controller has.
+std::optional<int32_t> ConnectionManager::controllerAddress() {
+    const ConnectionSettings& s = state_.settings;
+    const QString dotted = trimBlanks(s.ControllerIP);
+    if (dotted.isEmpty()) {
+        failedWithoutCall(QStringLiteral("Cannot resolve host name: ") +
+                          trimBlanks(s.ControllerHost));
+        return std::nullopt;
+    }
+    const std::optional<int32_t> address = dottedToAddress(dotted);
+    if (!address) failedWithoutCall(QStringLiteral("Not an IPv4 address: ") + dotted);
+    return address;
 }
 
 // A stored rate the line cannot take fails here, before any search.
 bool ConnectionManager::openSerial() {
     const ConnectionSettings& s = state_.settings;
     const int32_t port = serialPortOf(state_.connection.OpenedCommType);
-    int32_t& handle = state_.connection.CommHandle;
-    handle = usableHandle(library_.ZlOpenConnection(ZL_KIND_SERIAL, port, 0));
-    if (handle == 0) return false;
-    if (library_.ZlInitConnection(handle, s.BaudRate, kNoParity, kDataBits, kOneStopBit) != 1)
+    if (!opened(library_.ZlOpenConnection(LinkKind::Serial, port, 0))) return false;
+    const int32_t handle = state_.connection.CommHandle;
+    if (!succeeded(
+            library_.ZlInitConnection(handle, s.BaudRate, kNoParity, kDataBits, kOneStopBit)))
         return false;
     library_.ZlSetConnectionTimeout(handle, s.CommTimeout);
     return true;
@@ -153,7 +173,7 @@ bool ConnectionManager::searchBaudRate() {
         if (found) break;
         ui_.processEvents();
         const int32_t handle = state_.connection.CommHandle;
-        if (library_.ZlInitConnection(handle, rate, kNoParity, kDataBits, kOneStopBit) != 1)
+        if (!succeeded(library_.ZlInitConnection(handle, rate, kNoParity, kDataBits, kOneStopBit)))
             continue;
         library_.ZlSetConnectionTimeout(handle, state_.settings.CommTimeout);
         found = ConfigZLComm();
@@ -180,14 +200,12 @@ void ConnectionManager::reportSuccess() {
 }
 
 // The first failure after start-up stays silent; later ones are counted in the status line
-// with the last library error fetched. While the setup dialog asks for a reconnection the
-// failure is neither reported nor closed: its own attempt follows.
-bool ConnectionManager::reportFailure() {
+// with the reason taken when the attempt failed. While the setup dialog asks for a
+// reconnection the failure is neither reported nor closed: its own attempt follows.
+CommCheck ConnectionManager::reportFailure() {
     ConnectionState& c = state_.connection;
     if (!state_.flags.ReconnectPending) {
         if (c.ConnectFailedBefore) {
-            // The reason shown is the failed call's own, fetched before anything else runs.
-            fetchLibError(library_, state_);
             ++c.FailedConnections;
             ui_.setStatus("(" + strNumber(c.FailedConnections) +
                           " ) Failed to make connection, please configure - " + " " +
@@ -203,7 +221,7 @@ bool ConnectionManager::reportFailure() {
         ui_.repaintMain();
     }
     armStartTimer();
-    return true;
+    return CommCheck::Failed;
 }
 
 // Leaves no handle behind, so the next attempt does not stumble over closing a dead one.
@@ -211,6 +229,27 @@ void ConnectionManager::closeQuietly() {
     int32_t& handle = state_.connection.CommHandle;
     if (handle != 0) library_.ZlCloseConnection(handle);
     handle = 0;
+}
+
+bool ConnectionManager::opened(int32_t handle) {
+    state_.connection.CommHandle = handle > 0 ? handle : 0;
+    return handle > 0 || failedCall();
+}
+
+bool ConnectionManager::succeeded(int32_t result) {
+    return result == 1 || failedCall();
+}
+
+// The reason is taken at once: a later call (a clean-up close, a call on a dead handle) would
+// replace it.
+bool ConnectionManager::failedCall() {
+    fetchLibError(library_, state_);
+    return false;
+}
+
+bool ConnectionManager::failedWithoutCall(const QString& reason) {
+    state_.LibError = monitorError(reason);
+    return false;
 }
 
 void ConnectionManager::armStartTimer() {

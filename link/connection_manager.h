@@ -1,21 +1,33 @@
 // Opening, configuring and re-opening the one controller connection.
 #pragma once
 
+#include <optional>
+
 #include "common/app_state.h"
 #include "link/connection_ui.h"
 #include "link/zel_library.h"
 
 namespace zel {
 
+// How a connection attempt ended: a working link, a failure (the polling tick retries), or
+// nothing tried because the user has suspended monitoring.
+enum class CommCheck { Connected, Failed, Suspended };
+
 class ConnectionManager {
 public:
     ConnectionManager(AppState& state, ZelLibrary& library, ConnectionUi& ui);
 
     // Closes any open connection and opens a new one from the settings, reporting the outcome
-    // in the status line and the window titles and arming the polling timers. Returns true
-    // after a failure, false after a success; while the user has suspended monitoring it opens
-    // nothing and returns false.
-    bool CheckComm();
+    // in the status line and the window titles and arming the polling timers. While the user
+    // has suspended monitoring it only closes the previous connection.
+    CommCheck CheckComm();
+
+    // Turns the host the user typed into the address the next attempt opens (ControllerIP,
+    // HostIsIP), for a start-up or a reconnection the setup dialog asked for.
+    void resolveHost();
+
+    // The caption the main window starts with; for a network link the host is resolved first.
+    QString startupCaption();
 
     // Reads the model, the resource counts and, where the model has them, the status and
     // configuration words. True when the model and counts could be read (LinkConfigured).
@@ -28,12 +40,18 @@ private:
     bool openUdp();
     bool openTcp();
     bool openSerial();
+    std::optional<int32_t> controllerAddress();
     bool searchBaudRate();
     bool readControllerDescription();
     void reportSuccess();
-    bool reportFailure();
+    CommCheck reportFailure();
     void closeQuietly();
     void armStartTimer();
+    // Each step's outcome; a failure keeps its reason in LibError for the status line.
+    bool opened(int32_t handle);
+    bool succeeded(int32_t result);
+    bool failedCall();
+    bool failedWithoutCall(const QString& reason);
 
     AppState& state_;
     ZelLibrary& library_;

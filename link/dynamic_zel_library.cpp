@@ -1,5 +1,7 @@
 #include "link/dynamic_zel_library.h"
 
+#include "link/zel_symbols.h"
+
 #include <dlfcn.h>
 #include <link.h>
 
@@ -31,7 +33,8 @@ QStringList DynamicZelLibrary::candidateFiles(const QString& applicationFolder) 
     return files;
 }
 
-DynamicZelLibrary::DynamicZelLibrary(const QStringList& candidates) {
+DynamicZelLibrary::DynamicZelLibrary(const QStringList& candidates)
+    : symbols_(std::make_unique<ZelSymbols>()) {
     QStringList errors;
     for (const QString& file : candidates) {
         QString error;
@@ -54,10 +57,10 @@ bool DynamicZelLibrary::tryLoad(const QString& file, QString& error) {
         error = message.startsWith(file) ? message : file + QLatin1String(": ") + message;
         return false;
     }
-    const QString missing = resolveSymbols(handle, symbols_);
+    const QString missing = resolveSymbols(handle, *symbols_);
     if (!missing.isEmpty()) {
         dlclose(handle);
-        symbols_ = {};
+        *symbols_ = {};
         error = missing.startsWith(file) ? missing : file + QLatin1String(": ") + missing;
         return false;
     }

@@ -53,9 +53,9 @@ QString AddressToText(const std::array<uint8_t, 4>& bytes) {
     return QStringLiteral("%1.%2.%3.%4").arg(bytes[0]).arg(bytes[1]).arg(bytes[2]).arg(bytes[3]);
 }
 
-int32_t dottedToAddress(const QString& dotted) {
+std::optional<int32_t> dottedToAddress(const QString& dotted) {
     in_addr address{};
-    if (inet_pton(AF_INET, dotted.toLatin1().constData(), &address) != 1) return -1;
+    if (inet_pton(AF_INET, dotted.toLatin1().constData(), &address) != 1) return std::nullopt;
     int32_t number = 0;
     std::memcpy(&number, &address.s_addr, sizeof number);
     return number;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "common/connection_settings.h"
 
@@ -20,9 +21,9 @@ QString ResolveHostName(const QString& hostName);
 // Four address bytes in network order as "a.b.c.d".
 QString AddressToText(const std::array<uint8_t, 4>& bytes);
 
-// A dotted address as the 32-bit number (network byte order) the open calls take; text that is
-// no address gives -1 (all bits set), which no controller answers to.
-int32_t dottedToAddress(const QString& dotted);
+// A dotted address as the 32-bit number (network byte order) the open calls take; nothing for
+// text that is no address.
+std::optional<int32_t> dottedToAddress(const QString& dotted);
 
 // ControllerHost loses its surrounding blanks; ControllerIP becomes it when it is an address,
 // else the resolved address (empty when that fails); HostIsIP says which.

@@ -6,6 +6,10 @@ int32_t fetchLibError(ZelLibrary& library, AppState& state) {
     return library.ZlGetErrorInfo(state.connection.CommHandle, state.LibError);
 }
 
+LibErrorRecord monitorError(const QString& text) {
+    return {kMonitorError, text.left(kLibErrorTextLength).leftJustified(kLibErrorTextLength, u' ')};
+}
+
 QString failureText(const QString& phrase, const LibErrorRecord& error) {
     return phrase + u'\n' + error.text;
 }

@@ -10,7 +10,14 @@
 namespace zel {
 
 // Library error code of a resource the controller does not have; tolerated while polling.
-inline constexpr int32_t kErrorNotPresent = ZL_ERR_NOT_PRESENT;
+inline constexpr int32_t kErrorNotPresent = 216;
+
+// Code of a failure the monitor found before asking the library, such as a host name that did
+// not resolve; the text says what it was.
+inline constexpr int32_t kMonitorError = -2;
+
+// Such a failure as an error record, its text padded as the library pads its own.
+LibErrorRecord monitorError(const QString& text);
 
 // Fills state.LibError from the library for the current connection; returns the fetch's own
 // result (1 when the record was filled).

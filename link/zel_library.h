@@ -10,11 +10,9 @@
 #include <cstdint>
 
 #include "common/lib_error_record.h"
-#include "zelcom.h"
+#include "link/link_records.h"
 
 namespace zel {
-
-using AdapterList = std::array<int32_t, ZL_MAX_ADAPTERS>;
 
 // Code of the error record reported while the library file could not be loaded.
 inline constexpr int32_t kLibraryNotLoadedError = -1;
@@ -29,8 +27,8 @@ public:
     // Why loading failed: file name and loader message; empty when loaded.
     virtual QString loadError() const = 0;
 
-    virtual int32_t ZlOpenConnection(int32_t kind, int32_t param1, int32_t param2) = 0;
-    virtual int32_t ZlOpenNetConnection(int32_t kind, int32_t reserved, int32_t address,
+    virtual int32_t ZlOpenConnection(LinkKind kind, int32_t param1, int32_t param2) = 0;
+    virtual int32_t ZlOpenNetConnection(LinkKind kind, int32_t reserved, int32_t address,
                                         int32_t& timeoutMs) = 0;
     virtual int32_t ZlInitConnection(int32_t handle, int32_t baud, int32_t parity, int32_t dataBits,
                                      int32_t stopBits) = 0;
@@ -47,8 +45,8 @@ public:
                                     std::array<int32_t, 16>& values) = 0;
     virtual int32_t ZlGetRegister50(int32_t handle, int32_t block,
                                     std::array<int32_t, 50>& values) = 0;
-    virtual int32_t ZlGetVRegister(int32_t handle, ZlVRegister& record) = 0;
-    virtual int32_t ZlSetVRegister(int32_t handle, ZlVRegister& record) = 0;
+    virtual int32_t ZlGetVRegister(int32_t handle, VRegister& record) = 0;
+    virtual int32_t ZlSetVRegister(int32_t handle, VRegister& record) = 0;
     virtual int32_t ZlPutFlag(int32_t handle, int32_t flag, int16_t value) = 0;
 
     virtual int32_t ZlGetStatus(int32_t handle, int32_t& status) = 0;
@@ -58,7 +56,7 @@ public:
     virtual int32_t ZlPutConfig(int32_t handle, int32_t config) = 0;
     virtual int32_t ZlGetIoCount(int32_t handle, std::array<int32_t, 7>& counts) = 0;
     virtual int32_t ZlGetMiscIoCount(int32_t handle, std::array<int32_t, 4>& counts) = 0;
-    virtual int32_t ZlGetTaskBank(int32_t handle, int32_t bank, ZlTaskBank& buffer) = 0;
+    virtual int32_t ZlGetTaskBank(int32_t handle, int32_t bank, TaskBank& buffer) = 0;
 
     virtual int32_t ZlGetDataTableDim(int32_t handle, int32_t& rows, int32_t& columns) = 0;
     // values is resized to the columns first..last.
@@ -68,8 +66,8 @@ public:
     virtual int32_t ZlPutDataTableRow(int32_t handle, int32_t row, int32_t first, int32_t last,
                                       const QVector<int16_t>& values) = 0;
 
-    virtual int32_t ZlDownload(int32_t handle, const QString& path, ZlTransferResult& result) = 0;
-    virtual int32_t ZlUpload(int32_t handle, const QString& path, ZlTransferResult& result) = 0;
+    virtual int32_t ZlDownload(int32_t handle, const QString& path, TransferResult& result) = 0;
+    virtual int32_t ZlUpload(int32_t handle, const QString& path, TransferResult& result) = 0;
     // Sends at most request.size() bytes; reply receives the controller's raw reply buffer.
     virtual int32_t ZlSendData(int32_t handle, int32_t kind, const QByteArray& request,
                                int16_t length, QByteArray& reply) = 0;

@@ -32,16 +32,6 @@ PageRules rulesFor(RegisterBank bank) {
             .valueGotoKeys = "Nn"};
 }
 
-// The record the library fills or reads: number, 16, 6, eight zeros, the value, a cleared buffer.
-ZlVRegister vRegisterRecord(int32_t number, double value) {
-    ZlVRegister record{};
-    record.number = number;
-    record.kind = 16;
-    record.format = 6;
-    record.value = value;
-    return record;
-}
-
 // A double in the general number format: up to 15 significant digits, "2.5", "1E+20".
 QString generalNumber(double value) {
     char buffer[40];
@@ -91,7 +81,7 @@ void RegisterWindowModel::refresh(PollContext& context) {
 
 QString RegisterWindowModel::readValue(PollContext& context, int32_t number) const {
     if (holdsDouble(number)) {
-        ZlVRegister record = vRegisterRecord(number, 0.0);
+        VRegister record{number, 0.0};
         if (context.library.ZlGetVRegister(context.state.connection.CommHandle, record) == 1)
             return generalNumber(record.value);
     } else if (const std::optional<int32_t> value = readRegister(context, number)) {
@@ -112,7 +102,7 @@ void RegisterWindowModel::writeRow(int r) {
 int32_t RegisterWindowModel::writeValue(int32_t number, const QString& text) {
     const int32_t handle = services_.state.connection.CommHandle;
     if (holdsDouble(number)) {
-        ZlVRegister record = vRegisterRecord(number, val(text));
+        VRegister record{number, val(text)};
         return services_.library.ZlSetVRegister(handle, record);
     }
     return services_.library.ZlPutRegister(handle, number, typedValue(text));

@@ -42,10 +42,10 @@ void BuildStatusData2(StatusRecord& record, const StatusHeader& header, const Ta
     }
 }
 
-void BuildStatusData(StatusRecord& record, const ZlTaskBank& contents, int32_t bank) {
+void BuildStatusData(StatusRecord& record, const TaskBank& contents, int32_t bank) {
     if (bank == 1) {
-        copyHeader(record, contents.stopped, contents.fault_code, contents.fault_step,
-                   contents.fault_datum);
+        copyHeader(record, contents.stopped, contents.faultCode, contents.faultStep,
+                   contents.faultDatum);
     }
     for (int i = 0; i < kTasksPerGroup; ++i) {
         const int task = (bank - 1) * kTasksPerGroup + i;
@@ -53,8 +53,8 @@ void BuildStatusData(StatusRecord& record, const ZlTaskBank& contents, int32_t b
         const auto t = static_cast<size_t>(task);
         record.TaskStep[t] = contents.steps[i];
         // A bank knows tasks 1..64 only: the words beyond say nothing on this path.
-        record.TaskKeys[t] = TaskKey{static_cast<uint32_t>(contents.low_keys[i]),
-                                     static_cast<uint32_t>(contents.high_keys[i])};
+        record.TaskKeys[t] = TaskKey{static_cast<uint32_t>(contents.lowKeys[i]),
+                                     static_cast<uint32_t>(contents.highKeys[i])};
         // Byte p names tasks up to 8 p, which bank p + 1 holds.
         const int byte = highestKeyByte(record.TaskKeys[t]);
         if (byte > 0)

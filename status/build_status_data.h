@@ -3,7 +3,7 @@
 
 #include "status/status_packet.h"
 #include "status/status_record.h"
-#include "zelcom.h"
+#include "link/link_records.h"
 
 namespace zel::status {
 
@@ -12,6 +12,6 @@ namespace zel::status {
 void BuildStatusData2(StatusRecord& record, const StatusHeader& header, const TaskGroup& group);
 
 // One task bank (1..8, tasks 8 (bank - 1) ..); bank 1 also copies the header.
-void BuildStatusData(StatusRecord& record, const ZlTaskBank& contents, int32_t bank);
+void BuildStatusData(StatusRecord& record, const TaskBank& contents, int32_t bank);
 
 }  // namespace zel::status

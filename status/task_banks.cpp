@@ -24,7 +24,7 @@ void readTaskBanks(PollContext& context, StatusRecord& record, const PumpCheck& 
         if (bank > record.HighestReferencedBank) continue;
         const int32_t number = highNumbers ? bank + kBankNumberBase : bank;
         if (highNumbers && number % 2 == 0 && !pumpCheck()) return;
-        ZlTaskBank contents{};
+        TaskBank contents{};
         if (context.library.ZlGetTaskBank(connection.CommHandle, number, contents) != 1)
             bankReadFailed(context, number);
         BuildStatusData(record, contents, bank);

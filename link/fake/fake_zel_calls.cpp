@@ -4,13 +4,13 @@
 
 namespace zel {
 
-int32_t FakeZelLibrary::ZlOpenConnection(int32_t kind, int32_t param1, int32_t param2) {
-    return call("ZlOpenConnection", {kind, param1, param2});
+int32_t FakeZelLibrary::ZlOpenConnection(LinkKind kind, int32_t param1, int32_t param2) {
+    return call("ZlOpenConnection", {static_cast<int32_t>(kind), param1, param2});
 }
 
-int32_t FakeZelLibrary::ZlOpenNetConnection(int32_t kind, int32_t reserved, int32_t address,
+int32_t FakeZelLibrary::ZlOpenNetConnection(LinkKind kind, int32_t reserved, int32_t address,
                                             int32_t& timeoutMs) {
-    return call("ZlOpenNetConnection", {kind, reserved, address, timeoutMs});
+    return call("ZlOpenNetConnection", {static_cast<int32_t>(kind), reserved, address, timeoutMs});
 }
 
 int32_t FakeZelLibrary::ZlInitConnection(int32_t handle, int32_t baud, int32_t parity,
@@ -72,13 +72,13 @@ int32_t FakeZelLibrary::ZlGetRegister50(int32_t handle, int32_t block,
     return result;
 }
 
-int32_t FakeZelLibrary::ZlGetVRegister(int32_t handle, ZlVRegister& record) {
+int32_t FakeZelLibrary::ZlGetVRegister(int32_t handle, VRegister& record) {
     const int32_t result = call("ZlGetVRegister", {handle, record.number});
     if (result == 1) record.value = vRegisters_.value(record.number);
     return result;
 }
 
-int32_t FakeZelLibrary::ZlSetVRegister(int32_t handle, ZlVRegister& record) {
+int32_t FakeZelLibrary::ZlSetVRegister(int32_t handle, VRegister& record) {
     const int32_t result =
         call("ZlSetVRegister", {handle, record.number}, QString::number(record.value));
     if (result == 1) vRegisters_[record.number] = record.value;
@@ -131,9 +131,9 @@ int32_t FakeZelLibrary::ZlGetMiscIoCount(int32_t handle, std::array<int32_t, 4>&
     return result;
 }
 
-int32_t FakeZelLibrary::ZlGetTaskBank(int32_t handle, int32_t bank, ZlTaskBank& buffer) {
+int32_t FakeZelLibrary::ZlGetTaskBank(int32_t handle, int32_t bank, TaskBank& buffer) {
     const int32_t result = call("ZlGetTaskBank", {handle, bank});
-    if (result == 1) buffer = taskBanks_.value(bank, ZlTaskBank{});
+    if (result == 1) buffer = taskBanks_.value(bank, TaskBank{});
     return result;
 }
 
@@ -162,12 +162,12 @@ int32_t FakeZelLibrary::ZlPutDataTableRow(int32_t handle, int32_t row, int32_t f
     return result;
 }
 
-int32_t FakeZelLibrary::ZlDownload(int32_t handle, const QString& path, ZlTransferResult& result) {
+int32_t FakeZelLibrary::ZlDownload(int32_t handle, const QString& path, TransferResult& result) {
     result = {};
     return call("ZlDownload", {handle}, path);
 }
 
-int32_t FakeZelLibrary::ZlUpload(int32_t handle, const QString& path, ZlTransferResult& result) {
+int32_t FakeZelLibrary::ZlUpload(int32_t handle, const QString& path, TransferResult& result) {
     result = {};
     return call("ZlUpload", {handle}, path);
 }

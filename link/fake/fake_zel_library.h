@@ -35,7 +35,7 @@ public:
     void setMiscIoCounts(const std::array<int32_t, 4>& counts) { miscCounts_ = counts; }
     void setStatusWord(int32_t status) { status_ = status; }
     void setConfigWord(int32_t config) { config_ = config; }
-    void setTaskBank(int32_t bank, const ZlTaskBank& contents) { taskBanks_[bank] = contents; }
+    void setTaskBank(int32_t bank, const TaskBank& contents) { taskBanks_[bank] = contents; }
     void setSendDataReply(const QByteArray& reply) { sendDataReply_ = reply; }
     // Data table size; rows written with ZlPutDataTableRow read back with ZlGetDataTableRow.
     void setDataTableDim(int32_t rows, int32_t columns) { tableDim_ = {rows, columns}; }
@@ -55,8 +55,8 @@ public:
     bool isLoaded() const override { return true; }
     QString loadError() const override { return {}; }
 
-    int32_t ZlOpenConnection(int32_t kind, int32_t param1, int32_t param2) override;
-    int32_t ZlOpenNetConnection(int32_t kind, int32_t reserved, int32_t address,
+    int32_t ZlOpenConnection(LinkKind kind, int32_t param1, int32_t param2) override;
+    int32_t ZlOpenNetConnection(LinkKind kind, int32_t reserved, int32_t address,
                                 int32_t& timeoutMs) override;
     int32_t ZlInitConnection(int32_t handle, int32_t baud, int32_t parity, int32_t dataBits,
                              int32_t stopBits) override;
@@ -72,8 +72,8 @@ public:
                             std::array<int32_t, 16>& values) override;
     int32_t ZlGetRegister50(int32_t handle, int32_t block,
                             std::array<int32_t, 50>& values) override;
-    int32_t ZlGetVRegister(int32_t handle, ZlVRegister& record) override;
-    int32_t ZlSetVRegister(int32_t handle, ZlVRegister& record) override;
+    int32_t ZlGetVRegister(int32_t handle, VRegister& record) override;
+    int32_t ZlSetVRegister(int32_t handle, VRegister& record) override;
     int32_t ZlPutFlag(int32_t handle, int32_t flag, int16_t value) override;
     int32_t ZlGetStatus(int32_t handle, int32_t& status) override;
     int32_t ZlPutStatus(int32_t handle, int32_t status) override;
@@ -82,14 +82,14 @@ public:
     int32_t ZlPutConfig(int32_t handle, int32_t config) override;
     int32_t ZlGetIoCount(int32_t handle, std::array<int32_t, 7>& counts) override;
     int32_t ZlGetMiscIoCount(int32_t handle, std::array<int32_t, 4>& counts) override;
-    int32_t ZlGetTaskBank(int32_t handle, int32_t bank, ZlTaskBank& buffer) override;
+    int32_t ZlGetTaskBank(int32_t handle, int32_t bank, TaskBank& buffer) override;
     int32_t ZlGetDataTableDim(int32_t handle, int32_t& rows, int32_t& columns) override;
     int32_t ZlGetDataTableRow(int32_t handle, int32_t row, int32_t first, int32_t last,
                               QVector<int32_t>& values) override;
     int32_t ZlPutDataTableRow(int32_t handle, int32_t row, int32_t first, int32_t last,
                               const QVector<int16_t>& values) override;
-    int32_t ZlDownload(int32_t handle, const QString& path, ZlTransferResult& result) override;
-    int32_t ZlUpload(int32_t handle, const QString& path, ZlTransferResult& result) override;
+    int32_t ZlDownload(int32_t handle, const QString& path, TransferResult& result) override;
+    int32_t ZlUpload(int32_t handle, const QString& path, TransferResult& result) override;
     int32_t ZlSendData(int32_t handle, int32_t kind, const QByteArray& request, int16_t length,
                        QByteArray& reply) override;
     int32_t ZlSendAscii(int32_t handle, const QByteArray& text, int32_t length, QByteArray& reply,
@@ -106,7 +106,7 @@ private:
     QStringList calls_;
     QMap<int32_t, int32_t> registers_;
     QMap<int32_t, double> vRegisters_;
-    QMap<int32_t, ZlTaskBank> taskBanks_;
+    QMap<int32_t, TaskBank> taskBanks_;
     QMap<int32_t, QMap<int32_t, int32_t>> tableCells_;  // row -> column -> value
     std::array<int32_t, 2> tableDim_{};
     int32_t model_ = 0;

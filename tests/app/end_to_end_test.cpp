@@ -6,12 +6,17 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
+#include <functional>
 
+#include "app/main_window_model.h"
 #include "link/connection_manager.h"
 #include "link/dynamic_zel_library.h"
 #include "link/host_resolution.h"
 #include "recording_view.h"
+#include "settings/first_run.h"
+#include "setup/setup_model.h"
 #include "tests/support/sim_process.h"
 
 using namespace zel;
@@ -82,7 +87,7 @@ TEST_F(EndToEnd, TcpAndUdpByAddressAndByHostName) {
     };
     for (const auto& [commType, host, link] : cases) {
         useNetwork(commType, host);
-        EXPECT_FALSE(manager.CheckComm());
+        EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
         EXPECT_EQ(view.status, QStringLiteral("Connected to ") + link);
         EXPECT_EQ(view.title, QStringLiteral("ZEL Monitor V3.6 - ") + link);
         expectDemoController();
@@ -95,7 +100,7 @@ TEST_F(EndToEnd, SerialLineFindsTheControllersBaudRate) {
     state.settings.CommType = 3;
     state.settings.BaudRate = 9600;
     state.settings.CommTimeout = 150;
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
     EXPECT_EQ(state.settings.BaudRate, 38400);
     EXPECT_EQ(view.status, QStringLiteral("Connected to COMM1 Baud 38400"));
     expectDemoController();
@@ -112,12 +117,12 @@ TEST_F(EndToEnd, ZelNetTellsTwoNodesApartByNumber) {
     ASSERT_GT(state.settings.AdapterIndex, 0);
 
     state.settings.TargetNode = 3;
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
     EXPECT_EQ(view.status, QStringLiteral("Connected to Node 3"));
     expectDemoController();
 
     state.settings.TargetNode = 4;  // the default controller, not the demo one
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
     EXPECT_EQ(view.status, QStringLiteral("Connected to Node 4"));
     EXPECT_NE(state.connection.Counts.FlagCount(), 64);
 }
@@ -128,13 +133,143 @@ TEST_F(EndToEnd, AStoppedSimulatorGivesTheCountedFailurePath) {
     useNetwork(2, "127.0.0.1");
     state.settings.CommTimeout = 200;
     sim.pause();
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_TRUE(view.status.isEmpty());  // the first failure is silent
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_TRUE(view.status.startsWith(QStringLiteral(
         "( 1 ) Failed to make connection, please configure -  No reply from controller")))
         << view.status.toStdString();
     sim.resume();
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
     EXPECT_EQ(view.status, QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+}
+
+// Each cause a user can meet, on every kind of link, produced for real: the second failed
+// attempt (the first is silent) names that cause, not what a later call on a dead handle or a
+// clean-up after the failure said.
+TEST_F(EndToEnd, EveryFailedAttemptNamesItsOwnCause) {
+    const std::string refusedPort = std::to_string(test::freeTcpPort());
+    const std::string silentUdpPort = std::to_string(test::freeUdpPort());
+    const std::string silentBase = std::to_string(test::freeUdpPort() - 3);
+    SimProcess silentLine({"--scenario", kDemo, "--pty"});
+    silentLine.pause();
+    AdapterList addresses{}, masks{};
+    int32_t adapters = 0;
+    lib.ZlGetAvailableAdaptersIPList(addresses, masks, adapters);
+    ASSERT_LT(adapters, 10);
+    const int loopback = adapterIndexOfLoopback(lib);
+
+    struct Case {
+        const char* link;
+        std::function<void(AppState&)> choose;
+        QString cause;
+    };
+    const Case cases[] = {
+        {"TCP/IP to a closed port",
+         [&](AppState& s) {
+             ::setenv("ZELCOM_TCP_PORT", refusedPort.c_str(), 1);
+             s.settings.CommType = 2;
+             s.settings.ControllerIP = QStringLiteral("127.0.0.1");
+         },
+         QStringLiteral("Cannot open connection: 127.0.0.1:%1: Connection refused")
+             .arg(QString::fromStdString(refusedPort))},
+        {"UDP to a closed port",
+         [&](AppState& s) {
+             ::setenv("ZELCOM_UDP_PORT", silentUdpPort.c_str(), 1);
+             s.settings.CommType = 1;
+             s.settings.ControllerIP = QStringLiteral("127.0.0.1");
+         },
+         QStringLiteral("Connection lost: Connection refused")},
+        {"ZelNET node 0",
+         [&](AppState& s) {
+             s.settings.CommType = 0;
+             s.settings.AdapterIndex = loopback;
+             s.settings.TargetNode = 0;
+         },
+         QStringLiteral("Invalid argument: node numbers are 1..32767")},
+        {"ZelNET through adapter 10",
+         [&](AppState& s) {
+             s.settings.CommType = 0;
+             s.settings.AdapterIndex = 10;
+         },
+         QStringLiteral("No such network adapter: adapter 10 of %1").arg(adapters)},
+        {"ZelNET node nobody answers",
+         [&](AppState& s) {
+             ::setenv("ZELCOM_ZELNET_PORT", silentBase.c_str(), 1);
+             s.settings.CommType = 0;
+             s.settings.AdapterIndex = loopback;
+         },
+         QStringLiteral("No reply from controller")},
+        {"serial port without a device",
+         [&](AppState& s) {
+             ::setenv("ZELCOM_COMM1", "/nonexistent/ttyZEL", 1);
+             s.settings.CommType = 3;
+         },
+         QStringLiteral("Cannot open connection: /nonexistent/ttyZEL: No such file or directory")},
+        {"serial line with a silent controller",
+         [&](AppState& s) {
+             ::setenv("ZELCOM_COMM1", silentLine.ptyPath().c_str(), 1);
+             s.settings.CommType = 3;
+         },
+         QStringLiteral("No reply from controller")},
+    };
+    for (const Case& c : cases) {
+        AppState s;
+        s.settings.CommTimeout = 100;
+        s.settings.BaudRate = 19200;
+        s.settings.HostNode = 1;
+        s.settings.TargetNode = 3;
+        s.settings.HostIsIP = true;
+        c.choose(s);
+        RecordingView v;
+        ConnectionManager m{s, lib, v};
+        EXPECT_EQ(m.CheckComm(), CommCheck::Failed) << c.link;
+        EXPECT_EQ(m.CheckComm(), CommCheck::Failed) << c.link;
+        EXPECT_EQ(v.status.toStdString(), ("( 1 ) Failed to make connection, please configure -  " +
+                                           c.cause.leftJustified(255))
+                                              .toStdString())
+            << c.link;
+        EXPECT_EQ(s.connection.CommHandle, 0) << c.link;
+    }
+}
+
+// The setup dialog closed with its close box after only the address was changed to one where
+// nothing answers: the monitor keeps retrying and counts the failures as after any lost link.
+TEST_F(EndToEnd, ACloseBoxAfterAnAddressChangeKeepsRetrying) {
+    SimProcess sim({"--scenario", kDemo, "--tcp", "0"});
+    const QString port = QString::number(sim.tcpPort());
+    ::setenv("ZELCOM_TCP_PORT", port.toLatin1().constData(), 1);
+    QTemporaryDir dir;
+    StatusLog log{dir.filePath(QStringLiteral("zelmon.log"))};
+    settings::SettingsStore store{dir.filePath(QStringLiteral("settings.ini"))};
+    store.load(settings::firstRunSettings());
+    MainWindowModel main{state, store, lib, log, view};
+    useNetwork(2, "127.0.0.1");
+    state.flags.NoCommunication = true;
+    main.pollingTick();
+    ASSERT_EQ(view.status, QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+    main.pollingTick();
+
+    SetupModel setup{state, lib, main};
+    state.flags.SetupOpen = true;
+    setup.load();
+    setup.connection().setText(SetupField::Text3, QStringLiteral("127.0.0.2"));
+    setup.connection().leave(SetupField::Text3);
+    setup.unload();
+
+    // Timer1, restarted at 10 ms, ticks before Timer2; after that Timer1 goes on alone.
+    main.pollingTick();
+    main.monitoring().reconnectTick();
+    EXPECT_TRUE(state.flags.NoCommunication);
+    const QString failure =
+        QStringLiteral(" ) Failed to make connection, please configure -  ") +
+        QStringLiteral("Cannot open connection: 127.0.0.2:%1: Connection refused")
+            .arg(port)
+            .leftJustified(255);
+    main.pollingTick();  // the first failure since the last success is silent
+    main.pollingTick();
+    EXPECT_EQ(view.status.toStdString(), ("( 1" + failure).toStdString());
+    main.pollingTick();
+    EXPECT_EQ(view.status.toStdString(), ("( 2" + failure).toStdString());
+    EXPECT_TRUE(state.flags.NoCommunication);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QtEndian>
+#include <functional>
 
 #include "link/connection_manager.h"
 #include "link/fake/fake_zel_library.h"
@@ -18,6 +19,8 @@ QString init(int32_t baud) {
 const QString kTimeout = QStringLiteral("ZlSetConnectionTimeout(7, 300)");
 // The library's error text as the status line shows it, padded to 255 characters.
 const QString kReason = QStringLiteral("Cannot open connection") + QString(233, u' ');
+// The reason of a failed step, fetched at once.
+const QString kErrorInfo = QStringLiteral("ZlGetErrorInfo(7)");
 
 // A dotted address as the open calls receive it: its bytes in network order.
 int32_t wireAddress(uint32_t hostOrder) {
@@ -61,12 +64,13 @@ TEST_F(CheckCommTest, BaudSearchStoresAndShowsTheFirstRateTheControllerAnswers) 
     useSerial(1, 4800);
     controllerAt(38400, 9600);
 
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
 
-    EXPECT_EQ(lib.calls(),
-              QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kTimeout, "ZlGetModel(7)",
-                           init(9600), init(19200), kTimeout, "ZlGetModel(7)", init(38400),
-                           kTimeout, "ZlGetModel(7)", "ZlGetIoCount(7)"}));
+    EXPECT_EQ(
+        lib.calls(),
+        QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kTimeout, "ZlGetModel(7)", kErrorInfo,
+                     init(9600), kErrorInfo, init(19200), kTimeout, "ZlGetModel(7)", kErrorInfo,
+                     init(38400), kTimeout, "ZlGetModel(7)", "ZlGetIoCount(7)"}));
     EXPECT_EQ(state.settings.BaudRate, 38400);
     EXPECT_TRUE(state.settings.AutoBaudSearch);
     EXPECT_EQ(ui.status, "Connected to COMM1 Baud 38400");
@@ -79,7 +83,7 @@ TEST_F(CheckCommTest, BaudSearchWithNoAnsweringRateFailsAfterAllFive) {
     useSerial(2, 4800);
     controllerAt(2400);
 
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
     QStringList inits = lib.calls().filter("ZlInitConnection");
     EXPECT_EQ(inits, QStringList({init(4800), init(9600), init(19200), init(38400), init(56800),
@@ -94,10 +98,10 @@ TEST_F(CheckCommTest, StoredRateRefusedByTheLineFailsWithoutSearching) {
     useSerial(1, 4800);
     controllerAt(19200, 4800);
 
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
-    EXPECT_EQ(lib.calls(),
-              QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), "ZlCloseConnection(7)"}));
+    EXPECT_EQ(lib.calls(), QStringList({"ZlOpenConnection(1, 1, 0)", init(4800), kErrorInfo,
+                                        "ZlCloseConnection(7)"}));
 }
 
 TEST_F(CheckCommTest, FirstFailureIsSilentAndLaterOnesAreCounted) {
@@ -105,16 +109,16 @@ TEST_F(CheckCommTest, FirstFailureIsSilentAndLaterOnesAreCounted) {
     state.settings.ControllerIP = "10.0.0.7";
     lib.setDefaultResult("ZlOpenConnection", 0);
 
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_TRUE(ui.status.isEmpty());
     EXPECT_TRUE(ui.log.contains("interval 100"));
     EXPECT_TRUE(ui.log.contains("timer3"));
     EXPECT_TRUE(state.connection.ConnectFailedBefore);
     EXPECT_TRUE(state.flags.StartPollingPending);
 
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_EQ(ui.status, "( 1 ) Failed to make connection, please configure -  " + kReason);
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_EQ(ui.status, "( 2 ) Failed to make connection, please configure -  " + kReason);
     EXPECT_EQ(lib.calls().filter("ZlCloseConnection").size(), 0);  // no handle was ever opened
 }
@@ -142,7 +146,7 @@ TEST_F(CheckCommTest, PreviousConnectionThatWillNotCloseAbortsTheAttempt) {
     state.connection.ConnectFailedBefore = true;
     lib.queueResults("ZlCloseConnection", {0});
 
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
     // The failed close is the reason the status line shows.
     EXPECT_EQ(lib.calls(), QStringList({"ZlCloseConnection(5)", "ZlGetErrorInfo(0)"}));
@@ -156,7 +160,7 @@ TEST_F(CheckCommTest, FailureDuringRequestedReconnectIsNeitherReportedNorClosed)
     state.connection.ConnectFailedBefore = true;
     state.flags.ReconnectPending = true;
 
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_TRUE(ui.status.isEmpty());
     EXPECT_EQ(lib.calls().filter("ZlCloseConnection").size(), 0);
     EXPECT_EQ(state.connection.CommHandle, H);
@@ -171,7 +175,7 @@ TEST_F(CheckCommTest, SuspendedMonitoringOnlyClosesThePreviousConnection) {
     state.connection.CommHandle = 5;
     state.flags.UserSuspended = true;
 
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Suspended);
 
     EXPECT_EQ(lib.calls(), QStringList({"ZlCloseConnection(5)"}));
     EXPECT_TRUE(ui.log.isEmpty());
@@ -180,9 +184,9 @@ TEST_F(CheckCommTest, SuspendedMonitoringOnlyClosesThePreviousConnection) {
 TEST_F(CheckCommTest, OpenSetupDialogKeepsTheStartTimerOff) {
     state.flags.SetupOpen = true;
     useSerial(1, 19200);
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
     lib.setDefaultResult("ZlOpenConnection", 0);
-    EXPECT_TRUE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
     EXPECT_FALSE(ui.log.contains("timer3"));
     EXPECT_FALSE(state.flags.StartPollingPending);
@@ -194,7 +198,7 @@ TEST_F(CheckCommTest, ZelNetSelectsTheAdapterWaitsAndChecksRegisterOne) {
     state.settings.TargetNode = 12;
     state.settings.AdapterIndex = 2;
 
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
 
     EXPECT_EQ(lib.calls(),
               QStringList({"ZlGetAvailableAdaptersIPList()", "ZlSetAdapter(2)",
@@ -208,8 +212,10 @@ TEST_F(CheckCommTest, ZelNetSelectsTheAdapterWaitsAndChecksRegisterOne) {
 TEST_F(CheckCommTest, ZelNetNodeThatDoesNotAnswerIsClosed) {
     state.settings.CommType = kCommZelNet;
     lib.queueResults("ZlGetRegister", {0});
-    EXPECT_TRUE(manager.CheckComm());
-    EXPECT_EQ(lib.callNames().mid(4), QStringList({"ZlGetRegister", "ZlCloseConnection"}));
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
+    // The reason is taken before the close, which would replace it.
+    EXPECT_EQ(lib.callNames().mid(4),
+              QStringList({"ZlGetRegister", "ZlGetErrorInfo", "ZlCloseConnection"}));
 }
 
 TEST_F(CheckCommTest, UdpOpensTheTrimmedAddress) {
@@ -217,7 +223,7 @@ TEST_F(CheckCommTest, UdpOpensTheTrimmedAddress) {
     state.settings.ControllerIP = " 10.0.0.7 ";
     state.settings.HostIsIP = true;
 
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
 
     EXPECT_EQ(lib.calls().first(),
               QStringLiteral("ZlOpenConnection(3, 0, %1)").arg(wireAddress(0x0A000007)));
@@ -230,7 +236,7 @@ TEST_F(CheckCommTest, TcpHostNameConnectsToItsAddressAndShowsBoth) {
     resolveControllerHost(state.settings);
     state.connection.FailedConnections = 3;
 
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
 
     EXPECT_EQ(lib.calls().first(),
               QStringLiteral("ZlOpenNetConnection(4, 0, %1, 300)").arg(wireAddress(0x7F000001)));
@@ -239,11 +245,23 @@ TEST_F(CheckCommTest, TcpHostNameConnectsToItsAddressAndShowsBoth) {
     EXPECT_EQ(state.connection.FailedConnections, 0);
 }
 
+TEST_F(CheckCommTest, StartupCaptionResolvesTheHostOfANetworkLinkOnly) {
+    state.settings.ControllerHost = " localhost ";
+    useSerial(1, 9600);
+    EXPECT_EQ(manager.startupCaption(), " - COMM 1 Baud 9600");
+    EXPECT_TRUE(state.settings.ControllerIP.isEmpty());
+
+    state.settings.CommType = kCommTcp;
+    EXPECT_EQ(manager.startupCaption(), " - TCP/IP 127.0.0.1 - localhost");
+    EXPECT_EQ(state.settings.ControllerIP, "127.0.0.1");
+    EXPECT_TRUE(lib.calls().isEmpty());
+}
+
 TEST_F(CheckCommTest, SuccessTitlesEveryWindowAndStartsPollingAtTheClampedInterval) {
     useSerial(1, 19200);
     state.dde.UpdateInterval = 5;
 
-    EXPECT_FALSE(manager.CheckComm());
+    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
 
     EXPECT_EQ(state.connection.ConnectionCaption, " - COMM1 Baud 19200");
     EXPECT_EQ(ui.mainTitle, "ZEL Monitor V3.6 - COMM1 Baud 19200");
@@ -257,6 +275,52 @@ TEST_F(CheckCommTest, SuccessTitlesEveryWindowAndStartsPollingAtTheClampedInterv
     state.dde.UpdateInterval = 40000;
     manager.CheckComm();
     EXPECT_EQ(state.dde.UpdateInterval, 32000);
+}
+
+// Causes the tests cannot produce for real (they run with every permission) and failures found
+// before any library call: the status line names each, never an older record's text.
+TEST(CheckCommCause, TheStatusLineNamesTheCauseOfTheFailedStep) {
+    struct Case {
+        const char* what;
+        std::function<void(ConnectionSettings&, FakeZelLibrary&)> arrange;
+        QString cause;
+    };
+    const Case cases[] = {
+        {"serial device the user may not open",
+         [](ConnectionSettings& s, FakeZelLibrary& lib) {
+             s.CommType = 3;
+             lib.setResponder("ZlOpenConnection", [&lib](const QVector<int32_t>&) {
+                 lib.setError(103, "Cannot open connection: /dev/ttyS0: Permission denied");
+                 return 0;
+             });
+         },
+         "Cannot open connection: /dev/ttyS0: Permission denied"},
+        {"host name that did not resolve",
+         [](ConnectionSettings& s, FakeZelLibrary&) {
+             s.CommType = kCommTcp;
+             s.ControllerHost = "plc7";
+             s.HostIsIP = false;
+         },
+         "Cannot resolve host name: plc7"},
+        {"connection kind that does not exist",
+         [](ConnectionSettings& s, FakeZelLibrary&) { s.CommType = 19; },
+         "No such connection kind: 19"},
+    };
+    for (const Case& c : cases) {
+        AppState state;
+        FakeZelLibrary lib;
+        lib.setError(101, "Invalid connection handle: handle 0");
+        RecordingUi ui;
+        ConnectionManager manager{state, lib, ui};
+        c.arrange(state.settings, lib);
+        manager.CheckComm();
+        EXPECT_EQ(manager.CheckComm(), CommCheck::Failed) << c.what;
+        EXPECT_EQ(
+            ui.status.toStdString(),
+            ("( 1 ) Failed to make connection, please configure -  " + c.cause.leftJustified(255))
+                .toStdString())
+            << c.what;
+    }
 }
 
 }  // namespace

@@ -72,12 +72,12 @@ TEST_F(ConfigZLCommTest, FailedModelOrCountReadLeavesTheLinkUnconfigured) {
     lib.queueResults("ZlGetModel", {0});
     EXPECT_FALSE(manager.ConfigZLComm());
     EXPECT_FALSE(state.connection.LinkConfigured);
-    EXPECT_EQ(lib.callNames(), QStringList({"ZlGetModel"}));
+    EXPECT_EQ(lib.callNames(), QStringList({"ZlGetModel", "ZlGetErrorInfo"}));
 
     lib.clearCalls();
     lib.queueResults("ZlGetIoCount", {0});
     EXPECT_FALSE(manager.ConfigZLComm());
-    EXPECT_EQ(lib.callNames(), kCountsOnly);
+    EXPECT_EQ(lib.callNames(), QStringList({"ZlGetModel", "ZlGetIoCount", "ZlGetErrorInfo"}));
     EXPECT_EQ(state.connection.Counts.FlagCount(), 0);
 }
 

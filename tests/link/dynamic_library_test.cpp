@@ -28,7 +28,7 @@ TEST(DynamicZelLibrary, MissingFileIsReportedAndEveryCallFailsCleanly) {
     EXPECT_TRUE(lib.loadError().contains("No such file")) << lib.loadError().toStdString();
 
     int32_t value = 0;
-    EXPECT_EQ(lib.ZlOpenConnection(ZL_KIND_SERIAL, 1, 0), 0);
+    EXPECT_EQ(lib.ZlOpenConnection(LinkKind::Serial, 1, 0), 0);
     EXPECT_EQ(lib.ZlGetRegister(1, 1, value), 0);
     QByteArray reply;
     EXPECT_EQ(lib.ZlSendData(1, 20, "ab", 2, reply), 0);
@@ -93,7 +93,7 @@ TEST_F(RealLibraryTest, LoadsAndPassesTheErrorRecordAcross) {
     EXPECT_EQ(lib.ZlGetRegister(123456, 1, value), 0);
     LibErrorRecord error;
     EXPECT_EQ(lib.ZlGetErrorInfo(0, error), 1);
-    EXPECT_EQ(error.code, ZL_ERR_BAD_HANDLE);
+    EXPECT_EQ(error.code, 101);
     EXPECT_EQ(error.text.size(), 255);
     EXPECT_TRUE(error.text.startsWith("Invalid connection handle"));
 }

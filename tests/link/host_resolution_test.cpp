@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QtEndian>
+
 #include "link/connection_caption.h"
 #include "link/host_resolution.h"
 
@@ -22,10 +24,10 @@ TEST(AddressToText, WritesFourDecimalBytesInNetworkOrder) {
     EXPECT_EQ(AddressToText({0, 0, 0, 0}), "0.0.0.0");
 }
 
-TEST(DottedToAddress, TextThatIsNoAddressGivesAllBitsSet) {
-    EXPECT_EQ(dottedToAddress("1..2.3"), -1);
-    EXPECT_EQ(dottedToAddress(""), -1);
-    EXPECT_NE(dottedToAddress("10.0.0.7"), -1);
+TEST(DottedToAddress, GivesTheNetworkOrderNumberOrNothing) {
+    EXPECT_EQ(dottedToAddress("1..2.3"), std::nullopt);
+    EXPECT_EQ(dottedToAddress(""), std::nullopt);
+    EXPECT_EQ(dottedToAddress("10.0.0.7"), static_cast<int32_t>(qToBigEndian<quint32>(0x0A000007)));
 }
 
 TEST(ResolveControllerHost, TrimsAndResolvesOnlyNames) {
@@ -57,12 +59,13 @@ TEST(StartupCaption, DescribesEachKindBeforeAnyConnection) {
     s.CommType = 4;
     EXPECT_EQ(startupConnectionCaption(s), " - COMM 2 Baud 9600");
     s.CommType = kCommUdp;
-    s.ControllerHost = "10.0.0.7";
+    s.ControllerHost = s.ControllerIP = "10.0.0.7";
+    s.HostIsIP = true;
     EXPECT_EQ(startupConnectionCaption(s), " - UDP 10.0.0.7");
     s.CommType = kCommTcp;
-    s.ControllerHost = "localhost";
-    EXPECT_EQ(startupConnectionCaption(s), " - TCP/IP 127.0.0.1 - localhost");
-    EXPECT_EQ(s.ControllerIP, "127.0.0.1");
+    s.ControllerHost = "plc7";
+    s.HostIsIP = false;
+    EXPECT_EQ(startupConnectionCaption(s), " - TCP/IP 10.0.0.7 - plc7");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ protected:
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
         int32_t timeout = 1000;
         const int32_t handle = lib.ZlOpenNetConnection(
-            ZL_KIND_TCP, 0, static_cast<int32_t>(htonl(INADDR_LOOPBACK)), timeout);
+            LinkKind::Tcp, 0, static_cast<int32_t>(htonl(INADDR_LOOPBACK)), timeout);
         ASSERT_GT(handle, 0);
         state.connection.CommHandle = handle;
         int32_t second = 0;

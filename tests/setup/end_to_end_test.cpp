@@ -24,7 +24,7 @@ protected:
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
         int32_t timeout = 1000;
         const int32_t handle =
-            lib.ZlOpenNetConnection(4, 0, dottedToAddress(QStringLiteral("127.0.0.1")), timeout);
+            lib.ZlOpenNetConnection(LinkKind::Tcp, 0, *dottedToAddress(QStringLiteral("127.0.0.1")), timeout);
         ASSERT_GT(handle, 0);
         lib.ZlSetConnectionTimeout(handle, timeout);
         state.connection.CommHandle = handle;

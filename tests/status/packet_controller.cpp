@@ -53,13 +53,13 @@ void PacketController::answerPackets(FakeZelLibrary& fake) {
 
 void PacketController::serveBanks(FakeZelLibrary& fake, int base) const {
     for (int bank = 1; bank <= 8; ++bank) {
-        ZlTaskBank b{stopped, faultCode, faultStep, faultDatum, {}, {}, {}};
+        TaskBank b{stopped, faultCode, faultStep, faultDatum, {}, {}, {}};
         for (size_t i = 0; i < 8; ++i) {
             const size_t t = size_t(8 * (bank - 1)) + i;
             const Task task = t < tasks.size() ? tasks[t] : Task{};
             b.steps[i] = task.rawStep + 1;
-            b.low_keys[i] = int32_t(task.keys[0]);
-            b.high_keys[i] = int32_t(task.keys[1]);
+            b.lowKeys[i] = int32_t(task.keys[0]);
+            b.highKeys[i] = int32_t(task.keys[1]);
         }
         fake.setTaskBank(base + bank, b);
     }

@@ -137,17 +137,29 @@ void SimProcess::restart() {
     start();
 }
 
-uint16_t freeUdpPort() {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+namespace {
+
+uint16_t freePort(int type) {
+    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
     sockaddr_in sa{};
     sa.sin_family = AF_INET;
     sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof sa;
     if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 ||
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len) != 0)
-        throw std::runtime_error("no free UDP port on loopback");
+        throw std::runtime_error("no free port on loopback");
     ::close(fd);
     return ntohs(sa.sin_port);
+}
+
+}  // namespace
+
+uint16_t freeUdpPort() {
+    return freePort(SOCK_DGRAM);
+}
+
+uint16_t freeTcpPort() {
+    return freePort(SOCK_STREAM);
 }
 
 }  // namespace zel::test

@@ -67,5 +67,7 @@ private:
 // A UDP port on loopback that was free a moment ago, for a ZelNET base: node n of a base b
 // listens on b + n.
 uint16_t freeUdpPort();
+// A TCP port on loopback that nothing listened on a moment ago: a connection to it is refused.
+uint16_t freeTcpPort();
 
 }  // namespace zel::test

@@ -20,7 +20,7 @@ public:
         int32_t timeout = 2000, second = 0;
         ConnectionState& c = state.connection;
         c.CommHandle =
-            lib.ZlOpenNetConnection(ZL_KIND_TCP, 0, dottedToAddress("127.0.0.1"), timeout);
+            lib.ZlOpenNetConnection(LinkKind::Tcp, 0, *dottedToAddress("127.0.0.1"), timeout);
         lib.ZlGetModel(c.CommHandle, c.ModelCode, second);
         c.TaskCount = taskCountForModel(c.ModelCode);
         state.flags.NoCommunication = state.flags.CommErrorFlag = false;

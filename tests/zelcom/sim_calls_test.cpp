@@ -117,6 +117,11 @@ TEST_P(SimLink, RegistersBlocksAndTheirErrors) {
     EXPECT_EQ(info.code, ZL_ERR_ILLEGAL_REGISTER);
     EXPECT_EQ(std::string(info.text, sizeof info.text),
               std::string("Illegal register").append(sizeof info.text - 16, ' '));
+
+    // A call that succeeds leaves no old reason behind for a later failure to borrow.
+    ASSERT_EQ(ZlGetRegister(h, 2, &value), 1);
+    EXPECT_EQ(lastErrorCode(), 0);
+    EXPECT_EQ(lastErrorText(), "No error");
 }
 
 TEST_P(SimLink, VRegistersFlagsAndWords) {

@@ -11,7 +11,8 @@
  *
  * Threads: calls on different handles may run at the same time. Calls on one handle are
  * serialised by the library. The error record is kept per thread: it describes the last call
- * that failed on the calling thread.
+ * made on the calling thread, and a call that succeeds clears it (code 0, "No error").
+ * ZlGetErrorInfo itself leaves it as it is.
  *
  * Timeouts: every call that talks to the controller waits at most the connection's timeout
  * (ZlSetConnectionTimeout; for TCP the value given to ZlOpenNetConnection) for its reply, and
@@ -132,7 +133,8 @@ ZL_API int32_t ZlCloseConnection(int32_t handle);
 /* Lists this machine's IPv4 interfaces for ZelNET (at most 50): addresses and netmasks, network
  * byte order; *count receives the number found. ZlSetAdapter picks the one that later ZelNET
  * connections of this process use, by its position in that list (1 for the first; 0 means the
- * first as well). */
+ * first as well). A position beyond the list fails, and stays chosen: ZelNET opens then fail
+ * with ZL_ERR_NO_ADAPTER until another adapter is picked. */
 ZL_API int32_t ZlGetAvailableAdaptersIPList(int32_t* addresses, int32_t* netmasks, int32_t* count);
 ZL_API int32_t ZlSetAdapter(int32_t index);
 

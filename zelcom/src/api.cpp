@@ -21,8 +21,14 @@ int32_t fail(Status status) {
     return 0;
 }
 
+// A success clears the record, so it never offers an old reason for a later failure.
+int32_t succeed(int32_t result = 1) {
+    setLastError(Status::success());
+    return result;
+}
+
 int32_t finish(const Status& status) {
-    return status.ok() ? 1 : fail(status);
+    return status.ok() ? succeed() : fail(status);
 }
 
 // Runs body with the handle's connection held exclusively; its status becomes the result.
@@ -101,7 +107,7 @@ int32_t open(const Status& status, std::unique_ptr<Transport>& transport, int ti
     if (!status.ok()) return fail(status);
     const int32_t handle =
         addConnection(std::make_shared<Connection>(std::move(transport), timeoutMs));
-    return handle > 0 ? handle : fail(failure(ZL_ERR_OPEN_FAILED, "no handles left"));
+    return handle > 0 ? succeed(handle) : fail(failure(ZL_ERR_OPEN_FAILED, "no handles left"));
 }
 
 in_addr toAddress(int32_t networkOrder) {
@@ -151,7 +157,7 @@ int32_t ZlSetConnectionTimeout(int32_t handle, int32_t timeoutMs) {
 int32_t ZlCloseConnection(int32_t handle) {
     if (!removeConnection(handle))
         return fail(failure(ZL_ERR_BAD_HANDLE, "handle " + std::to_string(handle)));
-    return 1;
+    return succeed();
 }
 
 int32_t ZlGetAvailableAdaptersIPList(int32_t* addresses, int32_t* netmasks, int32_t* count) {
@@ -163,16 +169,18 @@ int32_t ZlGetAvailableAdaptersIPList(int32_t* addresses, int32_t* netmasks, int3
         netmasks[i] = static_cast<int32_t>(adapters[i].netmask.s_addr);
     }
     *count = static_cast<int32_t>(n);
-    return 1;
+    return succeed();
 }
 
+// The choice is kept even when no such adapter exists, so that ZelNET opens fail with that
+// reason instead of leaving through an adapter nobody chose.
 int32_t ZlSetAdapter(int32_t index) {
+    selectAdapter(index);
     const int32_t available = static_cast<int32_t>(listAdapters().size());
     if (index < 0 || index > available)
         return fail(failure(ZL_ERR_NO_ADAPTER, "adapter " + std::to_string(index) + " of " +
                                                    std::to_string(available)));
-    selectAdapter(index);
-    return 1;
+    return succeed();
 }
 
 int32_t ZlGetErrorInfo(int32_t, ZlErrorInfo* info) {
