@@ -30,11 +30,11 @@ void MainWindowModel::load(const QString& commandLineSymbolFile) {
     state_.flags.CommErrorFlag = true;
 
     QStringList messages;
-    loaded_ = settings::loadMainSettings(store_, commandLineSymbolFile, messages);
-    applyLoadedSettings(loaded_);
+    settings::WindowPlacement placement;
+    settings::loadMainSettings(store_, commandLineSymbolFile, {state_, placement}, messages);
     state_.connection.ConnectionCaption = connection_.startupCaption();
     showMessages(messages);
-    view_.setPlacement({loaded_.Top, loaded_.Left, loaded_.Height, loaded_.Width});
+    view_.setPlacement(placement);
     if (symbols_) symbols_->importAtStartup();
 
     view_.setMainTitle(QString::fromLatin1(kMainWindowTitle) + state_.connection.ConnectionCaption);
@@ -45,21 +45,6 @@ void MainWindowModel::load(const QString& commandLineSymbolFile) {
     state_.flags.UserSuspended = false;
     connection_.CheckComm();
     reportLibraryProblem();
-}
-
-void MainWindowModel::applyLoadedSettings(const settings::MainSettings& v) {
-    ConnectionSettings& s = state_.settings;
-    s.CommType = v.CommType;
-    s.BaudRate = v.BaudRate;
-    s.HostNode = v.HostNode;
-    s.TargetNode = v.TargetNode;
-    s.AdapterIndex = v.AdapterIndex;
-    s.ControllerHost = v.ControllerHost;
-    s.CommTimeout = v.CommTimeout;
-    state_.dde = {v.DdeBlock50, v.DdeFlagAddress, v.DdeRegAddress, v.UpdateInterval};
-    state_.flags.DdeActive = v.DdeActive != 0;
-    state_.files = {v.Custom1File, v.Custom2File, v.DataTableFile, v.SymbolFileName};
-    state_.Support7400 = v.Support7400;
 }
 
 // A library that could not be loaded is named in the status line; the monitor goes on without
@@ -80,36 +65,9 @@ void MainWindowModel::shutdown() {
     }
     if (symbols_) symbols_->close();
     QStringList messages;
-    settings::saveMainSettings(store_, valuesToSave(), view_.displayState(), messages);
+    settings::WindowPlacement placement = view_.placement();
+    settings::saveMainSettings(store_, {state_, placement}, view_.displayState(), messages);
     showMessages(messages);
-}
-
-settings::MainSettings MainWindowModel::valuesToSave() const {
-    settings::MainSettings v = loaded_;
-    const ConnectionSettings& s = state_.settings;
-    v.CommType = s.CommType;
-    v.BaudRate = s.BaudRate;
-    v.HostNode = s.HostNode;
-    v.TargetNode = s.TargetNode;
-    v.AdapterIndex = s.AdapterIndex;
-    v.ControllerHost = s.ControllerHost;
-    v.CommTimeout = s.CommTimeout;
-    v.DdeBlock50 = state_.dde.DdeBlock50;
-    v.DdeActive = state_.flags.DdeActive ? 1 : 0;
-    v.DdeFlagAddress = state_.dde.DdeFlagAddress;
-    v.DdeRegAddress = state_.dde.DdeRegAddress;
-    v.UpdateInterval = state_.dde.UpdateInterval;
-    v.Custom1File = state_.files.CustomScreen1File;
-    v.Custom2File = state_.files.CustomScreen2File;
-    v.DataTableFile = state_.files.DataTableFile;
-    v.SymbolFileName = state_.files.SymbolFileName;
-    const settings::WindowPlacement p = view_.placement();
-    v.Top = p.Top;
-    v.Left = p.Left;
-    v.Height = p.Height;
-    v.Width = p.Width;
-    v.Support7400 = state_.Support7400;
-    return v;
 }
 
 void MainWindowModel::showMessages(const QStringList& messages) {

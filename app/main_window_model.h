@@ -80,8 +80,6 @@ public:
     void showMessageBox(const QString& text) override { view_.showPlainMessage(text); }
 
 private:
-    void applyLoadedSettings(const settings::MainSettings& values);
-    settings::MainSettings valuesToSave() const;
     void showMessages(const QStringList& messages);
     void reportLibraryProblem();
 
@@ -95,7 +93,6 @@ private:
     RunControl runControl_;
     MonitoringControl monitoring_;
     symbols::SymbolService* symbols_ = nullptr;
-    settings::MainSettings loaded_;  // what shutdown writes back for values nothing here edits
     QString message_;
 };
 

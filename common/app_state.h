@@ -20,6 +20,8 @@ struct DdeSetup {
     int32_t DdeFlagAddress = 0;
     int32_t DdeRegAddress = 0;
     int32_t UpdateInterval = 0;
+
+    bool operator==(const DdeSetup&) const = default;
 };
 
 // The Files section.
@@ -28,6 +30,8 @@ struct FileSettings {
     QString CustomScreen2File;
     QString DataTableFile;
     QString SymbolFileName;
+
+    bool operator==(const FileSettings&) const = default;
 };
 
 struct AppState {

@@ -29,11 +29,13 @@ struct ConnectionSettings {
     int32_t HostNode = 0;
     int32_t TargetNode = 0;
     int32_t AdapterIndex = 0;
-    QString ControllerHost;   // as typed by the user
-    QString ControllerIP;     // dotted IPv4 address actually used
+    QString ControllerHost{};  // as typed by the user
+    QString ControllerIP{};    // dotted IPv4 address actually used
     bool HostIsIP = false;    // ControllerHost was already a dotted address
     int32_t CommTimeout = 0;  // milliseconds
     bool AutoBaudSearch = false;
+
+    bool operator==(const ConnectionSettings&) const = default;
 };
 
 }  // namespace zel

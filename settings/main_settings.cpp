@@ -32,49 +32,75 @@ constexpr std::array<SectionInfo, 4> kSections = {{
      "Cannot WRITE Main settings to Registry !", "Cannot CLOSE Main key in Registry !"},
 }};
 
+// Where a stored value lives in the records.
+template <auto field>
+auto& connection(MainRecords& r) { return r.state.settings.*field; }
+template <auto field>
+auto& dde(MainRecords& r) { return r.state.dde.*field; }
+template <auto field>
+auto& files(MainRecords& r) { return r.state.files.*field; }
+template <auto field>
+auto& window(MainRecords& r) { return r.placement.*field; }
+bool& ddeActive(MainRecords& r) { return r.state.flags.DdeActive; }
+bool& support7400(MainRecords& r) { return r.state.Support7400; }
+
 struct NumberValue {
     Section section;
     const char* name;
-    std::int32_t MainSettings::*field;
+    std::int32_t& (*field)(MainRecords&);
     std::int32_t whenValueMissing;
     std::optional<std::int32_t> whenSectionMissing;  // none: the field keeps its value
 };
 
+using CS = ConnectionSettings;
+using WP = WindowPlacement;
+
 // Each number with its default when the value is missing and when its whole section is missing.
-constexpr std::array<NumberValue, 15> kNumbers = {{
-    {Section::Communications, "BAUD Rate", &MainSettings::BaudRate, 19200, 9600},
-    {Section::Communications, "COMM Port", &MainSettings::CommType, 3, 3},
-    {Section::Communications, "Host", &MainSettings::HostNode, 32767, 999},
-    {Section::Communications, "Target", &MainSettings::TargetNode, 1, 0},
-    {Section::Communications, "Timeout", &MainSettings::CommTimeout, 300, 250},
-    {Section::Communications, "Adapter", &MainSettings::AdapterIndex, 1, std::nullopt},
-    {Section::DdeSetup, "Block 50 Address", &MainSettings::DdeBlock50, 0, 0},
-    {Section::DdeSetup, "Flag", &MainSettings::DdeActive, 0, 0},
-    {Section::DdeSetup, "Flag Address", &MainSettings::DdeFlagAddress, 1, 1},
-    {Section::DdeSetup, "Register Address", &MainSettings::DdeRegAddress, 1, 1},
-    {Section::DdeSetup, "Update", &MainSettings::UpdateInterval, 25, 1000},
-    {Section::Main, "Top", &MainSettings::Top, 1008, 1008},
-    {Section::Main, "Left", &MainSettings::Left, 1236, 2036},
-    {Section::Main, "Height", &MainSettings::Height, 8000, 8000},
-    {Section::Main, "Width", &MainSettings::Width, 11000, 11000},
+constexpr std::array<NumberValue, 14> kNumbers = {{
+    {Section::Communications, "BAUD Rate", &connection<&CS::BaudRate>, 19200, 9600},
+    {Section::Communications, "COMM Port", &connection<&CS::CommType>, 3, 3},
+    {Section::Communications, "Host", &connection<&CS::HostNode>, 32767, 999},
+    {Section::Communications, "Target", &connection<&CS::TargetNode>, 1, 0},
+    {Section::Communications, "Timeout", &connection<&CS::CommTimeout>, 300, 250},
+    {Section::Communications, "Adapter", &connection<&CS::AdapterIndex>, 1, std::nullopt},
+    {Section::DdeSetup, "Block 50 Address", &dde<&DdeSetup::DdeBlock50>, 0, 0},
+    {Section::DdeSetup, "Flag Address", &dde<&DdeSetup::DdeFlagAddress>, 1, 1},
+    {Section::DdeSetup, "Register Address", &dde<&DdeSetup::DdeRegAddress>, 1, 1},
+    {Section::DdeSetup, "Update", &dde<&DdeSetup::UpdateInterval>, 25, 1000},
+    {Section::Main, "Top", &window<&WP::Top>, 1008, 1008},
+    {Section::Main, "Left", &window<&WP::Left>, 1236, 2036},
+    {Section::Main, "Height", &window<&WP::Height>, 8000, 8000},
+    {Section::Main, "Width", &window<&WP::Width>, 11000, 11000},
 }};
 
 // Texts are empty by default, whether the value or the whole section is missing.
 struct TextValue {
     Section section;
     const char* name;
-    QString MainSettings::*field;
+    QString& (*field)(MainRecords&);
 };
 
 constexpr std::array<TextValue, 5> kTexts = {{
-    {Section::Communications, "IP Address", &MainSettings::ControllerHost},
-    {Section::Files, "Custom Screen 1", &MainSettings::Custom1File},
-    {Section::Files, "Custom Screen 2", &MainSettings::Custom2File},
-    {Section::Files, "Data Table", &MainSettings::DataTableFile},
-    {Section::Files, "Symbol Table", &MainSettings::SymbolFileName},
+    {Section::Communications, "IP Address", &connection<&CS::ControllerHost>},
+    {Section::Files, "Custom Screen 1", &files<&FileSettings::CustomScreen1File>},
+    {Section::Files, "Custom Screen 2", &files<&FileSettings::CustomScreen2File>},
+    {Section::Files, "Data Table", &files<&FileSettings::DataTableFile>},
+    {Section::Files, "Symbol Table", &files<&FileSettings::SymbolFileName>},
 }};
 
-constexpr char kSupport7400[] = "7400 Support";
+// Switches stored as numbers. DdeActive is stored as it is, 0 when the value or the section is
+// missing; "7400 Support" counts only when it is 1, and only a true value is ever written.
+struct SwitchValue {
+    Section section;
+    const char* name;
+    bool& (*field)(MainRecords&);
+    bool writtenOnlyWhenTrue;
+};
+
+constexpr std::array<SwitchValue, 2> kSwitches = {{
+    {Section::DdeSetup, "Flag", &ddeActive, false},
+    {Section::Main, "7400 Support", &support7400, true},
+}};
 constexpr WindowPlacement kMinimizedOrMaximized{1008, 1236, 8000, 10000};
 
 QString pathOf(const SectionInfo& info) {
@@ -82,38 +108,41 @@ QString pathOf(const SectionInfo& info) {
 }
 
 void readSection(SettingsStore& store, const SectionInfo& info, bool symbolNamed,
-                 MainSettings& values, QStringList& messages) {
+                 MainRecords& records, QStringList& messages) {
     SettingsHandle handle = 0;
     const bool open = store.OpenSettingsKey(pathOf(info), handle);
     for (const NumberValue& number : kNumbers) {
         if (number.section != info.section) continue;
+        std::int32_t& field = number.field(records);
         if (open) {
-            values.*number.field = number.whenValueMissing;
-            store.QueryNumberValue(handle, QLatin1String(number.name), values.*number.field);
+            field = number.whenValueMissing;
+            store.QueryNumberValue(handle, QLatin1String(number.name), field);
         } else if (number.whenSectionMissing) {
-            values.*number.field = *number.whenSectionMissing;
+            field = *number.whenSectionMissing;
         }
     }
     for (const TextValue& text : kTexts) {
         if (text.section != info.section) continue;
+        QString& field = text.field(records);
         // A symbol file named on the command line wins over the stored one, but a missing
         // section clears it as well.
         if (!open) {
-            (values.*text.field).clear();
-        } else if (!(text.field == &MainSettings::SymbolFileName && symbolNamed)) {
-            (values.*text.field).clear();
-            store.QueryTextValue(handle, QLatin1String(text.name), values.*text.field);
+            field.clear();
+        } else if (!(&field == &records.state.files.SymbolFileName && symbolNamed)) {
+            field.clear();
+            store.QueryTextValue(handle, QLatin1String(text.name), field);
         }
     }
-    if (info.section == Section::Main && open) {
-        std::int32_t support = 0;
-        values.Support7400 =
-            store.QueryNumberValue(handle, QLatin1String(kSupport7400), support) && support == 1;
+    for (const SwitchValue& flag : kSwitches) {
+        if (flag.section != info.section) continue;
+        std::int32_t stored = 0;
+        const bool read = open && store.QueryNumberValue(handle, QLatin1String(flag.name), stored);
+        flag.field(records) = read && (flag.writtenOnlyWhenTrue ? stored == 1 : stored != 0);
     }
     if (open && !store.CloseSettingsKey(handle)) messages << QLatin1String(info.closeFailureOnLoad);
 }
 
-void writeSection(SettingsStore& store, const SectionInfo& info, const MainSettings& values,
+void writeSection(SettingsStore& store, const SectionInfo& info, MainRecords& records,
                   QStringList& messages) {
     SettingsHandle handle = 0;
     if (!store.OpenSettingsKey(pathOf(info), handle)) {
@@ -122,53 +151,56 @@ void writeSection(SettingsStore& store, const SectionInfo& info, const MainSetti
     }
     for (const NumberValue& number : kNumbers) {
         if (number.section == info.section)
-            store.SetNumberValue(handle, QLatin1String(number.name), values.*number.field);
+            store.SetNumberValue(handle, QLatin1String(number.name), number.field(records));
     }
     for (const TextValue& text : kTexts) {
         if (text.section == info.section)
-            store.SetTextValue(handle, QLatin1String(text.name), values.*text.field);
+            store.SetTextValue(handle, QLatin1String(text.name), text.field(records));
     }
-    // Only a true value is written: a stored 1 stays until the section is edited by hand.
-    if (info.section == Section::Main && values.Support7400) {
-        store.SetNumberValue(handle, QLatin1String(kSupport7400), 1);
+    for (const SwitchValue& flag : kSwitches) {
+        const bool value = flag.field(records);
+        if (flag.section == info.section && (value || !flag.writtenOnlyWhenTrue))
+            store.SetNumberValue(handle, QLatin1String(flag.name), value ? 1 : 0);
     }
     if (!store.CloseSettingsKey(handle)) messages << QLatin1String(info.closeFailureOnSave);
 }
 
 }  // namespace
 
-MainSettings loadMainSettings(SettingsStore& store, const QString& commandLineSymbolFile,
-                              QStringList& messages) {
-    MainSettings values;
-    values.SymbolFileName = commandLineSymbolFile;
+void loadMainSettings(SettingsStore& store, const QString& commandLineSymbolFile,
+                      MainRecords records, QStringList& messages) {
+    records.state.files.SymbolFileName = commandLineSymbolFile;
     for (const SectionInfo& info : kSections) {
-        readSection(store, info, !commandLineSymbolFile.isEmpty(), values, messages);
+        readSection(store, info, !commandLineSymbolFile.isEmpty(), records, messages);
     }
-    if (values.CommTimeout == 0) values.CommTimeout = 350;
-    values.UpdateInterval = std::max(values.UpdateInterval, 10);
-    return values;
+    std::int32_t& timeout = records.state.settings.CommTimeout;
+    if (timeout == 0) timeout = 350;
+    std::int32_t& interval = records.state.dde.UpdateInterval;
+    interval = std::max(interval, 10);
 }
 
-void saveMainSettings(SettingsStore& store, const MainSettings& values, DisplayState windowState,
+void saveMainSettings(SettingsStore& store, MainRecords records, DisplayState windowState,
                       QStringList& messages) {
-    MainSettings stored = values;
-    if (windowState != DisplayState::Normal) {
-        stored.Top = kMinimizedOrMaximized.Top;
-        stored.Left = kMinimizedOrMaximized.Left;
-        stored.Height = kMinimizedOrMaximized.Height;
-        stored.Width = kMinimizedOrMaximized.Width;
-    }
+    WindowPlacement fixed = kMinimizedOrMaximized;
+    MainRecords stored{records.state, windowState == DisplayState::Normal ? records.placement : fixed};
     for (const SectionInfo& info : kSections) writeSection(store, info, stored, messages);
 }
 
 void addMainSectionDefaults(SettingsData& data) {
-    const MainSettings untouched;
+    AppState untouchedState;
+    WindowPlacement untouchedPlacement;
+    MainRecords untouched{untouchedState, untouchedPlacement};
+    auto section = [&data](Section s) -> auto& {
+        const auto info = std::find_if(kSections.begin(), kSections.end(),
+                                       [s](const SectionInfo& i) { return i.section == s; });
+        return data[pathOf(*info)];
+    };
     for (const NumberValue& number : kNumbers) {
-        const auto info =
-            std::find_if(kSections.begin(), kSections.end(),
-                         [&](const SectionInfo& s) { return s.section == number.section; });
-        data[pathOf(*info)][QLatin1String(number.name)] =
-            number.whenSectionMissing.value_or(untouched.*number.field);
+        section(number.section)[QLatin1String(number.name)] =
+            number.whenSectionMissing.value_or(number.field(untouched));
+    }
+    for (const SwitchValue& flag : kSwitches) {
+        if (!flag.writtenOnlyWhenTrue) section(flag.section)[QLatin1String(flag.name)] = 0;
     }
 }
 
