@@ -19,10 +19,10 @@ public:
     bool isLoaded() const override { return inner_.isLoaded(); }
     QString loadError() const override { return inner_.loadError(); }
 
-    int32_t ZlOpenConnection(int32_t k, int32_t a, int32_t b) override {
+    int32_t ZlOpenConnection(LinkKind k, int32_t a, int32_t b) override {
         return inner_.ZlOpenConnection(k, a, b);
     }
-    int32_t ZlOpenNetConnection(int32_t k, int32_t r, int32_t a, int32_t& t) override {
+    int32_t ZlOpenNetConnection(LinkKind k, int32_t r, int32_t a, int32_t& t) override {
         return inner_.ZlOpenNetConnection(k, r, a, t);
     }
     int32_t ZlInitConnection(int32_t h, int32_t b, int32_t p, int32_t d, int32_t s) override {
