@@ -26,12 +26,6 @@ std::vector<uint8_t> word(int32_t value) {
     return w.take();
 }
 
-int32_t lastErrorCode() {
-    ZlErrorInfo info;
-    ZlGetErrorInfo(0, &info);
-    return info.code;
-}
-
 long msSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }

@@ -32,12 +32,6 @@ ScriptedPeer::Script answerEverything(int32_t value) {
     };
 }
 
-int32_t lastErrorCode() {
-    ZlErrorInfo info;
-    ZlGetErrorInfo(0, &info);
-    return info.code;
-}
-
 struct PseudoTerminal {
     int master = -1;
     std::string slave;

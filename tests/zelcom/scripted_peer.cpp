@@ -114,4 +114,10 @@ int32_t openLoopbackTcp(int timeoutMs) {
                                &timeout);
 }
 
+int32_t lastErrorCode() {
+    ZlErrorInfo info;
+    ZlGetErrorInfo(0, &info);
+    return info.code;
+}
+
 }  // namespace zel::test

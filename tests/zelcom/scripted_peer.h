@@ -61,4 +61,7 @@ public:
 // Opens a TCP connection to 127.0.0.1 with the given timeout; returns the handle.
 int32_t openLoopbackTcp(int timeoutMs);
 
+// The code of the last failure the library recorded on any connection.
+int32_t lastErrorCode();
+
 }  // namespace zel::test

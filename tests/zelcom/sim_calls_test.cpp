@@ -16,6 +16,7 @@
 #include "tests/support/sim_process.h"
 #include "zelcom.h"
 
+using zel::test::lastErrorCode;
 using zel::test::SimProcess;
 using Clock = std::chrono::steady_clock;
 
@@ -29,12 +30,6 @@ int loopbackAdapter() {
     for (int i = 0; i < count; ++i)
         if (addresses[i] == static_cast<int32_t>(htonl(INADDR_LOOPBACK))) return i + 1;
     return 0;
-}
-
-int32_t lastErrorCode() {
-    ZlErrorInfo info;
-    ZlGetErrorInfo(0, &info);
-    return info.code;
 }
 
 std::string lastErrorText() {
