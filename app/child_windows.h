@@ -34,7 +34,6 @@ public:
 struct WindowContext {
     MainWindowModel& model;
     QWidget* mainWindow;
-    const WindowEntry& entry;
     // Another child window, made on first use.
     std::function<ChildWindow*(WindowId)> window;
 

@@ -154,7 +154,7 @@ ChildWindow* frmMain::window(WindowId id) {
     std::unique_ptr<ChildWindow>& made = windows_[id];
     if (!made) {
         const WindowEntry& entry = windowEntry(id);
-        WindowContext context{*model_, this, entry, [this](WindowId other) { return window(other); }};
+        WindowContext context{*model_, this, [this](WindowId other) { return window(other); }};
         made.reset(entry.make(context));
         if (PollBlock* block = made->pollBlock(); block && entry.tickPlace > 0)
             model_->polling().addBlock(*block, entry.tickPlace);

@@ -70,20 +70,6 @@ TEST(TerminationSignals, AnswerTheOpenBoxesAsWithEscapeThenCloseTheWindow) {
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(TerminationSignals, CloseAWindowWithNoBoxOpen) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            watchTerminationSignals(kLongGraceMs);
-            QWidget window;
-            window.show();
-            closeOnTerminationSignals(window);
-            ::raise(SIGTERM);
-            std::_Exit(closesWithinHalfAMinute(window) ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
 // Boxes that open after the signal, as a shutdown's reports do, are answered as they show.
 TEST(TerminationSignals, ABoxOpenedAfterTheSignalIsAnswered) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
