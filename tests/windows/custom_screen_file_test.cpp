@@ -101,8 +101,6 @@ TEST(CustomScreenFile, ADamagedFileIsRefusedWholeNamingTheLine) {
          "line 17: there is text after the 16 rows."},
         {"kind 13", kNotSelectedLine + "\"Flag 1\" 13 1\r\n" + rest,
          "line 2: the kind \"13\" is not one of 0 to 12."},
-        {"kind -1", kNotSelectedLine + "\"Flag 1\" -1 1\r\n" + rest,
-         "line 2: the kind \"-1\" is not one of 0 to 12."},
         {"kind not a number", kNotSelectedLine + "\"Flag 1\" x 1\r\n" + rest,
          "line 2: the kind \"x\" is not one of 0 to 12."},
         {"number 0", kNotSelectedLine + "\"Flag 1\" 1 0\r\n" + rest,
