@@ -85,7 +85,7 @@ bool writeFileAtomically(const QString& linkOrFile, const QByteArray& bytes, QSt
         return false;
     }
     if (::rename(temporary.constData(), target.constData()) != 0) {
-        error = systemError("cannot replace the settings file");
+        error = systemError("cannot rename the temporary file over it");
         ::unlink(temporary.constData());
         return false;
     }
