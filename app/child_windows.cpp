@@ -5,6 +5,7 @@
 #include "app/window_buttons.h"
 #include "resources/frm_servo.h"
 #include "setup/frm_setup.h"
+#include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
 #include "windows/frm_status.h"
 
@@ -123,8 +124,22 @@ private:
     QPointer<frmSetup> form_;
 };
 
+// No definition file module yet: the screens work without one and their file commands say so.
+ChildWindow* makeCustom(WindowContext& context, CustomScreen screen) {
+    MainWindowModel& m = context.model;
+    SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
+    return new FormWindow<frmCustom>(new frmCustom(screen, m.state(), m.library(),
+                                                   m.settingsStore(), symbols,
+                                                   context.messageSink(), nullptr,
+                                                   context.mainWindow));
+}
+
 }  // namespace
 
+ChildWindow* makeCustom1(WindowContext& context) { return makeCustom(context, CustomScreen::First); }
+ChildWindow* makeCustom2(WindowContext& context) {
+    return makeCustom(context, CustomScreen::Second);
+}
 ChildWindow* makeServos(WindowContext& context) { return new ServoWindows(context); }
 ChildWindow* makeStepStatus(WindowContext& context) { return new StepStatusWindow(context); }
 ChildWindow* makeClock(WindowContext& context) { return new ClockWindow(context); }

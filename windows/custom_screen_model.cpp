@@ -53,7 +53,7 @@ std::optional<settings::WindowPlacement> CustomScreenModel::open() {
 void CustomScreenModel::unload(settings::DisplayState display,
                                const settings::WindowPlacement& current) {
     if (!lifecycle_.isLoaded()) return;
-    if (resourceMode_ && view_) {
+    if (resourceMode_ && files_ && view_) {
         const QString prompt = filePath().isEmpty()
                                    ? QString::fromLatin1(twin_.closePrompt)
                                    : QStringLiteral("Save Changes to ") + filePath();

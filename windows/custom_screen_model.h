@@ -42,7 +42,7 @@ class CustomScreenModel final : public PollBlock {
 public:
     static constexpr int RowCount = 16;
 
-    // Without `files` the file commands are not available.
+    // Without `files` the file commands are not available and closing asks nothing.
     CustomScreenModel(CustomScreen screen, ResourceServices services, CustomScreenFiles* files);
 
     void setView(CustomScreenView* view) { view_ = view; }
