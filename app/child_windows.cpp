@@ -5,6 +5,8 @@
 #include "app/window_buttons.h"
 #include "resources/frm_servo.h"
 #include "setup/frm_setup.h"
+#include "windows/custom_screen_file.h"
+#include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
 #include "windows/frm_status.h"
 
@@ -123,8 +125,25 @@ private:
     QPointer<frmSetup> form_;
 };
 
+// Both screens read and write their definition files on disk; the store keeps no state.
+ChildWindow* makeCustom(WindowContext& context, CustomScreen screen) {
+    static CustomScreenFileStore files;
+    MainWindowModel& m = context.model;
+    SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
+    return new FormWindow<frmCustom>(new frmCustom(screen, m.state(), m.library(),
+                                                   m.settingsStore(), symbols,
+                                                   context.messageSink(), &files,
+                                                   context.mainWindow));
+}
+
 }  // namespace
 
+ChildWindow* makeCustom1(WindowContext& context) {
+    return makeCustom(context, CustomScreen::First);
+}
+ChildWindow* makeCustom2(WindowContext& context) {
+    return makeCustom(context, CustomScreen::Second);
+}
 ChildWindow* makeServos(WindowContext& context) { return new ServoWindows(context); }
 ChildWindow* makeStepStatus(WindowContext& context) { return new StepStatusWindow(context); }
 ChildWindow* makeClock(WindowContext& context) { return new ClockWindow(context); }

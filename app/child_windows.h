@@ -72,5 +72,7 @@ ChildWindow* makeServos(WindowContext& context);
 ChildWindow* makeStepStatus(WindowContext& context);
 ChildWindow* makeClock(WindowContext& context);
 ChildWindow* makeSetup(WindowContext& context);
+ChildWindow* makeCustom1(WindowContext& context);
+ChildWindow* makeCustom2(WindowContext& context);
 
 }  // namespace zel

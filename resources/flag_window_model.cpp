@@ -1,15 +1,13 @@
 #include "resources/flag_window_model.h"
 
 #include "common/bit_value.h"
+#include "resources/flag_word.h"
 #include "link/library_version.h"
 
 namespace zel {
 namespace {
 
-constexpr int32_t kSmallFlagWord = 13005;  // flags 1-32 while there are at most 32
-constexpr int32_t kFlagWordsBase = 13021;  // 32 flags a word when there are more
-constexpr int32_t kFlagSetBase = 13200;    // 13200 + n writes flag n
-constexpr int32_t kFlagsPerWord = 32;
+constexpr int32_t kFlagSetBase = 13200;  // 13200 + n writes flag n
 constexpr int32_t kOlderLibraryFlagLimit = 32;
 constexpr int32_t kNewerLibraryFlagLimit = 256;
 
@@ -37,8 +35,7 @@ QString FlagWindowModel::rowName(int32_t number, bool) const {
 }
 
 int32_t FlagWindowModel::flagWord(int32_t flag) const {
-    if (services_.state.connection.Counts.FlagCount() <= kFlagsPerWord) return kSmallFlagWord;
-    return kFlagWordsBase + (flag - 1) / kFlagsPerWord;
+    return flagWordRegister(services_.state.connection.Counts, flag);
 }
 
 // One read for the word of the top row's flag, one more when the page runs into the next word.
@@ -56,7 +53,7 @@ void FlagWindowModel::refresh(PollContext& context) {
     refreshRows(context, [&](int r) {
         const int32_t n = resourceNumber(r);
         const int32_t word = flagWord(n) == topWord ? *top : *bottom;
-        rowAt(r).value = bitIsSet(word, (n - 1) % kFlagsPerWord) ? kSet : kClear;
+        rowAt(r).value = bitIsSet(word, flagBit(n)) ? kSet : kClear;
     });
     draw();
 }

@@ -184,4 +184,16 @@ bool WriteCustomFile(const QString& path, const CustomRows& rows, QString& error
     return false;
 }
 
+std::optional<QString> CustomScreenFileStore::read(const QString& path, CustomRows& rows) {
+    QString error;
+    if (ReadCustomFile(path, rows, error)) return std::nullopt;
+    return error;
+}
+
+std::optional<QString> CustomScreenFileStore::write(const QString& path, const CustomRows& rows) {
+    QString error;
+    if (WriteCustomFile(path, rows, error)) return std::nullopt;
+    return error;
+}
+
 }  // namespace zel

@@ -17,6 +17,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include "windows/custom_screen_files.h"
 #include "windows/custom_screen_rows.h"
 
 namespace zel {
@@ -39,5 +40,12 @@ bool ReadCustomFile(const QString& path, CustomRows& rows, QString& error);
 // Replaces the file at `path` through a temporary file in its folder, so a failed save leaves
 // the old file whole. False with `error` set when anything fails.
 bool WriteCustomFile(const QString& path, const CustomRows& rows, QString& error);
+
+// The definition files on disk, as a custom screen reads and writes them.
+class CustomScreenFileStore final : public CustomScreenFiles {
+public:
+    std::optional<QString> read(const QString& path, CustomRows& rows) override;
+    std::optional<QString> write(const QString& path, const CustomRows& rows) override;
+};
 
 }  // namespace zel

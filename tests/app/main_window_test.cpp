@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -254,16 +255,49 @@ TEST_F(MainWindow, WindowsNotBuiltYetAreDisabledAndSaySo) {
     monitor.start();
     frmMain& main = monitor.mainWindow();
     const QString notYet = QStringLiteral("Not available in this version of ZEL Monitor.");
-    for (const char* name : {"TableButton", "Cust1Button", "Cust2Button"}) {
-        auto* button = main.findChild<QPushButton*>(QString::fromLatin1(name));
-        ASSERT_TRUE(button) << name;
-        EXPECT_FALSE(button->isEnabled()) << name;
-        EXPECT_EQ(button->toolTip(), notYet) << name;
-    }
+    auto* table = main.findChild<QPushButton*>(QStringLiteral("TableButton"));
+    ASSERT_TRUE(table);
+    EXPECT_FALSE(table->isEnabled());
+    EXPECT_EQ(table->toolTip(), notYet);
     auto* dde = main.findChild<QAction*>(QStringLiteral("mnuDdeSetup"));
     ASSERT_TRUE(dde);
     EXPECT_EQ(dde->text(), QStringLiteral("Change &DDE Setup"));
     EXPECT_FALSE(dde->isEnabled());
     EXPECT_TRUE(main.findChild<QAction*>(QStringLiteral("mnuConfiguration"))->isEnabled());
     main.close();
+}
+
+// Custom screen 1 reopens the definition file the settings remember, shows live values beside
+// the file's labels, and the file is remembered again at shutdown.
+TEST_F(MainWindow, CustomScreenOneReopensItsRememberedFileWithLiveValues) {
+    {
+        settings::SettingsStore store(settings);
+        store.load({});
+        settings::SettingsHandle h = 0;
+        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h));
+        store.SetTextValue(h, QStringLiteral("Custom Screen 1"), QStringLiteral(ZELSIM_DEMO_SCREEN));
+        ASSERT_TRUE(store.CloseSettingsKey(h));
+    }
+    {
+        Application monitor(line);
+        monitor.start();
+        frmMain& main = monitor.mainWindow();
+        main.findChild<QPushButton*>(QStringLiteral("Cust1Button"))->click();
+        auto* screen = main.findChild<QWidget*>(QStringLiteral("frmCustom1"));
+        ASSERT_TRUE(screen && screen->isVisible());
+        EXPECT_EQ(screen->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
+                  QStringLiteral("Auto_mode"));
+        auto* value = screen->findChild<QLineEdit*>(QStringLiteral("Text2_0"));
+        QElapsedTimer clock;
+        clock.start();
+        while (value->text().isEmpty() && clock.elapsed() < 30'000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(value->text() == QStringLiteral("Set") || value->text() == QStringLiteral("Clear"))
+            << value->text().toStdString();
+        main.close();
+    }
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
+    QFile saved(settings);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains(QByteArray("Custom Screen 1=\"") + ZELSIM_DEMO_SCREEN));
 }

@@ -1,13 +1,17 @@
 // The two forms draw what their models decide and hand their events to them.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include "settings/first_run.h"
+#include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
 #include "windows/frm_status.h"
 #include "tests/status/packet_controller.h"
@@ -104,4 +108,45 @@ TEST_F(Forms, ClockOpensBesideTheMainWindowAndSyncsOnTheNextTick) {
     EXPECT_TRUE(form.findChild<QLabel*>("lblSysClock")->text().endsWith("14:05:09"));
     form.close();
     EXPECT_FALSE(state.flags.windows.RtcFormOpen);
+}
+
+// The custom screen hands kind choices, typed numbers and values to its model and draws it;
+// without a definition file module its file commands are disabled and say so.
+TEST_F(Forms, CustomScreenWiresItsControlsAndMenus) {
+    store.load(settings::firstRunSettings());
+    state.connection.Counts.setMain({64, 16, 16, 0, 4, 8, 4});
+    frmCustom form(CustomScreen::Second, state, fake, store, nullptr, sink, nullptr);
+    form.retitle(" - elsewhere");
+    EXPECT_EQ(form.windowTitle(), "Custom Resource Form 2");
+    form.open();
+    EXPECT_TRUE(state.flags.windows.Custom2FormOpen);
+    EXPECT_EQ(form.windowTitle(), "Custom Screen 2 - TCP/IP 127.0.0.1");
+    auto* kind = form.findChild<QComboBox*>("Combo1_4");
+    auto* number = form.findChild<QLineEdit*>("Text1_4");
+    auto* label = form.findChild<QLabel*>("Label1_4");
+    auto* value = form.findChild<QLineEdit*>("Text2_4");
+    ASSERT_TRUE(kind && number && label && value);
+    EXPECT_EQ(kind->count(), 13);
+    EXPECT_TRUE(kind->isHidden());
+    form.findChild<QAction*>("DisplayMenu_2")->trigger();
+    EXPECT_FALSE(kind->isHidden());
+    EXPECT_TRUE(label->isHidden());
+
+    kind->activated(6);
+    QTest::keyClicks(number, "12");
+    QTest::keyClick(number, Qt::Key_Return);
+    EXPECT_EQ(label->text(), "Register 12");
+    QTest::keyClicks(value, "-7");
+    QTest::keyClick(value, Qt::Key_Return);
+    EXPECT_EQ(fake.calls().last(), "ZlPutRegister(7, 12, -7)");
+    EXPECT_EQ(messages.last(), "Register #12 updated.");
+
+    for (const char* name : {"Filemenu_2", "Filemenu_4", "Filemenu_5"}) {
+        auto* item = form.findChild<QAction*>(name);
+        EXPECT_FALSE(item->isEnabled()) << name;
+        EXPECT_EQ(item->toolTip(), "Not available in this version of ZEL Monitor.") << name;
+    }
+    form.findChild<QAction*>("Filemenu_7")->trigger();
+    EXPECT_FALSE(state.flags.windows.Custom2FormOpen);
+    EXPECT_EQ(messages.last(), "Custom Resource Form unloaded.");
 }
