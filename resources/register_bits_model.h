@@ -50,7 +50,6 @@ private:
     // BitsRowValues: the value a row last wrote, or will write for a pending click.
     std::array<int32_t, PageSize> rowValues_{};
     bool busy_ = false;  // BitsBusy: a value box is being processed
-    bool clickInProgress_ = false;
     bool writePending_ = false;
     int writeRow_ = 0;
     int32_t writeRegister_ = 0;
