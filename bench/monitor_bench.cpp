@@ -6,6 +6,8 @@
 //  - one polling tick with the step status, clock and every resource window open, as a ratio to
 //    (round trips in the tick x one round trip's median), goal 1.1; and the share of the tick
 //    spent letting window events run;
+//  - one polling tick with both custom screens open, sixteen rows of mixed kinds each, as the
+//    same ratio, goal 1.2, and its share letting events run, goal under 5 %;
 //  - the longest tick while the simulator is killed and restarted, as a ratio to the connection
 //    timeout; a tick never waits longer than that.
 //
@@ -31,11 +33,13 @@
 #include "app/main_window_model.h"
 #include "app/monitor_style.h"
 #include "counting_library.h"
+#include "custom_screen_ticks.h"
 #include "link/dynamic_zel_library.h"
 #include "settings/first_run.h"
 #include "settings/settings_sections.h"
 #include "stats.h"
 #include "tests/support/sim_process.h"
+#include "tick_rounds.h"
 
 using namespace zel;
 
@@ -182,10 +186,8 @@ public:
 };
 
 // The ticks with every window open, round by round against as many single round trips in a row
-// as a tick makes, timed alternately: both last as long, so another process's time slice lands
-// in either as often, where a lone round trip's median would leave it out. Then the longest tick
-// while the simulator is killed and restarted. False when the monitor could not reach the
-// simulator.
+// as a tick makes; then the longest tick while the simulator is killed and restarted. False when
+// the monitor could not reach the simulator.
 bool benchTicks(const QString& profile, test::SimProcess& sim, int rounds, int ticksPerRound) {
     DynamicZelLibrary real({QStringLiteral(ZELCOM_LIBRARY_FILE)});
     bench::CountingLibrary library(real);
@@ -213,41 +215,12 @@ bool benchTicks(const QString& profile, test::SimProcess& sim, int rounds, int t
 
     // The floor reads through the library itself, so that only the ticks are counted.
     int32_t value = 0;
-    const auto trips = [&] {
-        for (long i = 0; i < tripsPerTick; ++i)
-            real.ZlGetRegister(state.connection.CommHandle, 1, value);
-    };
-    double tickNs = 0;
-    const auto tick = [&] {
-        QElapsedTimer clock;
-        clock.start();
-        model.pollingTick();
-        tickNs += static_cast<double>(clock.nsecsElapsed());
-    };
-    std::vector<double> ticks, floors, ratios, inLibrary, pumping;
-    for (int round = 0; round < rounds; ++round) {
-        library.callNs = 0;
-        window.pumpNs = 0;
-        tickNs = 0;
-        const auto s = bench::measureInterleaved(ticksPerRound, {trips, tick});
-        floors.push_back(s[0].median_us);
-        ticks.push_back(s[1].median_us);
-        ratios.push_back(s[1].median_us / s[0].median_us);
-        inLibrary.push_back(library.callNs / tickNs);
-        pumping.push_back(window.pumpNs / tickNs);
-    }
-    const auto t = bench::spreadOf(ticks), f = bench::spreadOf(floors);
-    const auto lib = bench::spreadOf(inLibrary), pump = bench::spreadOf(pumping);
-    std::printf(
-        "tick, step status, clock and all resource windows open: %.1f us (%.1f-%.1f) vs "
-        "%ld single round trips in a row %.1f us (%.1f-%.1f) | ",
-        t.median, t.min, t.max, tripsPerTick, f.median, f.min, f.max);
-    bench::printRatio(bench::spreadOf(ratios), ratios.size(), 1.1);
-    std::printf(
-        "  in the library %.0f%% of the tick (%.0f-%.0f); event pumping %.1f%% "
-        "(%.1f-%.1f), goal < 5%%\n",
-        100 * lib.median, 100 * lib.min, 100 * lib.max, 100 * pump.median, 100 * pump.min,
-        100 * pump.max);
+    bench::printTickRounds("step status, clock and all resource windows open",
+                           bench::measureTickRounds(
+                               rounds, ticksPerRound, tripsPerTick,
+                               [&] { real.ZlGetRegister(state.connection.CommHandle, 1, value); },
+                               [&] { model.pollingTick(); }, library, window.pumpNs),
+                           1.1);
 
     // The simulator dies and comes back: the ticks fail, reconnect and poll again, and none of
     // them may wait longer than one connection timeout.
@@ -352,5 +325,9 @@ int main(int argc, char** argv) {
         monitor.shown.count, blankKb, blankKb / floorKb.median, monitorKb.median / blankKb);
 
     QApplication app(argc, argv);
-    return benchTicks(profile, sim, quick ? 7 : 15, quick ? 20 : 100) ? 0 : 1;
+    const int tickRounds = quick ? 7 : 15, ticksPerRound = quick ? 20 : 100;
+    return benchTicks(profile, sim, tickRounds, ticksPerRound) &&
+                   bench::benchCustomScreenTicks(profile, tickRounds, ticksPerRound)
+               ? 0
+               : 1;
 }
