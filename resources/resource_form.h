@@ -3,13 +3,13 @@
 // it closes.
 #pragma once
 
+#include <QKeyEvent>
 #include <QWidget>
 #include <optional>
 
 #include "resources/resource_services.h"
 #include "settings/window_placement.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
@@ -58,5 +58,17 @@ std::optional<QChar> typedKey(const QKeyEvent& event);
 bool isDeleteKey(const QKeyEvent& event);
 // A focus loss that counts as leaving the box; window switches and menus opening do not.
 bool leavesBox(const QEvent& event);
+
+// Hands the events of the value box of row r to its window's model: leaving the box, Delete,
+// and the keys it types. True when the model consumed the key.
+template <typename Model>
+bool forwardValueBoxEvent(Model& model, int r, QEvent* event) {
+    if (leavesBox(*event)) model.valueFocusLost(r);
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
+    if (isDeleteKey(keyEvent)) model.valueDelete(r);
+    const std::optional<QChar> key = typedKey(keyEvent);
+    return key && !model.valueKey(r, *key);
+}
 
 }  // namespace zel

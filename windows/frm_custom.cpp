@@ -184,12 +184,7 @@ bool frmCustom::numberBoxEvent(int r, QEvent* event) {
 }
 
 bool frmCustom::valueBoxEvent(int r, QEvent* event) {
-    if (leavesBox(*event)) model_->valueFocusLost(r);
-    if (event->type() != QEvent::KeyPress) return false;
-    const auto& keyEvent = static_cast<const QKeyEvent&>(*event);
-    if (isDeleteKey(keyEvent)) model_->valueDelete(r);
-    const std::optional<QChar> key = typedKey(keyEvent);
-    return key && !model_->valueKey(r, *key);
+    return forwardValueBoxEvent(*model_, r, event);
 }
 
 void frmCustom::closeEvent(QCloseEvent* event) {
