@@ -84,6 +84,9 @@ QWidget* PagedForm::newValueControl(int r) {
             break;
     }
     QLineEdit* box = newTextBox(controlName("Text1", r));
+    // Room for the widest 32-bit value, so no window cuts a value short.
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648 ")) +
+                         box->textMargins().left() + box->textMargins().right() + 8);
     if (layout_.valueControl == ValueControl::ReadOnlyTextBox) {
         box->setReadOnly(true);
         return box;
