@@ -155,7 +155,11 @@ int32_t FakeZelLibrary::ZlGetDataTableRow(int32_t handle, int32_t row, int32_t f
 
 int32_t FakeZelLibrary::ZlPutDataTableRow(int32_t handle, int32_t row, int32_t first, int32_t last,
                                           const QVector<int16_t>& values) {
-    const int32_t result = call("ZlPutDataTableRow", {handle, row, first, last});
+    // The 16-bit words sent close the entry, "[1 -25536 0]", so tests see the pattern itself.
+    QStringList words;
+    for (int16_t value : values) words << QString::number(value);
+    const int32_t result = call("ZlPutDataTableRow", {handle, row, first, last},
+                                u'[' + words.join(u' ') + u']');
     if (result != 1) return result;
     for (int32_t column = first; column <= last && column - first < values.size(); ++column)
         tableCells_[row][column] = static_cast<uint16_t>(values[column - first]);

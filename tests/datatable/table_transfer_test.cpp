@@ -1,0 +1,246 @@
+// Upload and download against the library's test double: every message, the order of the
+// checks, the busy flags on every way out, and transfers stopped part way.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "datatable/table_transfer.h"
+#include "link/fake/fake_zel_library.h"
+
+using namespace zel;
+
+namespace {
+
+class RecordingView final : public TableTransferView {
+public:
+    void setMessage(const QString& text) override { events << "message: " + text; }
+    void showProgress(const QString& text) override {
+        progress << text;
+        if (onProgress) onProgress(text);
+    }
+    void messageBox(const QString& text) override { events << "box: " + text; }
+    void setBusy(bool busy) override { events << (busy ? "busy" : "idle"); }
+    void rebuildGrid() override { events << "grid"; }
+    void showSize(int32_t rows, int32_t columns) override {
+        events << QStringLiteral("size %1 x %2").arg(rows).arg(columns);
+    }
+
+    QStringList events;
+    QStringList progress;
+    std::function<void(const QString&)> onProgress;
+};
+
+struct Transfers {
+    Transfers() {
+        state.flags.NoCommunication = false;
+        state.connection.CommHandle = FakeZelLibrary::kHandle;
+        fake.setError(42, QStringLiteral("Timeout"));
+    }
+    // The controller's table: row r holds r * 10 + k in column k.
+    void controllerTable(int32_t rows, int32_t columns) {
+        fake.setDataTableDim(rows, columns);
+        for (int32_t r = 1; r <= rows; ++r) {
+            QVector<int16_t> values;
+            for (int32_t k = 1; k <= columns; ++k) values << static_cast<int16_t>(r * 10 + k);
+            fake.ZlPutDataTableRow(FakeZelLibrary::kHandle, r, 1, columns, values);
+        }
+        fake.clearCalls();
+    }
+    std::vector<int32_t> row(int32_t r) const {
+        std::vector<int32_t> values;
+        for (int32_t k = 1; k <= table.columns(); ++k) values.push_back(table.value(r, k));
+        return values;
+    }
+    QVector<int32_t> controllerRow(int32_t r, int32_t columns) {
+        QVector<int32_t> values;
+        fake.ZlGetDataTableRow(FakeZelLibrary::kHandle, r, 1, columns, values);
+        return values;
+    }
+    // Fails the given row call of `name` with result 0.
+    void failRow(const QString& name, int32_t failing) {
+        fake.setResponder(name, [failing](const QVector<int32_t>& a) {
+            return a[1] == failing ? 0 : 1;
+        });
+    }
+
+    AppState state;
+    FakeZelLibrary fake;
+    DataTable table;
+    RecordingView view;
+    TableTransfer transfer{state, fake, table, view, [this] { pumped++; }};
+    int pumped = 0;
+};
+
+const QString kPadding(255 - 7, u' ');
+
+}  // namespace
+
+TEST(TableTransfer, UploadReadsTheWholeTableRowByRowLettingEventsRun) {
+    Transfers t;
+    t.controllerTable(3, 2);
+    bool busyWhileReading = false;
+    t.fake.setResponder("ZlGetDataTableRow", [&](const QVector<int32_t>&) {
+        busyWhileReading = t.state.flags.TableUploadBusy;
+        return 1;
+    });
+    t.view.onProgress = [&](const QString&) { t.transfer.upload(); };  // ignored while running
+    t.transfer.upload();
+
+    EXPECT_EQ(t.fake.calls(), QStringList({"ZlGetDataTableDim(7)", "ZlGetDataTableRow(7, 1, 1, 2)",
+                                           "ZlGetDataTableRow(7, 2, 1, 2)",
+                                           "ZlGetDataTableRow(7, 3, 1, 2)"}));
+    EXPECT_EQ(t.row(3), (std::vector<int32_t>{31, 32}));
+    EXPECT_EQ(t.table.TableMonEndRow, 3);
+    EXPECT_EQ(t.view.events,
+              QStringList({"busy", "grid", "message: Uploading data table ... Please stand by.",
+                           "message: Upload complete.", "size 3 x 2", "idle"}));
+    EXPECT_EQ(t.view.progress.last(), "Uploading data table ... row 3 of 3");
+    EXPECT_EQ(t.pumped, 3);
+    EXPECT_TRUE(busyWhileReading);
+    EXPECT_FALSE(t.state.flags.TableUploadBusy);
+}
+
+TEST(TableTransfer, AFailedUploadSaysWhyAndClearsTheBusyFlag) {
+    const struct {
+        const char* name;
+        int32_t rows, columns;
+        int32_t dimResult;
+        int32_t failingRow;
+        QString said;
+    } cases[] = {
+        {"dimensions", 3, 2, 0, 0, "box: Failed to get data table dimensions."},
+        {"no rows", 0, 2, 1, 0, "box: There is NO data table to load."},
+        {"no columns", 3, 0, 1, 0, "box: There is NO data table to load."},
+        {"too wide", 3, 257, 1, 0,
+         "box: The controller's data table has more than 256 columns; it cannot be loaded."},
+        {"row 2", 3, 2, 1, 2, "message: Failed to get data table row 2.\nTimeout" + kPadding},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Transfers t;
+        t.table.resize(1, 1);
+        t.table.setValue(1, 1, 99);
+        t.controllerTable(c.rows, c.columns);
+        t.fake.queueResults("ZlGetDataTableDim", {c.dimResult});
+        if (c.failingRow) t.failRow("ZlGetDataTableRow", c.failingRow);
+        t.transfer.upload();
+        EXPECT_TRUE(t.view.events.contains(c.said)) << t.view.events.join(" | ").toStdString();
+        EXPECT_FALSE(t.view.events.contains("message: Upload complete."));
+        EXPECT_EQ(t.view.events.last(), "idle");
+        EXPECT_FALSE(t.state.flags.TableUploadBusy);
+        if (c.failingRow) {
+            EXPECT_EQ(t.row(1), (std::vector<int32_t>{11, 12})) << "rows read keep their values";
+            EXPECT_EQ(t.row(2), (std::vector<int32_t>{0, 0}));
+            EXPECT_EQ(t.fake.callNames().last(), "ZlGetErrorInfo");
+        } else {
+            EXPECT_EQ(t.table.value(1, 1), 99) << "the table is left as it was";
+        }
+    }
+}
+
+TEST(TableTransfer, MonitoringReadsTheRangeWithinTheTableWithoutTheDimensions) {
+    Transfers t;
+    t.controllerTable(9, 2);
+    t.table.resize(6, 2);
+    t.table.TableMonitoring = true;
+    t.table.TableMonStartRow = 5;
+    t.table.TableMonEndRow = 8;
+    t.transfer.upload();
+    EXPECT_EQ(t.fake.calls(), QStringList({"ZlGetDataTableRow(7, 5, 1, 2)",
+                                           "ZlGetDataTableRow(7, 6, 1, 2)"}));
+    EXPECT_EQ(t.row(6), (std::vector<int32_t>{61, 62}));
+    EXPECT_EQ(t.table.TableRows, 6);
+}
+
+TEST(TableTransfer, DownloadSendsEveryRowAsSixteenBits) {
+    Transfers t;
+    t.controllerTable(2, 3);
+    t.table.resize(2, 3);
+    t.table.setValue(1, 1, 40000);
+    t.table.setValue(1, 2, 65535);
+    t.table.setValue(1, 3, 32767);
+    t.table.setValue(2, 1, 32768);
+    bool busyWhileWriting = false;
+    t.fake.setResponder("ZlPutDataTableRow", [&](const QVector<int32_t>&) {
+        busyWhileWriting = t.state.flags.DownloadBusy;
+        return 1;
+    });
+    t.transfer.download();
+
+    EXPECT_EQ(t.fake.calls(),
+              QStringList({"ZlGetDataTableDim(7)", "ZlPutDataTableRow(7, 1, 1, 3, [-25536 -1 32767])",
+                           "ZlPutDataTableRow(7, 2, 1, 3, [-32768 0 0])"}));
+    EXPECT_EQ(t.controllerRow(1, 3), (QVector<int32_t>{40000, 65535, 32767}));
+    EXPECT_EQ(t.view.events,
+              QStringList({"busy", "message: Downloading data table ... Please stand by.",
+                           "message: Download complete.", "idle"}));
+    EXPECT_EQ(t.view.progress.last(), "Downloading data table ... row 2 of 2");
+    EXPECT_TRUE(busyWhileWriting);
+    EXPECT_FALSE(t.state.flags.DownloadBusy);
+}
+
+TEST(TableTransfer, DownloadNeverChangesTheControllersSize) {
+    const struct {
+        const char* name;
+        int32_t rows, columns, dimResult;
+        QString box;
+    } cases[] = {
+        {"dimensions", 2, 3, 0, "box: Failed to get data table dimensions."},
+        {"more rows", 3, 3, 1, "box: Cannot change data table dimensions."},
+        {"fewer columns", 2, 2, 1, "box: Cannot change data table dimensions."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Transfers t;
+        t.controllerTable(c.rows, c.columns);
+        t.table.resize(2, 3);
+        t.fake.queueResults("ZlGetDataTableDim", {c.dimResult});
+        t.transfer.download();
+        EXPECT_EQ(t.fake.callNames(), QStringList({"ZlGetDataTableDim"}));
+        EXPECT_EQ(t.view.events, QStringList({"busy", c.box, "idle"}));
+        EXPECT_EQ(t.table.TableRows, 2);
+        EXPECT_EQ(t.table.columns(), 3);
+        EXPECT_FALSE(t.state.flags.DownloadBusy);
+    }
+}
+
+TEST(TableTransfer, AnInterruptedDownloadLeavesTheRowsBeforeItWrittenAndNamesTheRow) {
+    Transfers t;
+    t.controllerTable(4, 2);
+    t.table.resize(4, 2);
+    for (int32_t r = 1; r <= 4; ++r) t.table.setValue(r, 1, 500 + r);
+    t.failRow("ZlPutDataTableRow", 3);
+    t.transfer.download();
+
+    EXPECT_EQ(t.controllerRow(2, 2), (QVector<int32_t>{502, 0}));
+    EXPECT_EQ(t.controllerRow(3, 2), (QVector<int32_t>{31, 32})) << "the failed row is unchanged";
+    EXPECT_EQ(t.controllerRow(4, 2), (QVector<int32_t>{41, 42})) << "no row after it is sent";
+    EXPECT_EQ(t.view.events.mid(2),
+              QStringList({"message: Failed to set data table row 3.\nTimeout" + kPadding,
+                           "box: Failed to set data table row.", "idle"}));
+    EXPECT_FALSE(t.state.flags.DownloadBusy);
+}
+
+TEST(TableTransfer, ACancelStopsBeforeTheNextRowAsAFailedRowWould) {
+    for (bool upload : {true, false}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        Transfers t;
+        t.controllerTable(3, 1);
+        t.table.resize(3, 1);
+        for (int32_t r = 1; r <= 3; ++r) t.table.setValue(r, 1, 700 + r);
+        t.view.onProgress = [&](const QString& text) {
+            if (text.endsWith("row 2 of 3")) t.transfer.requestCancel();
+        };
+        upload ? t.transfer.upload() : t.transfer.download();
+
+        EXPECT_EQ(t.view.events.mid(t.view.events.size() - 2),
+                  QStringList({upload ? "message: Upload cancelled at row 2."
+                                      : "message: Download cancelled at row 2.",
+                               "idle"}));
+        EXPECT_FALSE(t.state.flags.TableUploadBusy || t.state.flags.DownloadBusy);
+        EXPECT_EQ(t.fake.callNames().count(upload ? "ZlGetDataTableRow" : "ZlPutDataTableRow"), 1);
+        EXPECT_EQ(t.table.value(2, 1), upload ? 0 : 702);
+        EXPECT_EQ(t.controllerRow(2, 1), (QVector<int32_t>{21}));
+        EXPECT_EQ(t.controllerRow(1, 1), (QVector<int32_t>{upload ? 11 : 701}));
+    }
+}
