@@ -8,6 +8,9 @@
 
 namespace zel {
 
+// The library's row buffers hold at most this many columns.
+inline constexpr int32_t kMaxTableColumns = 256;
+
 struct DataTable {
     int32_t TableRows = 0;      // R; rows are numbered 1..R
     int32_t TableColCount = 0;  // C + 1 for C data columns; 0 while no table has been read

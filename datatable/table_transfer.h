@@ -14,9 +14,6 @@
 
 namespace zel {
 
-// The row buffers of the library hold at most this many columns.
-inline constexpr int32_t kMaxTableColumns = 256;
-
 // What the transfers show; the data table window implements it.
 class TableTransferView {
 public:

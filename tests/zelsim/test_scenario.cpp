@@ -30,6 +30,36 @@ TEST(Scenario, DemoBuildsARunningControllerWithALivelyWorld) {
     EXPECT_EQ(c->getRegister(2001).value, 1);
 }
 
+// The table scenarios: a large table for transfers and one without any.
+TEST(Scenario, TableScenariosHaveTheTablesTheyName) {
+    struct Case {
+        const char* file;
+        int rows;
+        int columns;
+        std::vector<uint16_t> lastRowStart;  // columns 1..3 of the last row
+    };
+    const Case cases[] = {
+        {"big_table.json", 1000, 64, {65535, 65535, 65535}},
+        {"no_table.json", 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        const Scenario s = loadScenarioFile(std::string(ZELSIM_SCENARIOS) + "/" + c.file);
+        EXPECT_TRUE(programWarnings(s.program).empty()) << c.file;
+        const auto controller = buildController(s, c.file);
+        const DataTable& table = controller->table();
+        EXPECT_EQ(table.rows(), c.rows) << c.file;
+        EXPECT_EQ(table.columns(), c.columns) << c.file;
+        const Result<std::vector<uint16_t>> last = table.read(c.rows, 1, 3);
+        if (c.rows == 0)
+            EXPECT_EQ(last.error, ZL_ERR_NO_DATA_TABLE) << c.file;
+        else
+            EXPECT_EQ(last.value, c.lastRowStart) << c.file;
+    }
+    const Scenario big = loadScenarioFile(std::string(ZELSIM_SCENARIOS) + "/big_table.json");
+    EXPECT_EQ(buildController(big, "big")->table().read(2, 63, 64).value,
+              (std::vector<uint16_t>{127, 128}));
+}
+
 TEST(Scenario, MistakesNameTheFileAndTheField) {
     EXPECT_EQ(errorOf("{"), "s.json: not valid JSON");
     EXPECT_EQ(errorOf(R"({"io": {"flags": 257}})"), "s.json: io.flags: must be 0..256");
