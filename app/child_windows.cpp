@@ -3,6 +3,8 @@
 #include <QApplication>
 
 #include "app/window_buttons.h"
+#include "datatable/frm_table.h"
+#include "datatable/frm_table_mon.h"
 #include "resources/frm_servo.h"
 #include "setup/frm_setup.h"
 #include "windows/custom_screen_file.h"
@@ -145,6 +147,24 @@ ChildWindow* makeCustom2(WindowContext& context) {
     return makeCustom(context, CustomScreen::Second);
 }
 ChildWindow* makeServos(WindowContext& context) { return new ServoWindows(context); }
+
+// The data table window; its "&Monitor Setup" opens the monitor setup window over its table.
+ChildWindow* makeDataTable(WindowContext& context) {
+    MainWindowModel& m = context.model;
+    auto* form = new frmTable(m.state(), m.library(), m.settingsStore(), context.messageSink(),
+                              [&m](const QString& text) { m.showProgress(text); },
+                              context.mainWindow);
+    form->setMonitorSetupHandler(
+        [window = context.window] { window(WindowId::TableMonitor)->open(); });
+    return new FormWindow<frmTable>(form);
+}
+
+ChildWindow* makeTableMonitor(WindowContext& context) {
+    frmTable* table = static_cast<FormWindow<frmTable>*>(context.window(WindowId::DataTable))->form();
+    return new FormWindow<frmTableMon>(new frmTableMon(
+        table->model().table(), [table](int16_t ms) { table->setMonitorInterval(ms); },
+        context.mainWindow));
+}
 ChildWindow* makeStepStatus(WindowContext& context) { return new StepStatusWindow(context); }
 ChildWindow* makeClock(WindowContext& context) { return new ClockWindow(context); }
 ChildWindow* makeSetup(WindowContext& context) { return new SetupWindow(context); }

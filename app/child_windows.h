@@ -42,7 +42,8 @@ struct WindowContext {
     }
 };
 
-// A form whose open(), retitle(caption) and pollBlock() are its own, kept by a guarded pointer.
+// A form whose open(), retitle(caption) and pollBlock() (if it has one) are its own, kept by a
+// guarded pointer.
 template <typename Form>
 class FormWindow : public ChildWindow {
 public:
@@ -50,7 +51,12 @@ public:
     QWidget* widget() const override { return form_.data(); }
     void open() override { form_->open(); }
     void captionChanged(const QString& caption) override { form_->retitle(caption); }
-    PollBlock* pollBlock() override { return &form_->pollBlock(); }
+    PollBlock* pollBlock() override {
+        if constexpr (requires(Form& f) { f.pollBlock(); })
+            return &form_->pollBlock();
+        else
+            return nullptr;
+    }
     Form* form() const { return form_.data(); }
 
 private:
@@ -69,6 +75,8 @@ ChildWindow* makeResourceForm(WindowContext& context) {
 
 // The makers of the windows that are made in a way of their own.
 ChildWindow* makeServos(WindowContext& context);
+ChildWindow* makeDataTable(WindowContext& context);
+ChildWindow* makeTableMonitor(WindowContext& context);
 ChildWindow* makeStepStatus(WindowContext& context);
 ChildWindow* makeClock(WindowContext& context);
 ChildWindow* makeSetup(WindowContext& context);

@@ -45,6 +45,12 @@ public:
 
     // The status line: shown, repainted at once, and logged.
     void setMessage(const QString& text);
+    // A passing status, such as the row a transfer is at: shown and repainted, not logged.
+    void showProgress(const QString& text) {
+        message_ = text;
+        view_.setStatus(text);
+        view_.refreshMessage();
+    }
     QString message() const { return message_; }
 
     ConnectionManager& connection() { return connection_; }

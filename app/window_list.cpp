@@ -30,7 +30,7 @@ ChildWindow* makeRegisterForm(WindowContext& context) {
 }
 
 // clang-format off
-constexpr std::array<WindowEntry, 17> kWindows = {{
+constexpr std::array<WindowEntry, 18> kWindows = {{
     {W::Registers, O::Button, "RegisterButton", "Registers",
      "Loading Register Form, please wait.", "Register Form loaded.", 7, 1,
      &makeRegisterForm<frmReg, RegisterBank::Lower>},
@@ -57,7 +57,8 @@ constexpr std::array<WindowEntry, 17> kWindows = {{
      "Loading Program Status Form, please wait.", "Program Status Form loaded.", 13, 11,
      &makeStepStatus},
     {W::DataTable, O::Button, "TableButton", "Data Table",
-     "Loading Data Table Form, please wait.", "Data Table Form loaded.", 0, 12, nullptr},
+     "Loading Data Table Form, please wait.", "Data Table Form loaded.", 0, 12, &makeDataTable},
+    {W::TableMonitor, O::OtherWindow, "", "", "", "", 0, 20, &makeTableMonitor},
     {W::Custom1, O::Button, "Cust1Button", "Custom 1",
      "Loading Custom Form 1, please wait.", "Custom Form 1 loaded.", 11, 9, &makeCustom1},
     {W::Custom2, O::Button, "Cust2Button", "Custom 2",

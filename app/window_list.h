@@ -25,6 +25,7 @@ enum class WindowId {
     Servos,
     StepStatus,
     DataTable,
+    TableMonitor,
     Custom1,
     Custom2,
     RegisterBits,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,17 @@ struct DataTable {
     }
     void setValue(int32_t row, int32_t column, int32_t value) {
         values_[index(row, column)] = value;
+    }
+    // Changes the size keeping every value whose row and column exist in both; new cells are 0.
+    void resizeKeeping(int32_t rows, int32_t columns) {
+        DataTable resized;
+        resized.resize(rows, columns);
+        for (int32_t r = 1; r <= std::min(rows, TableRows); ++r)
+            for (int32_t c = 1; c <= std::min(columns, this->columns()); ++c)
+                resized.setValue(r, c, value(r, c));
+        TableRows = rows;
+        TableColCount = resized.TableColCount;
+        values_ = std::move(resized.values_);
     }
     // Re-creates the table empty (all 0) at R rows and C data columns.
     void resize(int32_t rows, int32_t columns) {

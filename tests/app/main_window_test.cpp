@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -254,17 +255,54 @@ TEST_F(MainWindow, WindowsNotBuiltYetAreDisabledAndSaySo) {
     Application monitor(line);
     monitor.start();
     frmMain& main = monitor.mainWindow();
-    const QString notYet = QStringLiteral("Not available in this version of ZEL Monitor.");
-    auto* table = main.findChild<QPushButton*>(QStringLiteral("TableButton"));
-    ASSERT_TRUE(table);
-    EXPECT_FALSE(table->isEnabled());
-    EXPECT_EQ(table->toolTip(), notYet);
-    auto* dde = main.findChild<QAction*>(QStringLiteral("mnuDdeSetup"));
-    ASSERT_TRUE(dde);
-    EXPECT_EQ(dde->text(), QStringLiteral("Change &DDE Setup"));
-    EXPECT_FALSE(dde->isEnabled());
+    for (const char* name : {"mnuDdeSetup", "mnuFirmware"}) {
+        auto* entry = main.findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_TRUE(entry) << name;
+        EXPECT_FALSE(entry->isEnabled()) << name;
+        EXPECT_EQ(entry->toolTip(), QStringLiteral("Not available in this version of ZEL Monitor."));
+    }
     EXPECT_TRUE(main.findChild<QAction*>(QStringLiteral("mnuConfiguration"))->isEnabled());
     main.close();
+}
+
+// The data table window reads the controller's table as it opens; an edited cell downloaded
+// comes back on the next upload, and Monitor Setup opens over the same table.
+TEST_F(MainWindow, TheDataTableOpensOnTheControllersTableAndAnEditRoundTrips) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    main.findChild<QPushButton*>(QStringLiteral("TableButton"))->click();
+    auto* table = main.findChild<QWidget*>(QStringLiteral("frmTable"));
+    ASSERT_TRUE(table && table->isVisible());
+    EXPECT_EQ(table->windowTitle(), QStringLiteral("Data Table - TCP/IP 127.0.0.1"));
+    EXPECT_EQ(table->findChild<QLineEdit*>(QStringLiteral("txtRows"))->text(), QStringLiteral("10"));
+    EXPECT_EQ(table->findChild<QLineEdit*>(QStringLiteral("txtCols"))->text(), QStringLiteral("8"));
+    QAbstractItemModel* grid = table->findChild<QTableView*>(QStringLiteral("tgDTable"))->model();
+    ASSERT_EQ(grid->rowCount(), 10);
+    ASSERT_EQ(grid->columnCount(), 10);  // Row #, eight columns, Message
+    EXPECT_EQ(grid->data(grid->index(0, 2)).toString(), QStringLiteral("10"));
+    EXPECT_EQ(grid->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Message"));
+
+    ASSERT_TRUE(grid->setData(grid->index(0, 2), QStringLiteral("65"), Qt::EditRole));
+    EXPECT_FALSE(grid->setData(grid->index(0, 3), QStringLiteral("70000"), Qt::EditRole));
+    auto trigger = [table](const char* name) {
+        table->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    };
+    trigger("mnuFileDownload");
+    EXPECT_EQ(monitor.state().flags.DownloadBusy, false);
+    ASSERT_TRUE(grid->setData(grid->index(0, 2), QStringLiteral("1"), Qt::EditRole));
+    trigger("mnuFileUpload");
+    EXPECT_EQ(grid->data(grid->index(0, 2)).toString(), QStringLiteral("65"));
+    EXPECT_EQ(grid->data(grid->index(0, 3)).toString(), QStringLiteral("20"));
+
+    trigger("mnuOptionsSetup");
+    auto* setup = main.findChild<QWidget*>(QStringLiteral("frmTableMon"));
+    ASSERT_TRUE(setup && setup->isVisible());
+    EXPECT_EQ(setup->findChild<QLineEdit*>(QStringLiteral("txtMonEndRow"))->text(),
+              QStringLiteral("10"));
+    main.close();
+    EXPECT_FALSE(table->isVisible());
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }
 
 // Custom screen 1 reopens the definition file the settings remember, shows live values beside
