@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 
 namespace zel::sim {
 
@@ -51,6 +52,11 @@ void Animator::advance(int64_t nowMs, Controller& c) {
                 c.presetRegister(kServoPositionBase + a.target, s.position);
                 c.presetRegister(kServoErrorBase + a.target, s.error);
                 c.presetRegister(kServoStateBase + a.target, s.state);
+                break;
+            }
+            case Animation::Kind::TableCount: {
+                const auto count = static_cast<uint16_t>(t / std::max(a.periodMs, 1));
+                c.table().write(a.target, a.source, std::span<const uint16_t>(&count, 1));
                 break;
             }
             default:

@@ -17,6 +17,7 @@ struct Animation {
         ServoTravel,  // servo `target` travels low..high at `speed` counts/s, pausing `pauseMs`
         InputFollowsOutput,  // input `target` takes output `source`'s value `delayMs` later
         OutputFollowsInput,  // output `target` copies input `source`
+        TableCount,  // data table cell (row `target`, column `source`) counts every `periodMs`
     };
     Kind kind = Kind::ToggleInput;
     int target = 1;

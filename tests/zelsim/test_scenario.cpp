@@ -28,6 +28,8 @@ TEST(Scenario, DemoBuildsARunningControllerWithALivelyWorld) {
     world.advance(0, *c);
     world.advance(1000, *c);
     EXPECT_EQ(c->getRegister(2001).value, 1);
+    // The demo table's counting cell: one count every 500 ms.
+    EXPECT_EQ(c->table().read(5, 8, 8).value, std::vector<uint16_t>{2});
 }
 
 // The table scenarios: a large table for transfers and one without any.
