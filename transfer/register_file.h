@@ -1,0 +1,71 @@
+// The register value file: a header line, an empty line, then one register per line with its
+// number in the first 14-column print zone and its value in the next, every line ended by CR LF.
+// The writer builds the lines; the reader takes the whole file as bytes so that tests and the
+// fuzzer drive it without a disk.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace zel {
+
+// The value written for a register whose read failed.
+inline constexpr char kUnreadValue[] = "*";
+
+// Plain decimal digits, "-" when negative.
+QString registerTextForm(int32_t value);
+// " 12 " / "-12 ": a sign place, the digits and a trailing blank.
+QString registerIntegerForm(int32_t value);
+// As the integer form with up to 15 significant digits: " 1.5 ".
+QString registerFloatForm(double value);
+
+// "Reg#" and "Value" in their zones, then the empty line.
+QByteArray registerFileHeader();
+// One register line, CR LF included.
+QByteArray registerFileLine(const QString& number, const QString& value);
+
+// Reads entries after the header. A line that is not two fields, or a field that is not a
+// number of the kind asked for, stops the reader with an error naming the line.
+class RegisterFileReader {
+public:
+    explicit RegisterFileReader(QByteArray bytes);
+
+    // Skips the header line and the empty line; false when the file has fewer lines.
+    bool skipHeader();
+    // True when only blank lines remain.
+    bool atEnd() const;
+
+    // A register number and a 32-bit value; value is empty for "*".
+    struct IntegerEntry {
+        int32_t number = 0;
+        std::optional<int32_t> value;
+    };
+    struct FloatEntry {
+        int32_t number = 0;
+        std::optional<double> value;
+    };
+    std::optional<IntegerEntry> readInteger();
+    std::optional<FloatEntry> readFloat();
+    // The register number on the next line without reading past it; empty when the line has
+    // none.
+    std::optional<int32_t> peekNumber() const;
+
+    // "Line 7: ..." for the first bad line; empty while all went well.
+    const QString& error() const { return error_; }
+    // The 1-based number of the line read last.
+    int lineNumber() const { return line_; }
+
+private:
+    // The two fields of the next line, or false with error_ set.
+    bool nextFields(QByteArray& number, QByteArray& value);
+    bool fail(const QString& why);
+
+    QByteArray bytes_;
+    qsizetype pos_ = 0;
+    int line_ = 0;
+    QString error_;
+};
+
+}  // namespace zel
