@@ -7,6 +7,7 @@
 #include "datatable/frm_table_mon.h"
 #include "resources/frm_servo.h"
 #include "setup/frm_setup.h"
+#include "transfer/frm_load_main.h"
 #include "windows/custom_screen_file.h"
 #include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
@@ -127,6 +128,22 @@ private:
     QPointer<frmSetup> form_;
 };
 
+// The program transfer window opens beside the main window and keeps its own title.
+class ProgramTransferWindow final : public ChildWindow {
+public:
+    explicit ProgramTransferWindow(WindowContext& context)
+        : main_(context.mainWindow),
+          form_(new frmLoadMain(context.model.state(), context.model.library(), main_)) {}
+
+    QWidget* widget() const override { return form_.data(); }
+    void open() override { form_->open(main_->pos()); }
+    void captionChanged(const QString&) override {}
+
+private:
+    QWidget* main_;
+    QPointer<frmLoadMain> form_;
+};
+
 // Both screens read and write their definition files on disk; the store keeps no state.
 ChildWindow* makeCustom(WindowContext& context, CustomScreen screen) {
     static CustomScreenFileStore files;
@@ -168,5 +185,8 @@ ChildWindow* makeTableMonitor(WindowContext& context) {
 ChildWindow* makeStepStatus(WindowContext& context) { return new StepStatusWindow(context); }
 ChildWindow* makeClock(WindowContext& context) { return new ClockWindow(context); }
 ChildWindow* makeSetup(WindowContext& context) { return new SetupWindow(context); }
+ChildWindow* makeProgramTransfer(WindowContext& context) {
+    return new ProgramTransferWindow(context);
+}
 
 }  // namespace zel

@@ -80,6 +80,7 @@ ChildWindow* makeTableMonitor(WindowContext& context);
 ChildWindow* makeStepStatus(WindowContext& context);
 ChildWindow* makeClock(WindowContext& context);
 ChildWindow* makeSetup(WindowContext& context);
+ChildWindow* makeProgramTransfer(WindowContext& context);
 ChildWindow* makeCustom1(WindowContext& context);
 ChildWindow* makeCustom2(WindowContext& context);
 

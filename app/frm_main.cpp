@@ -116,7 +116,7 @@ void frmMain::buildMenus() {
     notYetAction(file, QStringLiteral("Open &Register File..."));
     notYetAction(file, QStringLiteral("&Upload Register File"));
     notYetAction(file, QStringLiteral("&Download Register File"));
-    notYetAction(file, QStringLiteral("&Program Transfer (Tavrel Based)"));
+    addWindowEntries(file, Opener::FileMenu);
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     QMenu* configuration = menuBar()->addMenu(QStringLiteral("&Configuration"));

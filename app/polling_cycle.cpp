@@ -19,6 +19,9 @@ void PollingCycle::addBlock(PollBlock& block, int place) {
 
 void PollingCycle::tick() {
     MonitoringFlags& f = state_.flags;
+    // A program transfer or a firmware load holds the link, on a worker thread or in an
+    // exchange of its own: the tick neither checks nor re-makes the link meanwhile.
+    if (f.DownloadBusy) return;
     try {
         if (f.NoCommunication) {
             f.NoCommunication = connection_.CheckComm() != CommCheck::Connected;

@@ -33,6 +33,7 @@ enum class WindowId {
     Setup,
     DdeSetup,
     Firmware,
+    ProgramTransfer,
 };
 
 // Where the window is opened from.
@@ -40,6 +41,7 @@ enum class Opener {
     Button,             // a window button of the main window, laid out in list order
     ConfigurationMenu,  // an entry of the "&Configuration" menu
     MenuBar,            // an entry on the menu bar itself
+    FileMenu,           // an entry of the "&File" menu
     OtherWindow,        // only another child window opens it
 };
 

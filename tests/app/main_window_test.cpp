@@ -265,6 +265,30 @@ TEST_F(MainWindow, WindowsNotBuiltYetAreDisabledAndSaySo) {
     main.close();
 }
 
+// The File menu's program transfer window opens beside the main window, hidden by Exit and
+// shown again by the same entry with its status line cleared.
+TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    auto* entry = main.findChild<QAction*>(QStringLiteral("mnuProgramTransfer"));
+    ASSERT_TRUE(entry && entry->isEnabled());
+    entry->trigger();
+    auto* transfer = main.findChild<QWidget*>(QStringLiteral("frmLoadMain"));
+    ASSERT_TRUE(transfer && transfer->isVisible());
+    EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Program Transfer Utility"));
+    EXPECT_GT(transfer->pos().x(), main.pos().x());
+    EXPECT_EQ(monitor.state().settings.BaudRate, 9600);
+    auto* status = transfer->findChild<QLabel*>(QStringLiteral("Label2"));
+    status->setText(QStringLiteral("Download Complete!"));
+    transfer->findChild<QPushButton*>(QStringLiteral("ExitButton"))->click();
+    EXPECT_FALSE(transfer->isVisible());
+    entry->trigger();
+    EXPECT_TRUE(transfer->isVisible());
+    EXPECT_EQ(status->text(), QString());
+    main.close();
+}
+
 // The data table window reads the controller's table as it opens; an edited cell downloaded
 // comes back on the next upload, and Monitor Setup opens over the same table.
 TEST_F(MainWindow, TheDataTableOpensOnTheControllersTableAndAnEditRoundTrips) {

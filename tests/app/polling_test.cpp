@@ -73,13 +73,21 @@ TEST_F(PollingTest, OpenWindowsAreRefreshedInTheirOrderAfterTheLinkCheck) {
                                         "ZlGetRegister(7, 13014)"}));
 }
 
-TEST_F(PollingTest, ATransferInProgressKeepsWindowsQuietButTheLinkIsStillChecked) {
+// A table transfer runs on this thread, so the tick between its rows still checks the link; a
+// program transfer holds the link on a worker thread, so the tick leaves it alone.
+TEST_F(PollingTest, TransfersKeepWindowsQuietAndAProgramTransferTheLinkCheckToo) {
     bool open = true;
     ProbeBlock regs(open, 17);
     model.polling().addBlock(regs, 7);
     state.flags.TableUploadBusy = true;
     model.pollingTick();
     EXPECT_EQ(lib.calls(), QStringList{"ZlGetRegister(7, 1)"});
+    state.flags.TableUploadBusy = false;
+    state.flags.DownloadBusy = true;
+    lib.clearCalls();
+    model.pollingTick();
+    EXPECT_TRUE(lib.calls().isEmpty());
+    EXPECT_FALSE(state.flags.NoCommunication);
     EXPECT_EQ(regs.refreshes, 0);
 }
 

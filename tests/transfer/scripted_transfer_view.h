@@ -1,0 +1,51 @@
+// A transfer view that answers the dialogs and questions from scripts and logs everything it
+// is shown, in order.
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+#include "transfer/program_transfer.h"
+
+namespace zel::test {
+
+class ScriptedTransferView final : public ProgramTransferView {
+public:
+    std::optional<QString> chooseFile(const DsoFileDialog& dialog) override {
+        log << QStringLiteral("dialog: ") + dialog.title;
+        lastDialog = dialog;
+        if (files.empty()) return std::nullopt;
+        const QString answer = files.front();
+        files.pop_front();
+        return answer;
+    }
+    void messageBox(const QString& text, TransferIcon icon) override {
+        const char* kind = icon == TransferIcon::Exclamation   ? "box!: "
+                           : icon == TransferIcon::Information ? "info: "
+                                                               : "box: ";
+        log << QString::fromLatin1(kind) + text;
+    }
+    bool askOkCancel(const QString& text) override {
+        log << QStringLiteral("ok/cancel: ") + text;
+        const bool ok = okAnswers.empty() || okAnswers.front();
+        if (!okAnswers.empty()) okAnswers.pop_front();
+        return ok;
+    }
+    bool askYesNo(const QString& text) override {
+        log << QStringLiteral("yes/no: ") + text;
+        return true;
+    }
+    void setStatus(const QString& text) override { log << QStringLiteral("status: ") + text; }
+    void setBusy(bool busy) override { this->busy = busy; }
+
+    // Dialog answers in order; nothing left means the user cancels.
+    std::deque<QString> files;
+    // Overwrite answers in order; nothing left means OK.
+    std::deque<bool> okAnswers;
+    DsoFileDialog lastDialog;
+    QStringList log;
+    bool busy = false;
+};
+
+}  // namespace zel::test

@@ -1,0 +1,198 @@
+#include "transfer/program_transfer.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QMetaObject>
+#include <exception>
+#include <thread>
+
+#include "link/lib_error.h"
+
+namespace zel {
+
+// A transfer from its start to its end: the busy flag keeps the polling tick's windows off the
+// link and the pointer shows the wait, however the transfer ends.
+class ProgramTransfer::Running {
+public:
+    explicit Running(ProgramTransfer& t) : t_(t) {
+        t_.running_ = true;
+        t_.state_.flags.DownloadBusy = true;
+    }
+    ~Running() {
+        t_.state_.flags.DownloadBusy = false;
+        t_.running_ = false;
+        t_.view_.setBusy(false);
+    }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    ProgramTransfer& t_;
+};
+
+ProgramTransfer::ProgramTransfer(AppState& state, ZelLibrary& library, ProgramTransferView& view)
+    : state_(state), library_(library), view_(view) {}
+
+void ProgramTransfer::load() {
+    view_.setStatus({});
+    state_.settings.BaudRate = 9600;
+}
+
+std::optional<QString> ProgramTransfer::chooseDsoFile(const QString& title,
+                                                      const QString& initialName, bool save) {
+    return view_.chooseFile({title, initialName, QStringLiteral("DSO"),
+                             {QStringLiteral("DSP Binaries (*.DSO)"),
+                              QStringLiteral("All Files (*.*)")},
+                             save});
+}
+
+QString ProgramTransfer::OpenDSOFile(const QString& initialName) {
+    for (;;) {
+        const std::optional<QString> name =
+            chooseDsoFile(QStringLiteral("Select Tavrel Object File"), initialName, false);
+        if (!name) return {};
+        if (name->isEmpty())
+            view_.messageBox(QStringLiteral("Please select a file to download."),
+                             TransferIcon::Exclamation);
+        else if (!QFile::exists(*name))
+            view_.messageBox(QStringLiteral("File entered does not exist."),
+                             TransferIcon::Exclamation);
+        else
+            return *name;
+    }
+}
+
+QString ProgramTransfer::SaveDSOFile(const QString& initialName) {
+    for (;;) {
+        const std::optional<QString> name =
+            chooseDsoFile(QStringLiteral("Enter Tavrel Object File"), initialName, true);
+        if (!name) return {};
+        if (name->isEmpty()) {
+            view_.messageBox(QStringLiteral("Please select a file."), TransferIcon::Exclamation);
+            continue;
+        }
+        if (!QFile::exists(*name)) return *name;
+        if (view_.askOkCancel(*name + QStringLiteral(" already exists. Do you want to overwrite ?"))) {
+            if (QFile::remove(*name)) return *name;
+            view_.messageBox(QStringLiteral("Cannot delete ") + *name, TransferIcon::Exclamation);
+        }
+    }
+}
+
+ProgramTransfer::WorkerOutcome ProgramTransfer::runOnWorker(LibraryCall call, const QString& path,
+                                                            TransferResult& result) {
+    WorkerOutcome outcome;
+    QEventLoop loop;
+    const int32_t handle = state_.connection.CommHandle;
+    std::thread worker([&] {
+        outcome.result = (library_.*call)(handle, path, result);
+        if (outcome.result != 1) library_.ZlGetErrorInfo(handle, outcome.error);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    return outcome;
+}
+
+void ProgramTransfer::DownloadProgram() {
+    if (running_) return;
+    try {
+        download();
+    } catch (const std::exception& e) {
+        view_.setBusy(false);
+        view_.messageBox(QString::fromLocal8Bit(e.what()), TransferIcon::Exclamation);
+    }
+}
+
+void ProgramTransfer::download() {
+    const QString path = OpenDSOFile({});
+    if (path.isEmpty() || !ConnectionReady()) return;
+    Running running(*this);
+    // The companion register file is not sent in this version of ZEL Monitor.
+    view_.setBusy(true);
+    view_.setStatus(QStringLiteral("Downloading ") + path);
+    TransferResult result;
+    const WorkerOutcome outcome = runOnWorker(&ZelLibrary::ZlDownload, path, result);
+    if (outcome.result != 1) {
+        view_.setStatus(QStringLiteral("Failed to Download!"));
+        reportLinkError(QStringLiteral("Failed to download ") + path + QStringLiteral(".\n"),
+                        outcome.error);
+        return;
+    }
+    view_.setStatus(QStringLiteral("Download Complete!"));
+    view_.messageBox(path + QStringLiteral(" downloaded.\n\nbytes : %1\nerrors : %2\n"
+                                           "warnings : %3\n")
+                                .arg(result.bytes)
+                                .arg(result.errors)
+                                .arg(result.warnings),
+                     TransferIcon::Information);
+    if (library_.ZlCloseConnection(state_.connection.CommHandle) == 1)
+        state_.connection.CommHandle = 0;
+    else
+        ReportLinkError(QStringLiteral("Error closing network.\n"));
+}
+
+void ProgramTransfer::UploadProgram() {
+    if (running_) return;
+    try {
+        upload();
+    } catch (const std::exception& e) {
+        view_.setBusy(false);
+        view_.messageBox(QString::fromLocal8Bit(e.what()), TransferIcon::Exclamation);
+        CloseLink();
+    }
+}
+
+void ProgramTransfer::upload() {
+    const QString path = SaveDSOFile({});
+    if (path.isEmpty()) return;
+    // Asked before the link is checked. The answer is for the companion register file, which
+    // this version of ZEL Monitor does not write.
+    view_.askYesNo(QStringLiteral("Upload Controller Register Values?"));
+    if (!ConnectionReady()) return;
+    Running running(*this);
+    view_.setBusy(true);
+    view_.setStatus(QStringLiteral("Uploading ") + path);
+    TransferResult result;
+    const WorkerOutcome outcome = runOnWorker(&ZelLibrary::ZlUpload, path, result);
+    view_.setStatus({});
+    QCoreApplication::processEvents();
+    if (outcome.result == 1) {
+        closeAfterUpload();
+        view_.messageBox(QStringLiteral("Program uploaded to ") + path, TransferIcon::Information);
+    } else {
+        reportLinkError(QStringLiteral("Failed to upload ") + path + QStringLiteral(".\n"),
+                        outcome.error);
+        closeAfterUpload();
+    }
+}
+
+void ProgramTransfer::closeAfterUpload() {
+    if (library_.ZlCloseConnection(state_.connection.CommHandle) == 1) {
+        state_.connection.CommHandle = 0;
+        return;
+    }
+    fetchLibError(library_, state_);
+    view_.messageBox(QStringLiteral("Error closing connection.\n") + state_.LibError.text,
+                     TransferIcon::Exclamation);
+}
+
+void ProgramTransfer::ReportLinkError(const QString& message) {
+    fetchLibError(library_, state_);
+    reportLinkError(message, state_.LibError);
+}
+
+void ProgramTransfer::reportLinkError(const QString& message, const LibErrorRecord& error) {
+    view_.messageBox(message + QStringLiteral("Error: ") + error.text, TransferIcon::Exclamation);
+}
+
+void ProgramTransfer::CloseLink() {
+    if (state_.connection.CommHandle == 0) return;
+    if (library_.ZlCloseConnection(state_.connection.CommHandle) == 1)
+        state_.connection.CommHandle = 0;
+    else
+        view_.messageBox(QStringLiteral("Failed to CLOSE connection."), TransferIcon::Exclamation);
+}
+
+}  // namespace zel

@@ -1,0 +1,91 @@
+// Moving the controller's program between a program object file (*.DSO) and the controller.
+// The library call runs on a worker thread while this thread keeps handling events, so the
+// window stays responsive; a second request while one runs is refused. After a successful
+// download, and after every upload, the connection is closed and the main window opens it again
+// when it next needs it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "common/app_state.h"
+#include "link/zel_library.h"
+
+namespace zel {
+
+enum class TransferIcon { None, Exclamation, Information };
+
+// The platform's file dialog as the transfer configures it.
+struct DsoFileDialog {
+    QString title;
+    QString initialName;
+    QString defaultSuffix;
+    QStringList filters;  // the first is selected
+    bool save = false;
+};
+
+// What the transfer window shows and asks; tests answer it.
+class ProgramTransferView {
+public:
+    virtual ~ProgramTransferView() = default;
+    // The chosen name (empty when the name was left empty), or nothing when cancelled.
+    virtual std::optional<QString> chooseFile(const DsoFileDialog& dialog) = 0;
+    virtual void messageBox(const QString& text, TransferIcon icon) = 0;
+    // OK and Cancel, no icon; true for OK.
+    virtual bool askOkCancel(const QString& text) = 0;
+    // Yes and No; true for Yes.
+    virtual bool askYesNo(const QString& text) = 0;
+    // Label2, repainted at once.
+    virtual void setStatus(const QString& text) = 0;
+    virtual void setBusy(bool busy) = 0;
+};
+
+class ProgramTransfer {
+public:
+    ProgramTransfer(AppState& state, ZelLibrary& library, ProgramTransferView& view);
+
+    // The window's load: an empty status line and 9600 baud for the next serial connection.
+    void load();
+
+    // An existing program object file, or "" when cancelled.
+    QString OpenDSOFile(const QString& initialName);
+    // A name to write to, an existing file of that name deleted once the user agreed; "" when
+    // cancelled.
+    QString SaveDSOFile(const QString& initialName);
+
+    void DownloadProgram();
+    void UploadProgram();
+
+    bool ConnectionReady() const { return state_.connection.LinkConfigured; }
+    // The message, then the library's error text for the current connection.
+    void ReportLinkError(const QString& message);
+    void CloseLink();
+
+    bool running() const { return running_; }
+
+private:
+    struct WorkerOutcome {
+        int32_t result = 0;
+        LibErrorRecord error;  // fetched on the worker: the library keeps it per thread
+    };
+    using LibraryCall = int32_t (ZelLibrary::*)(int32_t, const QString&, TransferResult&);
+
+    class Running;
+
+    std::optional<QString> chooseDsoFile(const QString& title, const QString& initialName,
+                                         bool save);
+    // Runs the call on a worker thread and handles events until it returns.
+    WorkerOutcome runOnWorker(LibraryCall call, const QString& path, TransferResult& result);
+    void reportLinkError(const QString& message, const LibErrorRecord& error);
+    void download();
+    void upload();
+    void closeAfterUpload();
+
+    AppState& state_;
+    ZelLibrary& library_;
+    ProgramTransferView& view_;
+    bool running_ = false;
+};
+
+}  // namespace zel
