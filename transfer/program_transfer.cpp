@@ -128,7 +128,7 @@ void ProgramTransfer::download() {
                                 .arg(result.warnings),
                      TransferIcon::Information);
     if (library_.ZlCloseConnection(state_.connection.CommHandle) == 1)
-        state_.connection.CommHandle = 0;
+        linkClosed();
     else
         ReportLinkError(QStringLiteral("Error closing network.\n"));
 }
@@ -170,7 +170,7 @@ void ProgramTransfer::upload() {
 
 void ProgramTransfer::closeAfterUpload() {
     if (library_.ZlCloseConnection(state_.connection.CommHandle) == 1) {
-        state_.connection.CommHandle = 0;
+        linkClosed();
         return;
     }
     fetchLibError(library_, state_);
@@ -190,9 +190,16 @@ void ProgramTransfer::reportLinkError(const QString& message, const LibErrorReco
 void ProgramTransfer::CloseLink() {
     if (state_.connection.CommHandle == 0) return;
     if (library_.ZlCloseConnection(state_.connection.CommHandle) == 1)
-        state_.connection.CommHandle = 0;
+        linkClosed();
     else
         view_.messageBox(QStringLiteral("Failed to CLOSE connection."), TransferIcon::Exclamation);
+}
+
+// The error flag makes the end of the next polling tick count the link as lost, so the tick
+// after it makes the link again, as after any lost connection.
+void ProgramTransfer::linkClosed() {
+    state_.connection.CommHandle = 0;
+    state_.flags.CommErrorFlag = true;
 }
 
 }  // namespace zel

@@ -81,6 +81,7 @@ private:
     void download();
     void upload();
     void closeAfterUpload();
+    void linkClosed();
 
     AppState& state_;
     ZelLibrary& library_;

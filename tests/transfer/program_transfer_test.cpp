@@ -19,6 +19,8 @@ protected:
     void SetUp() override {
         state.connection.CommHandle = FakeZelLibrary::kHandle;
         state.connection.LinkConfigured = true;
+        state.flags.NoCommunication = false;
+        state.flags.CommErrorFlag = false;
         lib.setError(210, QStringLiteral("No reply"));
     }
     QString file(const char* name, bool create) {
@@ -114,6 +116,7 @@ TEST_F(ProgramTransferTest, OverwriteCancelAsksAgainAndOkDeletesTheOldFileFirst)
     EXPECT_FALSE(existedAtUpload);
     EXPECT_EQ(lib.calls(), QStringList({"ZlUpload(7, " + existing + ")", "ZlCloseConnection(7)"}));
     EXPECT_EQ(state.connection.CommHandle, 0);
+    EXPECT_TRUE(state.flags.CommErrorFlag);  // the polling tick makes the link again
 }
 
 // Which outcomes leave the connection open, and what the user is told.
