@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
@@ -113,7 +114,7 @@ void frmMain::buildMenus() {
         if (model_->symbols()) model_->symbols()->OpenSymbolFile();
     });
     file->addSeparator();
-    notYetAction(file, QStringLiteral("Open &Register File..."));
+    file->addAction(QStringLiteral("Open &Register File..."), this, &frmMain::openRegisterFile);
     notYetAction(file, QStringLiteral("&Upload Register File"));
     notYetAction(file, QStringLiteral("&Download Register File"));
     addWindowEntries(file, Opener::FileMenu);
@@ -127,6 +128,19 @@ void frmMain::buildMenus() {
     help->addAction(QStringLiteral("&ZEL Monitor Help Topics"), this, &frmMain::openManual);
     help->addAction(QStringLiteral("&About ZEL Monitor"), this, &frmMain::showAbout);
     for (QMenu* m : {file, configuration, help}) m->setToolTipsVisible(true);
+}
+
+// A register value file opens in the desktop's text editor; without a desktop to hand it to,
+// the user is told which file could not be opened and why.
+void frmMain::openRegisterFile() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Register File"), {},
+        QStringLiteral("Text Files (*.TXT *.txt);;All Files (*)"));
+    if (path.isEmpty()) return;
+    if (!OpenDocument(path))
+        showWarning(QStringLiteral("Cannot open ") + path +
+                    QStringLiteral(" in a text editor: the desktop's opener (xdg-open) is missing "
+                                   "or has no program for it."));
 }
 
 void frmMain::openManual() {

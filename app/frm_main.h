@@ -67,6 +67,7 @@ private:
     void addWindowEntries(QMenu* menu, Opener opener);
     QPushButton* addButton(const char* name, const QString& caption);
     void openManual();
+    void openRegisterFile();
     // The child window of `id`, made on first use; it joins the polling tick as it is made.
     ChildWindow* window(WindowId id);
     // Opens the window as its button does: asking first while there is no link, with its
