@@ -32,6 +32,7 @@
 #include "app/frm_main.h"
 #include "app/main_window_model.h"
 #include "app/monitor_style.h"
+#include "child_process.h"
 #include "counting_library.h"
 #include "custom_screen_ticks.h"
 #include "link/dynamic_zel_library.h"
@@ -50,16 +51,6 @@ constexpr int kTimeoutMs = 1000;
 const char* const kAllWindowButtons[] = {"RegisterButton", "NVRamButton",  "FlagButton",
                                          "InputButton",    "OutputButton", "AinButton",
                                          "AoutButton",     "ServoButton",  "StatButton"};
-
-long peakMemoryKb() {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    char line[256];
-    long kb = 0;
-    while (f && std::fgets(line, sizeof line, f))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
-    if (f) std::fclose(f);
-    return kb;
-}
 
 void writeProfile(const QString& path) {
     settings::SettingsStore store(path);
@@ -114,26 +105,6 @@ long windowPixelsKb() {
     return static_cast<long>(bytes / 1024);
 }
 
-// Runs `body` in a child process that starts its own application; returns what it measured.
-template <typename Body>
-Startup inChild(Body body) {
-    int fds[2];
-    if (::pipe(fds) != 0) return {};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const Startup s = body();
-        [[maybe_unused]] ssize_t n = ::write(fds[1], &s, sizeof s);
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    Startup s;
-    if (::read(fds[0], &s, sizeof s) != sizeof s) s = {};
-    ::close(fds[0]);
-    ::waitpid(pid, nullptr, 0);
-    return s;
-}
-
 // A window with twenty buttons; with `blanks`, empty windows of those sizes as well, which is
 // what Qt alone needs to show that much window area.
 Startup minimalWindow(int argc, char** argv, const WindowSizes& blanks = {}) {
@@ -152,7 +123,7 @@ Startup minimalWindow(int argc, char** argv, const WindowSizes& blanks = {}) {
     }
     window.show();
     QApplication::processEvents();
-    return {static_cast<double>(clock.nsecsElapsed()) / 1e6, peakMemoryKb(), windowPixelsKb(),
+    return {static_cast<double>(clock.nsecsElapsed()) / 1e6, bench::peakMemoryKb(), windowPixelsKb(),
             shownWindowSizes()};
 }
 
@@ -170,7 +141,7 @@ Startup monitorStartup(int argc, char** argv, const QString& profile) {
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6 - 500.0;
     clickAll(monitor.mainWindow(), std::size(kAllWindowButtons));
     for (int i = 0; i < 10; ++i) monitor.model().pollingTick();
-    return {ms, peakMemoryKb(), windowPixelsKb(), shownWindowSizes()};
+    return {ms, bench::peakMemoryKb(), windowPixelsKb(), shownWindowSizes()};
 }
 
 // The main window with its event pump timed.
@@ -275,8 +246,8 @@ int main(int argc, char** argv) {
     // Start-ups are short and vary from run to run: a floor and a monitor in each round.
     const int rounds = quick ? 7 : 15;
     const auto startups = bench::inRounds(
-        rounds, [&] { return inChild([&] { return minimalWindow(argc, argv); }); },
-        [&] { return inChild([&] { return monitorStartup(argc, argv, profile); }); });
+        rounds, [&] { return bench::inChild([&] { return minimalWindow(argc, argv); }); },
+        [&] { return bench::inChild([&] { return monitorStartup(argc, argv, profile); }); });
     using R = decltype(startups)::value_type;
     for (const R& r : startups)
         if (r.floor.peakKb == 0 || r.work.peakKb == 0) {
@@ -317,7 +288,7 @@ int main(int argc, char** argv) {
     std::vector<double> blanks;
     for (int i = 0; i < 3; ++i)
         blanks.push_back(
-            kb(inChild([&] { return minimalWindow(argc, argv, monitor.shown); }).peakKb));
+            kb(bench::inChild([&] { return minimalWindow(argc, argv, monitor.shown); }).peakKb));
     const double blankKb = bench::spreadOf(blanks).median;
     std::printf(
         "  Qt alone with blank windows of the same %d sizes: %.0f kB (%.2f x the minimal "

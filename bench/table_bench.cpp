@@ -7,8 +7,6 @@
 //    view left empty, as a ratio to the table's own bytes (10,000 x 258 x 4), goal 1.5.
 //
 //   zelbench_table [--quick]
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QAbstractSlider>
 #include <QApplication>
@@ -24,6 +22,7 @@
 #include <map>
 #include <vector>
 
+#include "child_process.h"
 #include "counting_library.h"
 #include "datatable/data_table.h"
 #include "datatable/data_table_grid.h"
@@ -290,36 +289,6 @@ bool benchGridCalls(int rounds) {
     return true;
 }
 
-long peakMemoryKb() {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    char line[256];
-    long kb = 0;
-    while (f && std::fgets(line, sizeof line, f))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
-    if (f) std::fclose(f);
-    return kb;
-}
-
-// Runs `body` in a child process that starts its own application; returns its peak memory in
-// kB, 0 when the child failed.
-long peakInChild(const std::function<long()>& body) {
-    int fds[2];
-    if (::pipe(fds) != 0) return 0;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const long kb = body();
-        [[maybe_unused]] ssize_t n = ::write(fds[1], &kb, sizeof kb);
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    long kb = 0;
-    if (::read(fds[0], &kb, sizeof kb) != sizeof kb) kb = 0;
-    ::close(fds[0]);
-    ::waitpid(pid, nullptr, 0);
-    return kb;
-}
-
 // The view shown at the window's size, with the table or empty, scrolled a page down and right
 // so that it has painted more than its first screen.
 long viewPeakKb(int argc, char** argv, bool withTable) {
@@ -338,13 +307,13 @@ long viewPeakKb(int argc, char** argv, bool withTable) {
     scroll(view, Qt::Vertical, QAbstractSlider::SliderPageStepAdd);
     scroll(view, Qt::Horizontal, QAbstractSlider::SliderPageStepAdd);
     scroll(view, Qt::Vertical, QAbstractSlider::SliderToMaximum);
-    return peakMemoryKb();
+    return bench::peakMemoryKb();
 }
 
 bool benchGridMemory(int argc, char** argv, int rounds) {
     const auto peaks = bench::inRounds(
-        rounds, [&] { return peakInChild([&] { return viewPeakKb(argc, argv, false); }); },
-        [&] { return peakInChild([&] { return viewPeakKb(argc, argv, true); }); });
+        rounds, [&] { return bench::inChild([&] { return viewPeakKb(argc, argv, false); }); },
+        [&] { return bench::inChild([&] { return viewPeakKb(argc, argv, true); }); });
     using R = decltype(peaks)::value_type;
     for (const R& r : peaks)
         if (r.floor == 0 || r.work == 0) {

@@ -89,15 +89,21 @@ std::optional<int32_t> integerField(const QByteArray& field) {
 
 }  // namespace
 
-std::optional<RegisterFileReader::IntegerEntry> RegisterFileReader::readInteger() {
-    QByteArray number, value;
+// The next line's register number, with its value field left in `value`.
+std::optional<int32_t> RegisterFileReader::nextEntry(QByteArray& value) {
+    QByteArray number;
     if (!nextFields(number, value)) return std::nullopt;
-    IntegerEntry entry;
     const auto n = integerField(number);
-    if (!n) {
+    if (!n)
         fail(QStringLiteral("\"%1\" is not a register number.").arg(QString::fromLatin1(number)));
-        return std::nullopt;
-    }
+    return n;
+}
+
+std::optional<RegisterFileReader::IntegerEntry> RegisterFileReader::readInteger() {
+    QByteArray value;
+    const std::optional<int32_t> n = nextEntry(value);
+    if (!n) return std::nullopt;
+    IntegerEntry entry;
     entry.number = *n;
     if (value != kUnreadValue) {
         entry.value = integerField(value);
@@ -117,14 +123,10 @@ std::optional<int32_t> RegisterFileReader::peekNumber() const {
 }
 
 std::optional<RegisterFileReader::FloatEntry> RegisterFileReader::readFloat() {
-    QByteArray number, value;
-    if (!nextFields(number, value)) return std::nullopt;
+    QByteArray value;
+    const std::optional<int32_t> n = nextEntry(value);
+    if (!n) return std::nullopt;
     FloatEntry entry;
-    const auto n = integerField(number);
-    if (!n) {
-        fail(QStringLiteral("\"%1\" is not a register number.").arg(QString::fromLatin1(number)));
-        return std::nullopt;
-    }
     entry.number = *n;
     if (value != kUnreadValue) {
         bool ok = false;

@@ -60,6 +60,7 @@ public:
 private:
     // The two fields of the next line, or false with error_ set.
     bool nextFields(QByteArray& number, QByteArray& value);
+    std::optional<int32_t> nextEntry(QByteArray& value);
     bool fail(const QString& why);
 
     QByteArray bytes_;
