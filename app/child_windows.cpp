@@ -7,6 +7,7 @@
 #include "datatable/frm_table_mon.h"
 #include "resources/frm_servo.h"
 #include "setup/frm_setup.h"
+#include "transfer/frm_compare.h"
 #include "transfer/frm_load_main.h"
 #include "windows/custom_screen_file.h"
 #include "windows/frm_custom.h"
@@ -187,6 +188,13 @@ ChildWindow* makeClock(WindowContext& context) { return new ClockWindow(context)
 ChildWindow* makeSetup(WindowContext& context) { return new SetupWindow(context); }
 ChildWindow* makeProgramTransfer(WindowContext& context) {
     return new ProgramTransferWindow(context);
+}
+
+ChildWindow* makeRegisterCompare(WindowContext& context) {
+    MainWindowModel& m = context.model;
+    SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
+    return new FormWindow<frmCompare>(new frmCompare(m.state(), m.library(), symbols,
+                                                     context.messageSink(), context.mainWindow));
 }
 
 }  // namespace zel

@@ -81,6 +81,7 @@ ChildWindow* makeStepStatus(WindowContext& context);
 ChildWindow* makeClock(WindowContext& context);
 ChildWindow* makeSetup(WindowContext& context);
 ChildWindow* makeProgramTransfer(WindowContext& context);
+ChildWindow* makeRegisterCompare(WindowContext& context);
 ChildWindow* makeCustom1(WindowContext& context);
 ChildWindow* makeCustom2(WindowContext& context);
 

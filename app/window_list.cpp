@@ -30,7 +30,7 @@ ChildWindow* makeRegisterForm(WindowContext& context) {
 }
 
 // clang-format off
-constexpr std::array<WindowEntry, 19> kWindows = {{
+constexpr std::array<WindowEntry, 20> kWindows = {{
     {W::Registers, O::Button, "RegisterButton", "Registers",
      "Loading Register Form, please wait.", "Register Form loaded.", 7, 1,
      &makeRegisterForm<frmReg, RegisterBank::Lower>},
@@ -73,6 +73,8 @@ constexpr std::array<WindowEntry, 19> kWindows = {{
     {W::Clock, O::MenuBar, "mnuClock", "Set Real Time Clock", "", "", 14, 18, &makeClock},
     {W::ProgramTransfer, O::FileMenu, "mnuProgramTransfer", "&Program Transfer (Tavrel Based)",
      "", "", 0, 21, &makeProgramTransfer},
+    {W::RegisterCompare, O::FileMenu, "mnuCompare", "&Compare with Controller...", "", "", 0, 22,
+     &makeRegisterCompare},
 }};
 // clang-format on
 
@@ -82,7 +84,8 @@ constexpr bool everyWindowOnce() {
             if (kWindows[i].id == kWindows[j].id) return false;
     return true;
 }
-static_assert(everyWindowOnce() && kWindows.size() == static_cast<std::size_t>(W::ProgramTransfer) + 1,
+static_assert(everyWindowOnce() &&
+                  kWindows.size() == static_cast<std::size_t>(W::RegisterCompare) + 1,
               "each window has one entry");
 
 }  // namespace

@@ -34,6 +34,7 @@ enum class WindowId {
     DdeSetup,
     Firmware,
     ProgramTransfer,
+    RegisterCompare,
 };
 
 // Where the window is opened from.
