@@ -45,7 +45,7 @@ void Application::start() {
 
     const QString symbolFile = checkedSymbolFile();
     loadSettings();
-    model_.load(symbolFile);
+    model_.load(symbolFile, !commandLine_.loadRememberedFiles);
     // The wait is spent readying the main window, so it appears sooner once the wait is over.
     Delay(0.5f, [this, prepared = false]() mutable {
         if (!std::exchange(prepared, true)) window_.prepareToShow();

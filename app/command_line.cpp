@@ -25,10 +25,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption log(QStringLiteral("log"),
                                  QStringLiteral("Write the status log to FILE."),
                                  QStringLiteral("FILE"));
+    const QCommandLineOption loadRemembered(
+        QStringLiteral("load-remembered-files"),
+        QStringLiteral("Load every remembered file (custom screens, symbol file, data table) "
+                       "without asking which, as when the start-up file choice is answered "
+                       "Okay; for a monitor started without anyone at the screen."));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(settings);
     parser.addOption(log);
+    parser.addOption(loadRemembered);
     parser.addPositionalArgument(QStringLiteral("symbolfile"),
                                  QStringLiteral("Symbol file (*.SYM) to import at start-up."),
                                  QStringLiteral("[symbolfile]"));
@@ -51,6 +57,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     result.settingsFile = parser.value(settings);
     result.logFile = parser.value(log);
+    result.loadRememberedFiles = parser.isSet(loadRemembered);
     if (!parser.positionalArguments().isEmpty()) result.symbolFile = parser.positionalArguments()[0];
     return result;
 }

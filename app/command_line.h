@@ -12,6 +12,8 @@ struct CommandLine {
     QString logFile;       // --log FILE; empty for the default under the XDG state home
     bool exitNow = false;  // --help, --version or a bad argument: the text was printed
     int exitCode = 0;
+    // --load-remembered-files: the start-up choice of remembered files is not asked; all load.
+    bool loadRememberedFiles = false;
 };
 
 // Parses arguments (the first is the program). Help and version go to standard output, an

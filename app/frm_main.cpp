@@ -21,6 +21,7 @@
 #include "app/monitoring_control.h"
 #include "app/product_info.h"
 #include "common/open_document.h"
+#include "transfer/frm_files.h"
 
 namespace zel {
 namespace {
@@ -222,6 +223,11 @@ void frmMain::showPlainMessage(const QString& text) {
 
 void frmMain::showWarning(const QString& text) {
     QMessageBox::warning(this, QApplication::applicationName(), text);
+}
+
+void frmMain::chooseStartupFiles(StartupFiles& choice) {
+    frmFiles dialog(choice, this);
+    dialog.exec();
 }
 
 bool frmMain::askOkCancel(const QString& text) {

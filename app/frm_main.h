@@ -48,6 +48,7 @@ public:
     void showWarning(const QString& text) override;
     bool askYesNo(const QString& text) override;
     bool askOkCancel(const QString& text) override;
+    void chooseStartupFiles(StartupFiles& choice) override;
     void setBusy(bool busy) override;
     void setPlacement(const settings::WindowPlacement& twips) override;
     settings::WindowPlacement placement() const override;

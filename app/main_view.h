@@ -6,6 +6,7 @@
 
 #include "link/connection_ui.h"
 #include "settings/window_placement.h"
+#include "transfer/startup_files.h"
 
 namespace zel {
 
@@ -18,6 +19,8 @@ public:
     virtual bool askYesNo(const QString& text) = 0;
     // A question with OK and Cancel buttons and the question icon; true for OK.
     virtual bool askOkCancel(const QString& text) = 0;
+    // frmFiles, modal: the user picks which remembered files are loaded.
+    virtual void chooseStartupFiles(StartupFiles& choice) = 0;
     // The busy pointer over the whole application.
     virtual void setBusy(bool busy) = 0;
 

@@ -22,7 +22,7 @@ void MainWindowModel::setMessage(const QString& text) {
     if (!text.isEmpty()) log_.write(text);
 }
 
-void MainWindowModel::load(const QString& commandLineSymbolFile) {
+void MainWindowModel::load(const QString& commandLineSymbolFile, bool askWhichFiles) {
     state_.connection.ConnectFailedBefore = false;
     state_.flags.CommSettingsChanged = true;
     state_.flags.NoCommunication = true;
@@ -35,6 +35,7 @@ void MainWindowModel::load(const QString& commandLineSymbolFile) {
     state_.connection.ConnectionCaption = connection_.startupCaption();
     showMessages(messages);
     view_.setPlacement(placement);
+    if (askWhichFiles && StartupFiles::offered(state_.files)) chooseStartupFiles(placement);
     if (symbols_) symbols_->importAtStartup();
 
     view_.setMainTitle(QString::fromLatin1(kMainWindowTitle) + state_.connection.ConnectionCaption);
@@ -45,6 +46,19 @@ void MainWindowModel::load(const QString& commandLineSymbolFile) {
     state_.flags.UserSuspended = false;
     connection_.CheckComm();
     reportLibraryProblem();
+}
+
+// What the user leaves unticked is not loaded now and is forgotten at once, so a monitor that
+// ends without a normal shutdown does not offer it again.
+void MainWindowModel::chooseStartupFiles(settings::WindowPlacement& placement) {
+    const FileSettings before = state_.files;
+    StartupFiles choice(state_.files);
+    view_.chooseStartupFiles(choice);
+    if (state_.files == before) return;
+    QStringList messages;
+    settings::saveMainSettings(store_, {state_, placement}, settings::DisplayState::Normal,
+                               messages);
+    showMessages(messages);
 }
 
 // A library that could not be loaded is named in the status line; the monitor goes on without

@@ -25,8 +25,9 @@ public:
                     StatusLog& log, MainView& view);
 
     // The load steps, in order, ending with the first connection attempt. The symbol file is
-    // the one named on the command line and found, else empty.
-    void load(const QString& commandLineSymbolFile);
+    // the one named on the command line and found, else empty. `askWhichFiles` false loads
+    // every remembered file without showing the start-up file choice.
+    void load(const QString& commandLineSymbolFile, bool askWhichFiles = true);
     // The symbols the load imports and the shutdown closes; none in tests that need none.
     void setSymbols(symbols::SymbolService& service) { symbols_ = &service; }
     symbols::SymbolService* symbols() { return symbols_; }
@@ -87,6 +88,7 @@ public:
 
 private:
     void showMessages(const QStringList& messages);
+    void chooseStartupFiles(settings::WindowPlacement& placement);
     void reportLibraryProblem();
 
     AppState& state_;

@@ -135,6 +135,7 @@ Startup monitorStartup(int argc, char** argv, const QString& profile) {
     CommandLine line;
     line.settingsFile = profile;
     line.logFile = profile + QStringLiteral(".log");
+    line.loadRememberedFiles = true;
     Application monitor(line);
     monitor.start();
     QApplication::processEvents();

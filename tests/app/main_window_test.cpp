@@ -78,6 +78,8 @@ protected:
         writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
         line.settingsFile = settings;
         line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
+        // Only the test of the start-up file choice answers it.
+        line.loadRememberedFiles = true;
     }
     void TearDown() override {
         ::unsetenv("ZELCOM_TCP_PORT");
@@ -362,4 +364,63 @@ TEST_F(MainWindow, CustomScreenOneReopensItsRememberedFileWithLiveValues) {
     QFile saved(settings);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains(QByteArray("Custom Screen 1=\"") + ZELSIM_DEMO_SCREEN));
+}
+
+// frmFiles at start-up: Okay with the data table's box cleared forgets that name alone, Cancel
+// forgets them all; either way the settings file holds the choice before the monitor ends.
+TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
+    struct Case {
+        const char* button;
+        bool clearDataTable;
+        const char* customScreen;  // what remains remembered
+        const char* dataTable;
+    };
+    const Case cases[] = {
+        {"SSCommand1", true, ZELSIM_DEMO_SCREEN, ""},
+        {"SSCommand2", false, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        {
+            settings::SettingsStore store(settings);
+            store.load({});
+            settings::SettingsHandle h = 0;
+            ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h));
+            store.SetTextValue(h, QStringLiteral("Custom Screen 1"),
+                               QStringLiteral(ZELSIM_DEMO_SCREEN));
+            store.SetTextValue(h, QStringLiteral("Data Table"), QStringLiteral("/plant/line.tab"));
+            ASSERT_TRUE(store.CloseSettingsKey(h));
+        }
+        line.loadRememberedFiles = false;
+        QStringList offered;
+        QTimer answer;
+        answer.setInterval(20);
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != QStringLiteral("frmFiles")) return;
+            for (auto* box : dialog->findChildren<QCheckBox*>())
+                offered << box->objectName() + u'=' + (box->isChecked() ? u'1' : u'0');
+            if (c.clearDataTable)
+                dialog->findChild<QCheckBox*>(QStringLiteral("SSCheck4"))->setChecked(false);
+            dialog->findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
+        });
+        answer.start();
+        Application monitor(line);
+        monitor.start();
+        answer.stop();
+        EXPECT_EQ(offered, (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
+        EXPECT_EQ(monitor.state().files.CustomScreen1File, QString::fromLatin1(c.customScreen));
+        EXPECT_EQ(monitor.state().files.DataTableFile, QString::fromLatin1(c.dataTable));
+
+        settings::SettingsStore saved(settings);
+        saved.load({});
+        settings::SettingsHandle h = 0;
+        ASSERT_TRUE(saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h));
+        QString screen, table;
+        saved.QueryTextValue(h, QStringLiteral("Custom Screen 1"), screen);
+        saved.QueryTextValue(h, QStringLiteral("Data Table"), table);
+        saved.CloseSettingsKey(h);
+        EXPECT_EQ(screen, QString::fromLatin1(c.customScreen));
+        EXPECT_EQ(table, QString::fromLatin1(c.dataTable));
+    }
 }

@@ -49,6 +49,8 @@ public:
         return answerYes;
     }
     void setBusy(bool) override {}
+    // frmFiles answered Okay with every box left as offered.
+    void chooseStartupFiles(StartupFiles& choice) override { choice.accept(); }
     void enableReconnectTimer(bool enabled) override { reconnectTimerEnabled = enabled; }
     void showSuspendButton(const QString& caption, bool) override { suspendCaption = caption; }
     void enableRunButtons(bool enabled) override { runButtonsEnabled = enabled; }
