@@ -20,6 +20,7 @@
 #include "app/main_window_model.h"
 #include "app/monitoring_control.h"
 #include "app/product_info.h"
+#include "app/register_file_menu.h"
 #include "common/open_document.h"
 #include "transfer/frm_files.h"
 
@@ -33,12 +34,6 @@ template <typename Control>
 void markNotYet(Control* control) {
     control->setEnabled(false);
     control->setToolTip(kNotYet);
-}
-
-QAction* notYetAction(QMenu* menu, const QString& text) {
-    QAction* a = menu->addAction(text);
-    markNotYet(a);
-    return a;
 }
 
 }  // namespace
@@ -116,8 +111,10 @@ void frmMain::buildMenus() {
     });
     file->addSeparator();
     file->addAction(QStringLiteral("Open &Register File..."), this, &frmMain::openRegisterFile);
-    notYetAction(file, QStringLiteral("&Upload Register File"));
-    notYetAction(file, QStringLiteral("&Download Register File"));
+    file->addAction(QStringLiteral("&Upload Register File"), this,
+                    [this] { registerFiles().upload(); });
+    file->addAction(QStringLiteral("&Download Register File"), this,
+                    [this] { registerFiles().download(); });
     addWindowEntries(file, Opener::FileMenu);
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
@@ -142,6 +139,11 @@ void frmMain::openRegisterFile() {
         showWarning(QStringLiteral("Cannot open ") + path +
                     QStringLiteral(" in a text editor: the desktop's opener (xdg-open) is missing "
                                    "or has no program for it."));
+}
+
+RegisterFileMenu& frmMain::registerFiles() {
+    if (!registerFiles_) registerFiles_ = std::make_unique<RegisterFileMenu>(*model_, *this, this);
+    return *registerFiles_;
 }
 
 void frmMain::openManual() {

@@ -18,6 +18,7 @@ class QPushButton;
 namespace zel {
 
 class MainWindowModel;
+class RegisterFileMenu;
 
 class frmMain : public QMainWindow, public MainView {
     Q_OBJECT
@@ -69,6 +70,8 @@ private:
     QPushButton* addButton(const char* name, const QString& caption);
     void openManual();
     void openRegisterFile();
+    // The register file menu entries, made on first use.
+    RegisterFileMenu& registerFiles();
     // The child window of `id`, made on first use; it joins the polling tick as it is made.
     ChildWindow* window(WindowId id);
     // Opens the window as its button does: asking first while there is no link, with its
@@ -90,6 +93,7 @@ private:
     bool closing_ = false;
     std::map<WindowId, std::unique_ptr<ChildWindow>> windows_;
     settings::PlacedWindow placed_;
+    std::unique_ptr<RegisterFileMenu> registerFiles_;
 };
 
 }  // namespace zel

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "settings/window_placement.h"
+#include "transfer/frm_file.h"
 
 namespace zel {
 namespace {
@@ -40,6 +41,7 @@ frmLoadMain::frmLoadMain(AppState& state, ZelLibrary& library, QWidget* parent)
     exit->setObjectName(QStringLiteral("ExitButton"));
     grid->addWidget(exit, 3, 1, Qt::AlignRight);
 
+    progress_ = new frmFile(this);
     model_ = std::make_unique<ProgramTransfer>(state, library, static_cast<ProgramTransferView&>(*this));
     model_->load();
     connect(download, &QPushButton::clicked, this, [this] { model_->DownloadProgram(); });
@@ -94,6 +96,10 @@ bool frmLoadMain::askYesNo(const QString& text) {
 void frmLoadMain::setStatus(const QString& text) {
     Label2->setText(text);
     Label2->repaint();
+}
+
+FileProgressView& frmLoadMain::fileProgress() {
+    return *progress_;
 }
 
 void frmLoadMain::setBusy(bool busy) {

@@ -12,6 +12,10 @@
 class QLabel;
 
 namespace zel {
+class frmFile;
+}
+
+namespace zel {
 
 class frmLoadMain : public QWidget, private ProgramTransferView {
     Q_OBJECT
@@ -33,8 +37,10 @@ private:
     bool askYesNo(const QString& text) override;
     void setStatus(const QString& text) override;
     void setBusy(bool busy) override;
+    FileProgressView& fileProgress() override;
 
     QLabel* Label2 = nullptr;
+    frmFile* progress_ = nullptr;
     std::unique_ptr<ProgramTransfer> model_;
     bool busy_ = false;
 };

@@ -32,7 +32,11 @@ private:
 };
 
 ProgramTransfer::ProgramTransfer(AppState& state, ZelLibrary& library, ProgramTransferView& view)
-    : state_(state), library_(library), view_(view) {}
+    : state_(state),
+      library_(library),
+      view_(view),
+      companion_(library, view, [] { QCoreApplication::processEvents(); },
+                 [this](const QString& message) { ReportLinkError(message); }) {}
 
 void ProgramTransfer::load() {
     view_.setStatus({});
@@ -109,7 +113,9 @@ void ProgramTransfer::download() {
     const QString path = OpenDSOFile({});
     if (path.isEmpty() || !ConnectionReady()) return;
     Running running(*this);
-    // The companion register file is not sent in this version of ZEL Monitor.
+    view_.setBusy(true);
+    // Its outcome does not stop the program download.
+    companion_.download(state_.connection.CommHandle, path);
     view_.setBusy(true);
     view_.setStatus(QStringLiteral("Downloading ") + path);
     TransferResult result;
@@ -147,9 +153,8 @@ void ProgramTransfer::UploadProgram() {
 void ProgramTransfer::upload() {
     const QString path = SaveDSOFile({});
     if (path.isEmpty()) return;
-    // Asked before the link is checked. The answer is for the companion register file, which
-    // this version of ZEL Monitor does not write.
-    view_.askYesNo(QStringLiteral("Upload Controller Register Values?"));
+    // Asked before the link is checked.
+    const bool withRegisters = view_.askYesNo(QStringLiteral("Upload Controller Register Values?"));
     if (!ConnectionReady()) return;
     Running running(*this);
     view_.setBusy(true);
@@ -159,6 +164,11 @@ void ProgramTransfer::upload() {
     view_.setStatus({});
     QCoreApplication::processEvents();
     if (outcome.result == 1) {
+        int32_t model = 0;
+        int32_t layout = 0;
+        if (withRegisters &&
+            library_.ZlGetModel(state_.connection.CommHandle, model, layout) == 1)
+            companion_.upload(state_.connection.CommHandle, static_cast<int16_t>(layout), path);
         closeAfterUpload();
         view_.messageBox(QStringLiteral("Program uploaded to ") + path, TransferIcon::Information);
     } else {

@@ -9,6 +9,7 @@
 
 #include "link/fake/fake_zel_library.h"
 #include "scripted_transfer_view.h"
+#include "transfer/program_transfer.h"
 
 using namespace zel;
 
@@ -96,6 +97,7 @@ TEST_F(ProgramTransferTest, OverwriteCancelAsksAgainAndOkDeletesTheOldFileFirst)
     const QString existing = file("LINE1.DSO", true);
     view.files = {QString(), existing, existing};
     view.okAnswers = {false, true};
+    view.yesAnswers = {false};
     bool existedAtUpload = true;
     lib.setResponder(QStringLiteral("ZlUpload"), [&](const QVector<int32_t>&) {
         existedAtUpload = QFile::exists(existing);

@@ -5,12 +5,13 @@
 #include <QStringList>
 #include <deque>
 #include <optional>
+#include <vector>
 
-#include "transfer/program_transfer.h"
+#include "transfer/program_transfer_view.h"
 
 namespace zel::test {
 
-class ScriptedTransferView final : public ProgramTransferView {
+class ScriptedTransferView final : public ProgramTransferView, public FileProgressView {
 public:
     std::optional<QString> chooseFile(const DsoFileDialog& dialog) override {
         log << QStringLiteral("dialog: ") + dialog.title;
@@ -34,15 +35,34 @@ public:
     }
     bool askYesNo(const QString& text) override {
         log << QStringLiteral("yes/no: ") + text;
-        return true;
+        const bool yes = yesAnswers.empty() || yesAnswers.front();
+        if (!yesAnswers.empty()) yesAnswers.pop_front();
+        return yes;
     }
     void setStatus(const QString& text) override { log << QStringLiteral("status: ") + text; }
     void setBusy(bool busy) override { this->busy = busy; }
+    FileProgressView& fileProgress() override { return *this; }
+
+    // frmFile: a caption is logged when it changes; the floods go to their own list.
+    void showProgress(const QString& caption) override {
+        log << QStringLiteral("frmFile shown: ") + caption;
+        this->caption = caption;
+    }
+    void setProgressCaption(const QString& caption) override {
+        if (caption != this->caption) log << QStringLiteral("frmFile: ") + caption;
+        this->caption = caption;
+    }
+    void setProgress(int percent) override { floods.push_back(percent); }
+    void unloadProgress() override { log << QStringLiteral("frmFile unloaded"); }
 
     // Dialog answers in order; nothing left means the user cancels.
     std::deque<QString> files;
     // Overwrite answers in order; nothing left means OK.
     std::deque<bool> okAnswers;
+    // Yes/No answers in order; nothing left means Yes.
+    std::deque<bool> yesAnswers;
+    QString caption;
+    std::vector<int> floods;
     DsoFileDialog lastDialog;
     QStringList log;
     bool busy = false;
