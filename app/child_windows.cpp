@@ -5,6 +5,7 @@
 #include "app/window_buttons.h"
 #include "datatable/frm_table.h"
 #include "datatable/frm_table_mon.h"
+#include "dde/frm_dde.h"
 #include "resources/frm_servo.h"
 #include "setup/frm_setup.h"
 #include "transfer/frm_compare.h"
@@ -195,6 +196,20 @@ ChildWindow* makeRegisterCompare(WindowContext& context) {
     SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
     return new FormWindow<frmCompare>(new frmCompare(m.state(), m.library(), symbols,
                                                      context.messageSink(), context.mainWindow));
+}
+
+ChildWindow* makeDde(WindowContext& context) {
+    MainWindowModel& m = context.model;
+    return new FormWindow<frmDDE>(new frmDDE(m.state(), m.library(), context.messageSink(),
+                                             [&m](int ms) { m.setPollingInterval(ms); },
+                                             context.mainWindow));
+}
+
+std::function<void()> emptyingDdeBox(WindowContext& context, void (DdeModel::*empty)()) {
+    return [window = context.window, empty] {
+        auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
+        (dde->form()->model().*empty)();
+    };
 }
 
 }  // namespace zel

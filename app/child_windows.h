@@ -11,6 +11,7 @@
 #include "app/main_window_model.h"
 #include "app/window_list.h"
 #include "common/symbol_lookup.h"
+#include "dde/dde_model.h"
 #include "link/poll_block.h"
 
 namespace zel {
@@ -84,5 +85,10 @@ ChildWindow* makeProgramTransfer(WindowContext& context);
 ChildWindow* makeRegisterCompare(WindowContext& context);
 ChildWindow* makeCustom1(WindowContext& context);
 ChildWindow* makeCustom2(WindowContext& context);
+ChildWindow* makeDde(WindowContext& context);
+
+// After a write from another window, the DDE window's write box of the same kind
+// (DdeModel::emptyRegWrite or emptyFlagWrite) is emptied.
+std::function<void()> emptyingDdeBox(WindowContext& context, void (DdeModel::*empty)());
 
 }  // namespace zel

@@ -22,6 +22,8 @@
 #include "app/product_info.h"
 #include "app/register_file_menu.h"
 #include "common/open_document.h"
+#include "dde/dde_commands.h"
+#include "dde/frm_dde.h"
 #include "transfer/frm_files.h"
 
 namespace zel {
@@ -265,6 +267,29 @@ void frmMain::showSuspendButton(const QString& caption, bool suspended) {
 
 void frmMain::enableRunButtons(bool enabled) {
     for (QPushButton* b : {StartButton, StopButton, ResetButton}) b->setEnabled(enabled);
+}
+
+// The DDE window shows the connection and suspend texts and the setup dialog's node once it
+// has been made; until then it has nothing to show them in, and its load takes the node.
+void frmMain::setDdeMessage(const QString& text) {
+    if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
+        static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().showMessage(text);
+}
+
+void frmMain::setDdeNode(const QString& text) {
+    if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
+        static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().setNode(text);
+}
+
+bool frmMain::executeCommand(const QString& command) {
+    const char* control = mainCommandControl(command);
+    if (!control) return false;
+    const QString name = QString::fromLatin1(control);
+    if (auto* button = findChild<QPushButton*>(name))
+        button->click();
+    else if (auto* action = findChild<QAction*>(name))
+        action->trigger();
+    return true;
 }
 
 double frmMain::dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }

@@ -38,7 +38,7 @@ public:
     void setStatus(const QString& text) override;
     void refreshMessage() override;
     void setMainTitle(const QString& title) override { setWindowTitle(title); }
-    void setDdeMessage(const QString&) override {}
+    void setDdeMessage(const QString& text) override;
     void connectionCaptionChanged(const QString& caption) override;
     void setPollingInterval(int milliseconds) override { Timer1.setInterval(milliseconds); }
     void enableStartTimer() override { Timer3.start(); }
@@ -59,6 +59,11 @@ public:
     void enableReconnectTimer(bool enabled) override;
     void showSuspendButton(const QString& caption, bool suspended) override;
     void enableRunButtons(bool enabled) override;
+    void setDdeNode(const QString& text) override;
+
+    // A main window command of a DDE client ("REGISTERS", "START", ...), in any case: clicks
+    // its button or menu entry. False for a text that is no command, which changes nothing.
+    bool executeCommand(const QString& command);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -37,6 +37,8 @@ public:
     // The suspend button: its caption, green while monitoring is suspended, red otherwise.
     virtual void showSuspendButton(const QString& caption, bool suspended) = 0;
     virtual void enableRunButtons(bool enabled) = 0;
+    // The DDE window's node box, which the setup dialog fills with the target node.
+    virtual void setDdeNode(const QString& text) = 0;
 };
 
 }  // namespace zel

@@ -83,7 +83,7 @@ public:
         view_.enablePollingTimer(true);
     }
     void enableReconnectTimer() override { view_.enableReconnectTimer(true); }
-    void setDdeNode(const QString&) override {}
+    void setDdeNode(const QString& text) override { view_.setDdeNode(text); }
     void showMessageBox(const QString& text) override { view_.showPlainMessage(text); }
 
 private:

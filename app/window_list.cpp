@@ -21,11 +21,21 @@ using O = Opener;
 template <typename Form, RegisterBank range>
 ChildWindow* makeRegisterForm(WindowContext& context) {
     auto* made = static_cast<FormWindow<Form>*>(makeResourceForm<Form>(context));
+    if constexpr (range == RegisterBank::Lower)
+        made->form()->model().setAfterWrite(emptyingDdeBox(context, &DdeModel::emptyRegWrite));
     made->form()->setViewBitsHandler([window = context.window] {
         auto* bits = static_cast<FormWindow<frmRegBits>*>(window(WindowId::RegisterBits));
         bits->open();
         bits->form()->selectRange(range);
     });
+    return made;
+}
+
+// A write from the Flags or Register bits window empties the DDE window's box of its kind.
+template <typename Form, void (DdeModel::*empty)()>
+ChildWindow* makeEmptyingDdeBox(WindowContext& context) {
+    auto* made = static_cast<FormWindow<Form>*>(makeResourceForm<Form>(context));
+    made->form()->model().setAfterWrite(emptyingDdeBox(context, empty));
     return made;
 }
 
@@ -39,7 +49,7 @@ constexpr std::array<WindowEntry, 20> kWindows = {{
      &makeRegisterForm<frmRam, RegisterBank::Upper>},
     {W::Flags, O::Button, "FlagButton", "Flags",
      "Loading Flags Form, please wait.", "Flags Form loaded.", 2, 5,
-     &makeResourceForm<frmFlag>},
+     &makeEmptyingDdeBox<frmFlag, &DdeModel::emptyFlagWrite>},
     {W::DigitalInputs, O::Button, "InputButton", "Inputs",
      "Loading Digital Input Form, please wait.", "Digital Input Form loaded.", 3, 3,
      &makeResourceForm<frmDigIn>},
@@ -63,11 +73,12 @@ constexpr std::array<WindowEntry, 20> kWindows = {{
      "Loading Custom Form 1, please wait.", "Custom Form 1 loaded.", 11, 9, &makeCustom1},
     {W::Custom2, O::Button, "Cust2Button", "Custom 2",
      "Loading Custom Form 2, please wait.", "Custom Form 2 loaded.", 12, 10, &makeCustom2},
-    {W::RegisterBits, O::OtherWindow, "", "", "", "", 8, 19, &makeResourceForm<frmRegBits>},
+    {W::RegisterBits, O::OtherWindow, "", "", "", "", 8, 19,
+     &makeEmptyingDdeBox<frmRegBits, &DdeModel::emptyRegWrite>},
     {W::Setup, O::ConfigurationMenu, "mnuConfiguration", "Change &Configuration", "", "", 0, 13,
      &makeSetup},
     {W::DdeSetup, O::ConfigurationMenu, "mnuDdeSetup", "Change &DDE Setup",
-     "Loading DDE Form(s), please wait.", "DDE Form(s) loaded.", 0, 14, nullptr, true},
+     "Loading DDE Form(s), please wait.", "DDE Form(s) loaded.", 1, 14, &makeDde, true},
     {W::Firmware, O::ConfigurationMenu, "mnuFirmware", "&Update Firmware", "", "", 0, 15,
      nullptr},
     {W::Clock, O::MenuBar, "mnuClock", "Set Real Time Clock", "", "", 14, 18, &makeClock},

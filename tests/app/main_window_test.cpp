@@ -257,13 +257,46 @@ TEST_F(MainWindow, WindowsNotBuiltYetAreDisabledAndSaySo) {
     Application monitor(line);
     monitor.start();
     frmMain& main = monitor.mainWindow();
-    for (const char* name : {"mnuDdeSetup", "mnuFirmware"}) {
+    for (const char* name : {"mnuFirmware"}) {
         auto* entry = main.findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_TRUE(entry) << name;
         EXPECT_FALSE(entry->isEnabled()) << name;
         EXPECT_EQ(entry->toolTip(), QStringLiteral("Not available in this version of ZEL Monitor."));
     }
     EXPECT_TRUE(main.findChild<QAction*>(QStringLiteral("mnuConfiguration"))->isEnabled());
+    main.close();
+}
+
+// A client's command opens the DDE window; typing an address pauses the exchange until Enter,
+// the tick then reads it, and a write from the Flags window empties the flag write box.
+TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    EXPECT_FALSE(main.executeCommand(QStringLiteral("DDE")));
+    EXPECT_TRUE(main.executeCommand(QStringLiteral("ddeSetup")));
+    auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
+    ASSERT_TRUE(dde && dde->isVisible());
+    EXPECT_EQ(dde->windowTitle(), QStringLiteral("DDE Screen 1 - 127.0.0.1"));
+
+    auto* address = dde->findChild<QLineEdit*>(QStringLiteral("RegAddress"));
+    QTest::keyClicks(address, QStringLiteral("2"));
+    EXPECT_FALSE(monitor.state().flags.DdeActive);
+    EXPECT_EQ(address->text(), QStringLiteral("2"));
+    QTest::keyClick(address, Qt::Key_Return);
+    EXPECT_TRUE(monitor.state().flags.DdeActive);
+    EXPECT_EQ(monitor.state().dde.DdeRegAddress, 2);
+    auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
+        << read->text().toStdString();
+
+    auto* flagWrite = dde->findChild<QLineEdit*>(QStringLiteral("FlagWrite"));
+    QTest::keyClicks(flagWrite, QStringLiteral("1"));
+    EXPECT_TRUE(main.executeCommand(QStringLiteral("flags")));
+    auto* flags = main.findChild<QWidget*>(QStringLiteral("frmFlag"));
+    ASSERT_TRUE(flags && flags->isVisible());
+    flags->findChild<QPushButton*>(QStringLiteral("SSCommand1_0"))->click();
+    EXPECT_EQ(flagWrite->text(), QString());
     main.close();
 }
 

@@ -28,6 +28,7 @@ public:
     void refreshMessage() override {}
     void setMainTitle(const QString& t) override { title = t; }
     void setDdeMessage(const QString&) override {}
+    void setDdeNode(const QString&) override {}
     void connectionCaptionChanged(const QString&) override {}
     void setPollingInterval(int ms) override { pollingInterval = ms; }
     void enableStartTimer() override { startTimerEnabled = true; }
