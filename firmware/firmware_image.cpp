@@ -49,7 +49,9 @@ std::string ErrMessage(std::string_view text) {
     return {};
 }
 
-FirmwareImage::~FirmwareImage() { CloseCompressedFile(); }
+FirmwareImage::~FirmwareImage() {
+    CloseCompressedFile();
+}
 
 bool FirmwareImage::OpenFile(const std::string& fileName) {
     std::FILE* stream = std::fopen(fileName.c_str(), "rb");

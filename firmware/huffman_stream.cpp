@@ -114,8 +114,7 @@ bool HuffmanDecoder::readHeader() {
             if (i < 0 || i >= kNodeCount)
                 return fail("The image's count header names symbol " + std::to_string(i) +
                             ", outside 0 to 514");
-            if (!readValue(nodes_[static_cast<size_t>(i)].Count))
-                return fail(kCountsUnreadable);
+            if (!readValue(nodes_[static_cast<size_t>(i)].Count)) return fail(kCountsUnreadable);
         }
         if (!readValue(first)) return fail(kCountsUnreadable);
         if (first == kCountsEnd) break;

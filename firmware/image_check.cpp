@@ -30,8 +30,9 @@ ImageCheck readLines(FirmwareImage& image, std::vector<std::string>& listLines) 
         if (check.lines == 1 && !isSRecord(line)) {
             const char last = line.empty() ? ' ' : line.back();
             if (last < '1' || last > '4')
-                return damaged(check, 1, "the first line is neither an S-record nor ends in "
-                                         "the number of models (1 to 4)");
+                return damaged(check, 1,
+                               "the first line is neither an S-record nor ends in "
+                               "the number of models (1 to 4)");
             listed = static_cast<size_t>(last - '0');
             listLines.push_back(line);
         } else if (listLines.size() > 0 && listLines.size() <= listed) {
@@ -71,8 +72,8 @@ ImageCheck checkSection(FirmwareImage& image, ImageCheck check, const Listed& li
     }
     if (counted != size.length)
         return damaged(check, listed.line,
-                       "the list gives " + std::to_string(size.length) + " characters for " +
-                           name + ", its section holds " + std::to_string(counted));
+                       "the list gives " + std::to_string(size.length) + " characters for " + name +
+                           ", its section holds " + std::to_string(counted));
     check.sections.push_back({tag, counted});
     return check;
 }

@@ -9,10 +9,20 @@ namespace {
 // Address bytes of each type, 0 for a type that is not used.
 int addressBytes(char type) {
     switch (type) {
-        case '0': case '1': case '5': case '9': return 2;
-        case '2': case '6': case '8': return 3;
-        case '3': case '7': return 4;
-        default: return 0;
+        case '0':
+        case '1':
+        case '5':
+        case '9':
+            return 2;
+        case '2':
+        case '6':
+        case '8':
+            return 3;
+        case '3':
+        case '7':
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -48,11 +58,11 @@ std::string sRecordFault(std::string_view line) {
         return "the byte count " + hexByte(static_cast<unsigned>(count)) +
                " leaves no room for the address and checksum";
     const size_t held = (line.size() - 4) / 2;
-    const std::string counts = "the byte count says " + std::to_string(count) +
-                               " bytes, the record holds " +
-                               ((line.size() % 2) ? std::to_string(held) + " and a half"
-                                                  : std::to_string(held));
-    if (line.size() < 4 + 2 * static_cast<size_t>(count)) return "the record is cut short: " + counts;
+    const std::string counts =
+        "the byte count says " + std::to_string(count) + " bytes, the record holds " +
+        ((line.size() % 2) ? std::to_string(held) + " and a half" : std::to_string(held));
+    if (line.size() < 4 + 2 * static_cast<size_t>(count))
+        return "the record is cut short: " + counts;
     if (line.size() > 4 + 2 * static_cast<size_t>(count)) return "the record runs on: " + counts;
     unsigned sum = static_cast<unsigned>(count);
     for (int i = 0; i < count - 1; ++i)

@@ -59,7 +59,8 @@ bool writeAll(const std::string& path, const std::string& bytes) {
 int pack(const std::string& in, const std::string& out) {
     const auto text = readAll(in);
     if (!text) return fail(kFileError, systemError("cannot read", in));
-    if (!writeAll(out, compressImage(*text))) return fail(kFileError, systemError("cannot write", out));
+    if (!writeAll(out, compressImage(*text)))
+        return fail(kFileError, systemError("cannot write", out));
     return 0;
 }
 
