@@ -10,9 +10,6 @@ namespace zel {
 
 namespace {
 
-constexpr int32_t kFirstVRegister = 36101;
-constexpr int32_t kLastVRegister = 36800;
-constexpr int32_t kVRegisterModel = 5;
 // Events run and progress is shown after this many reads.
 constexpr int kReadsPerPump = 25;
 
@@ -53,12 +50,11 @@ RegisterCompare::RegisterCompare(AppState& state, ZelLibrary& library, SymbolLoo
     : state_(state), library_(library), symbols_(symbols), view_(view), pump_(std::move(pump)) {}
 
 bool RegisterCompare::isVRegister(int32_t number) const {
-    return state_.connection.ModelCode == kVRegisterModel && number >= kFirstVRegister &&
-           number <= kLastVRegister;
+    return isVRegisterOf(state_.connection.ModelCode, number);
 }
 
 // Every entry of the file with a value; an entry written as unread has nothing to compare.
-std::optional<QList<RegisterCompare::Entry>> RegisterCompare::readFile(const QString& path) {
+std::optional<QList<RegisterFileEntry>> RegisterCompare::readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         view_.setMessage(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") +
@@ -66,22 +62,9 @@ std::optional<QList<RegisterCompare::Entry>> RegisterCompare::readFile(const QSt
         return std::nullopt;
     }
     RegisterFileReader reader(file.readAll());
-    QList<Entry> entries;
-    if (reader.skipHeader()) {
-        while (!reader.atEnd()) {
-            const std::optional<int32_t> number = reader.peekNumber();
-            if (number && isVRegister(*number)) {
-                const auto entry = reader.readFloat();
-                if (!entry) break;
-                if (entry->value) entries.append({entry->number, true, *entry->value});
-            } else {
-                const auto entry = reader.readInteger();
-                if (!entry) break;
-                if (entry->value) entries.append({entry->number, false, double(*entry->value)});
-            }
-        }
-    }
-    if (!reader.error().isEmpty()) {
+    const std::optional<QList<RegisterFileEntry>> entries =
+        readRegisterEntries(reader, [this](int32_t number) { return isVRegister(number); });
+    if (!entries) {
         view_.setMessage(path + QStringLiteral(" is not a register value file. ") +
                          reader.error() + QStringLiteral(" Nothing was compared."));
         return std::nullopt;
@@ -89,7 +72,7 @@ std::optional<QList<RegisterCompare::Entry>> RegisterCompare::readFile(const QSt
     return entries;
 }
 
-std::optional<double> RegisterCompare::readNow(const Entry& entry) {
+std::optional<double> RegisterCompare::readNow(const RegisterFileEntry& entry) {
     const int32_t handle = state_.connection.CommHandle;
     if (entry.vRegister) {
         VRegister record{entry.number, 0.0};
@@ -102,7 +85,7 @@ std::optional<double> RegisterCompare::readNow(const Entry& entry) {
 }
 
 bool RegisterCompare::compare(const QString& path) {
-    const std::optional<QList<Entry>> entries = readFile(path);
+    const std::optional<QList<RegisterFileEntry>> entries = readFile(path);
     if (!entries) return false;
     if (state_.flags.NoCommunication) {
         view_.setMessage(QStringLiteral("There is NO communication with the controller!"));
@@ -114,7 +97,7 @@ bool RegisterCompare::compare(const QString& path) {
         view_.setMessage(QStringLiteral("Reading registers, please wait ..."));
         view_.setProgress(0);
         for (qsizetype i = 0; i < entries->size(); ++i) {
-            const Entry& e = (*entries)[i];
+            const RegisterFileEntry& e = (*entries)[i];
             const std::optional<double> now = readNow(e);
             if (now != e.value) {
                 QString name;

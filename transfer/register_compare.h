@@ -15,6 +15,7 @@
 #include "common/event_pump.h"
 #include "common/symbol_lookup.h"
 #include "link/zel_library.h"
+#include "transfer/register_file.h"
 
 namespace zel {
 
@@ -71,15 +72,10 @@ public:
 
 private:
     class Busy;
-    struct Entry {
-        int32_t number;
-        bool vRegister;
-        double value;
-    };
 
     bool isVRegister(int32_t number) const;
-    std::optional<QList<Entry>> readFile(const QString& path);
-    std::optional<double> readNow(const Entry& entry);
+    std::optional<QList<RegisterFileEntry>> readFile(const QString& path);
+    std::optional<double> readNow(const RegisterFileEntry& entry);
     bool write(const RegisterDifference& row);
     QString text(const RegisterDifference& row, int column) const;
 

@@ -140,4 +140,27 @@ std::optional<RegisterFileReader::FloatEntry> RegisterFileReader::readFloat() {
     return entry;
 }
 
+bool isVRegisterOf(int32_t modelCode, int32_t number) {
+    return modelCode == 5 && number >= 36101 && number <= 36800;
+}
+
+std::optional<QList<RegisterFileEntry>> readRegisterEntries(
+    RegisterFileReader& reader, const std::function<bool(int32_t)>& isVRegister) {
+    QList<RegisterFileEntry> entries;
+    if (!reader.skipHeader()) return std::nullopt;
+    while (!reader.atEnd()) {
+        const std::optional<int32_t> number = reader.peekNumber();
+        if (number && isVRegister(*number)) {
+            const auto entry = reader.readFloat();
+            if (!entry) return std::nullopt;
+            if (entry->value) entries.append({entry->number, true, *entry->value});
+        } else {
+            const auto entry = reader.readInteger();
+            if (!entry) return std::nullopt;
+            if (entry->value) entries.append({entry->number, false, double(*entry->value)});
+        }
+    }
+    return entries;
+}
+
 }  // namespace zel

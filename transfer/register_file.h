@@ -6,7 +6,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace zel {
@@ -68,5 +70,21 @@ private:
     int line_ = 0;
     QString error_;
 };
+
+// Model 5 keeps double-precision V-registers at 36101..36800; files hold them as decimals.
+bool isVRegisterOf(int32_t modelCode, int32_t number);
+
+// One register of a file that holds a value; a V-register's value is a decimal.
+struct RegisterFileEntry {
+    int32_t number = 0;
+    bool vRegister = false;
+    double value = 0.0;
+};
+
+// Every entry after the header that holds a value (an unread "*" has none), a number for which
+// `isVRegister` answers true read as a decimal. Empty at the first bad line, with the reader's
+// error naming it, so a caller can refuse the whole file before using any of it.
+std::optional<QList<RegisterFileEntry>> readRegisterEntries(
+    RegisterFileReader& reader, const std::function<bool(int32_t)>& isVRegister);
 
 }  // namespace zel

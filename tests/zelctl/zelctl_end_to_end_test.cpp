@@ -1,0 +1,221 @@
+// zelctl run as a process against zelsim over every kind of link: what it prints, what it
+// writes, and the exit status and message of each way it can fail.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "tests/support/sim_process.h"
+
+using zel::test::SimProcess;
+
+namespace {
+
+const std::string kScenarios = ZELSIM_SCENARIOS;
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Outcome zelctl(const QStringList& args, const QProcessEnvironment& env) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZELCTL_BINARY), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QProcessEnvironment envWith(const QString& name, const QString& value) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(name, value);
+    return env;
+}
+
+// One simulator reached over TCP.
+class ZelctlTcp : public ::testing::Test {
+protected:
+    explicit ZelctlTcp(std::vector<std::string> args = {"--scenario", kScenarios + "/demo.json"})
+        : sim(withTcp(std::move(args))),
+          env(envWith("ZELCOM_TCP_PORT", QString::number(sim.tcpPort()))) {}
+    static std::vector<std::string> withTcp(std::vector<std::string> args) {
+        args.insert(args.end(), {"--tcp", "0"});
+        return args;
+    }
+    Outcome run(QStringList args) { return zelctl(QStringList{"tcp:127.0.0.1"} + args, env); }
+
+    SimProcess sim;
+    QProcessEnvironment env;
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(ZelctlTcp, ReadsInEachFormAndWrites) {
+    EXPECT_EQ(run({"read", "2..3"}).out, "Register  Value\n       2   1234\n       3     -5\n");
+    EXPECT_EQ(run({"--csv", "read", "2"}).out, "Register,Value\r\n2,1234\r\n");
+    EXPECT_EQ(run({"write", "7", "-42"}).status, 0);
+    EXPECT_EQ(run({"--json", "read", "7"}).out, "[{\"register\":7,\"value\":-42}]\n");
+}
+
+TEST_F(ZelctlTcp, NamesRegistersBySymbol) {
+    const QString symbols = dir.filePath("regs.sym");
+    QFile file(symbols);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("8 2 0 Speed\r\n8 3 0 \"Set point\"\r\n64 2 0 NotARegister\r\n");
+    file.close();
+    EXPECT_EQ(run({"--symbols", symbols, "write", "Set point", "9"}).status, 0);
+    EXPECT_EQ(run({"--symbols", symbols, "read", "Speed..Set point"}).out,
+              "Register  Symbol     Value\n"
+              "       2  Speed       1234\n"
+              "       3  Set point      9\n");
+    const Outcome unknown = run({"--symbols", symbols, "read", "NotARegister"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "zelctl: no register is named NotARegister\n");
+}
+
+// Input 1 toggles every second: the watch prints each change until SIGINT ends it cleanly.
+TEST_F(ZelctlTcp, WatchPrintsChangesUntilInterrupted) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZELCTL_BINARY), {"tcp:127.0.0.1", "--interval", "50", "watch", "2001"});
+    QStringList lines;
+    while (lines.size() < 3 && p.waitForReadyRead(30000))
+        while (p.canReadLine()) lines << QString::fromUtf8(p.readLine()).trimmed();
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    ASSERT_GE(lines.size(), 3);
+    QStringList values;
+    for (const QString& line : lines.mid(0, 3)) {
+        const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
+        ASSERT_EQ(fields.size(), 3) << line.toStdString();
+        EXPECT_EQ(fields[1], "2001");
+        values << fields[2];
+    }
+    // Only changes are printed, so the values alternate.
+    EXPECT_NE(values[0], values[1]);
+    EXPECT_EQ(values[0], values[2]);
+}
+
+class ZelctlFault : public ZelctlTcp {
+protected:
+    // Register 100 is refused by the controller.
+    ZelctlFault()
+        : ZelctlTcp({"--scenario", kScenarios + "/registers_model1.json", "--error-range",
+                     "100:100:202"}) {}
+};
+
+TEST(ZelctlStatus, ShowsTheRaisedFaultInTheMonitorsWords) {
+    // A program whose only step faults on a register that does not exist.
+    QTemporaryDir dir;
+    const QString scenario = dir.filePath("fault.json");
+    QFile file(scenario);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"model": {"code": 5, "second": 1}, "program": {"steps": [
+        {"number": 1, "dwell_ms": 0, "next": 0, "fault": {"code": 13, "datum": 100}}]}})");
+    file.close();
+    SimProcess sim({"--scenario", scenario.toStdString(), "--tcp", "0"});
+    const auto env = envWith("ZELCOM_TCP_PORT", QString::number(sim.tcpPort()));
+    Outcome r;
+    // The fault comes once the program has run its first step.
+    for (int i = 0; i < 200 && !r.out.contains("Faulted"); ++i)
+        r = zelctl({"tcp:127.0.0.1", "status"}, env);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith("Controller Software Faulted in Step 1!  - Register# 100 does "
+                                 "NOT exist      - (fault code #13)\n"))
+        << r.out.toStdString();
+}
+
+// Backup from one simulator, restore into another, and the two then hold the same values.
+TEST(ZelctlFiles, BackupRestoreIntoAnotherControllerThenNoDifference) {
+    const std::string scenario = kScenarios + "/registers_model5.json";
+    SimProcess from({"--scenario", scenario, "--tcp", "0"});
+    SimProcess into({"--tcp", "0"});
+    const auto fromEnv = envWith("ZELCOM_TCP_PORT", QString::number(from.tcpPort()));
+    const auto intoEnv = envWith("ZELCOM_TCP_PORT", QString::number(into.tcpPort()));
+    QTemporaryDir dir;
+    const QString file = dir.filePath("regs.txt");
+    const QString tcp = "tcp:127.0.0.1";
+    ASSERT_EQ(zelctl({tcp, "backup", file}, fromEnv).status, 0);
+    const Outcome before = zelctl({tcp, "--csv", "diff", file}, intoEnv);
+    EXPECT_EQ(before.status, 0);
+    EXPECT_NE(before.out, "Register,In file,Now\r\n");
+    const Outcome restored = zelctl({tcp, "restore", file}, intoEnv);
+    ASSERT_EQ(restored.status, 0) << restored.err.toStdString();
+    EXPECT_EQ(zelctl({tcp, "--csv", "diff", file}, intoEnv).out, "Register,In file,Now\r\n");
+}
+
+TEST_F(ZelctlFault, MalformedFileIsRefusedBeforeAnythingIsWritten) {
+    const QString path = dir.filePath("bad.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Reg#          Value\r\n\r\n1             99\r\n2             x\r\n");
+    file.close();
+    const Outcome r = run({"restore", path});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "zelctl: " + path +
+                         " is not a register value file. Line 4: \"x\" is not a 32-bit value. "
+                         "Nothing was written.\n");
+    EXPECT_EQ(run({"read", "1"}).out, "Register  Value\n       1     11\n");
+}
+
+// Each way a command fails: its exit status and the first words of its message.
+TEST_F(ZelctlFault, EveryFailureHasItsStatusAndMessage) {
+    const struct {
+        QStringList args;
+        int status;
+        QString err;
+    } cases[] = {
+        {{"frobnicate"}, 2, "zelctl: unknown command frobnicate\n"},
+        {{"read"}, 2, "zelctl: usage: zelctl read REG[..REG]...\n"},
+        {{"--bogus", "read", "1"}, 2, "zelctl: unknown option --bogus\n"},
+        {{"read", "0"}, 2, "zelctl: no register 0: registers run from 1 to 40000.\n"},
+        {{"read", "9..3"}, 2, "zelctl: the range 9..3 runs backwards.\n"},
+        {{"write", "1", "4294967296"}, 2, "zelctl: \"4294967296\" is not a 32-bit value.\n"},
+        {{"--symbols", "/nonexistent.sym", "read", "1"}, 2, "zelctl: Cannot read /nonexistent.sym"},
+        {{"read", "100"}, 4, "zelctl: Cannot read register 100: "},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
+    }
+    const Outcome spec = zelctl({"serial:0", "read", "1"}, env);
+    EXPECT_EQ(spec.status, 2);
+    EXPECT_TRUE(spec.err.startsWith("zelctl: not a connection: serial:0")) << spec.err.toStdString();
+    const Outcome refused = zelctl({"tcp:127.0.0.1", "read", "1"},
+                               envWith("ZELCOM_TCP_PORT", QString::number(zel::test::freeTcpPort())));
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_TRUE(refused.err.startsWith("zelctl: Cannot connect to TCP/IP 127.0.0.1: "))
+        << refused.err.toStdString();
+}
+
+// The same read over UDP, a serial line and ZelNET.
+TEST(ZelctlLinks, ReadsOverEveryKindOfLink) {
+    const std::string demo = kScenarios + "/demo.json";
+    const std::string base = std::to_string(zel::test::freeUdpPort());
+    SimProcess udp({"--scenario", demo, "--udp", "0"});
+    SimProcess serial({"--scenario", demo, "--pty"});
+    SimProcess zelnet({"--scenario", demo, "--zelnet-node", "3", "--zelnet-base", base});
+    const struct {
+        QString spec;
+        QString variable;
+        QString value;
+    } links[] = {
+        {"udp:127.0.0.1", "ZELCOM_UDP_PORT", QString::number(udp.udpPort())},
+        {"serial:1@38400", "ZELCOM_COMM1", QString::fromStdString(serial.ptyPath())},
+        {"zelnet:9:3", "ZELCOM_ZELNET_PORT", QString::fromStdString(base)},
+    };
+    for (const auto& link : links) {
+        const Outcome r = zelctl({link.spec, "--csv", "read", "2"}, envWith(link.variable, link.value));
+        EXPECT_EQ(r.status, 0) << link.spec.toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, "Register,Value\r\n2,1234\r\n") << link.spec.toStdString();
+    }
+}

@@ -1,0 +1,105 @@
+#include <QFile>
+
+#include "link/lib_error.h"
+#include "transfer/register_compare.h"
+#include "transfer/register_file.h"
+#include "transfer/register_transfer.h"
+#include "zelctl/commands.h"
+#include "zelctl/exit_status.h"
+#include "zelctl/output.h"
+
+namespace zel::ctl {
+namespace {
+
+const QString kReadCompleted = QStringLiteral("Register read completed.");
+const QString kWriteCompleted = QStringLiteral("Register file write completed.");
+
+// The transfers' questions are answered by the command line: the file is the one named, and
+// the user has already said yes by running the command.
+class FileView final : public RegisterTransferView, public RegisterCompareView {
+public:
+    explicit FileView(QString path) : path_(std::move(path)) {}
+    QString chooseSaveFile() override { return path_; }
+    std::optional<QString> chooseOpenFile() override { return path_; }
+    bool confirm(const QString&) override { return true; }
+    void setMessage(const QString& text) override { message = text; }
+    void setBusy(bool) override {}
+    void setProgress(int) override {}
+
+    QString message;
+
+private:
+    QString path_;
+};
+
+// After a transfer that did not complete: the library's failure when a call failed last,
+// else the file was at fault.
+int transferFailed(Session& session, const QString& what, const QString& path) {
+    fetchLibError(session.library(), session.state());
+    if (session.state().LibError.code != 0) return session.reportError(what);
+    printError(what + QStringLiteral(": cannot use ") + path);
+    return kBadUsage;
+}
+
+}  // namespace
+
+int backupRegisters(Command& c) {
+    if (const int status = c.session.open(c.arguments)) return status;
+    const QString& path = c.arguments.operands[0];
+    FileView view(path);
+    RegisterTransfer transfer(c.session.state(), c.session.library(), view, {});
+    transfer.upload();
+    if (view.message == kReadCompleted) return kSuccess;
+    return transferFailed(c.session, view.message, path);
+}
+
+// The whole file is read and checked before the first register is written.
+int restoreRegisters(Command& c) {
+    if (const int status = c.session.open(c.arguments)) return status;
+    const QString& path = c.arguments.operands[0];
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + file.errorString());
+        return kBadUsage;
+    }
+    RegisterFileReader reader(file.readAll());
+    const int32_t model = c.session.state().connection.ModelCode;
+    if (!readRegisterEntries(reader, [model](int32_t n) { return isVRegisterOf(model, n); })) {
+        printError(path + QStringLiteral(" is not a register value file. ") + reader.error() +
+                   QStringLiteral(" Nothing was written."));
+        return kBadUsage;
+    }
+    FileView view(path);
+    RegisterTransfer transfer(c.session.state(), c.session.library(), view, {});
+    transfer.download();
+    if (view.message == kWriteCompleted) return kSuccess;
+    return transferFailed(c.session, view.message, path);
+}
+
+int diffRegisters(Command& c) {
+    if (const int status = c.session.open(c.arguments)) return status;
+    const QString& path = c.arguments.operands[0];
+    FileView view(path);
+    RegisterCompare compare(c.session.state(), c.session.library(), nullptr, view, {});
+    if (!compare.compare(path)) {
+        printError(view.message);
+        return kBadUsage;
+    }
+    QStringList headers{QStringLiteral("Register")};
+    if (c.names.hasNames()) headers << QStringLiteral("Symbol");
+    headers << QStringLiteral("In file") << QStringLiteral("Now");
+    Output out(c.arguments.form, headers, {true, !c.names.hasNames(), true, true});
+    for (int row = 0; row < compare.rowCount(); ++row) {
+        const auto text = [&](int column) {
+            return compare.data(compare.index(row, column), Qt::DisplayRole).toString();
+        };
+        QStringList cells{text(RegisterCompare::RegisterColumn)};
+        if (c.names.hasNames()) cells << c.names.name(compare.differences()[row].number);
+        cells << text(RegisterCompare::FileColumn) << text(RegisterCompare::NowColumn);
+        out.add(cells);
+    }
+    out.finish();
+    return kSuccess;
+}
+
+}  // namespace zel::ctl
