@@ -48,9 +48,6 @@ TransferResult fromLibrary(const ZlTransferResult& raw) {
 // whatever range a caller passes.
 constexpr int64_t kMaxColumnRange = 65536;
 
-// The library states no size for this reply; leave far more room than any controller answer.
-constexpr qsizetype kAsciiReplySize = 4096;
-
 int64_t columnCount(int32_t first, int32_t last) {
     const int64_t count = int64_t{last} - first + 1;
     return std::clamp<int64_t>(count, 1, kMaxColumnRange);
@@ -222,8 +219,11 @@ int32_t DynamicZelLibrary::ZlSendAscii(int32_t handle, const QByteArray& text, i
                                        QByteArray& reply, int32_t endByte) {
     if (!isLoaded()) return 0;
     const auto sent = static_cast<int32_t>(std::min<qsizetype>(length, text.size()));
-    reply.fill('\0', kAsciiReplySize);
-    return symbols_->ZlSendAscii(handle, text.constData(), sent, reply.data(), endByte);
+    reply.fill('\0', ZL_SEND_ASCII_REPLY_SIZE);
+    const int32_t count = symbols_->ZlSendAscii(handle, text.constData(), sent, reply.data(), endByte);
+    // The reply may hold NULs of its own, so its length is the count, not the first NUL.
+    reply.truncate(std::max(count, 0));
+    return count;
 }
 
 }  // namespace zel

@@ -71,6 +71,8 @@ public:
     // Sends at most request.size() bytes; reply receives the controller's raw reply buffer.
     virtual int32_t ZlSendData(int32_t handle, int32_t kind, const QByteArray& request,
                                int16_t length, QByteArray& reply) = 0;
+    // Serial lines only: reply receives exactly the bytes up to and including endByte; the
+    // result is their count, 0 on failure.
     virtual int32_t ZlSendAscii(int32_t handle, const QByteArray& text, int32_t length,
                                 QByteArray& reply, int32_t endByte) = 0;
 };

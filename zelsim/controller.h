@@ -36,6 +36,9 @@ public:
     // Registers 1..40000 through the protocol; read-only kinds refuse writes.
     Result<int32_t> getRegister(int number) const;
     ErrorCode putRegister(int number, int32_t value);
+    // A module whose model code is unknown takes this one when it is written to its model
+    // register, as a firmware update probes it; other values are refused.
+    void acceptModelCode(int code) { acceptedModel_ = code; }
     // Sets any register, read-only kinds included: for the scenario and the animations.
     ErrorCode presetRegister(int number, int32_t value);
     // V-registers: doubles in 36001..40000, on model code 5 only.
@@ -83,6 +86,7 @@ private:
     ErrorCode start();
 
     ModelInfo model_;
+    std::optional<int> acceptedModel_;
     WallClock wallClock_;
     std::vector<int32_t> registers_;
     std::vector<double> vRegisters_;

@@ -86,6 +86,11 @@ Result<int32_t> Controller::readSystem(const RegRef& ref, int number) const {
 ErrorCode Controller::putRegister(int number, int32_t value) {
     const RegRef ref = classifyRegister(number);
     if (ErrorCode e = presence(ref)) return e;
+    if (ref.kind == RegKind::ModelCode && acceptedModel_) {
+        if (value != *acceptedModel_) return ZL_ERR_BAD_VALUE;
+        model_.code = value;
+        return ZL_OK;
+    }
     if (isReadOnly(ref.kind)) return ZL_ERR_ILLEGAL_REGISTER;
     return writeSystem(ref, number, value);
 }

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "boot_loader.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -60,6 +62,18 @@ bool setEndpointOption(Options& o, const std::string& flag, const std::string& v
         o.zelnetNode = number<uint16_t>(flag, v, 1, 32767);
     else if (flag == "--zelnet-base")
         o.zelnetBase = number<uint16_t>(flag, v, 1, 65535);
+    else if (flag == "--firmware-out")
+        o.firmwareOut = v;
+    else if (flag == "--boot-module") {
+        if (v != "cpu" && v != "comm" && v != "7400")
+            throw UsageError("--boot-module: expected cpu, comm or 7400, got \"" + v + "\"");
+        o.bootModule = v;
+    } else if (flag == "--boot-fail-line")
+        o.bootFailLine = number<int>(flag, v, 1, INT32_MAX);
+    else if (flag == "--in-boot-loader")
+        o.inBootLoader = number<uint16_t>(flag, v, 1, 65535);
+    else if (flag == "--boot-model")
+        o.bootModel = number<int>(flag, v, 1, 255);
     else
         return false;
     return true;
@@ -86,10 +100,12 @@ bool setFaultOption(Options& o, const std::string& flag, const std::string& v) {
 }
 
 bool isValueFlag(const std::string& flag) {
-    static const std::array<std::string_view, 15> kFlags{
-        "--scenario",   "--write-dso",    "--bind",        "--tcp",         "--udp",
-        "--baud",       "--zelnet-node",  "--zelnet-base", "--latency",     "--drop-rate",
-        "--drop-every", "--corrupt-rate", "--close-after", "--error-range", "--seed"};
+    static const std::array<std::string_view, 20> kFlags{
+        "--scenario",     "--write-dso",      "--bind",           "--tcp",
+        "--udp",          "--baud",           "--zelnet-node",    "--zelnet-base",
+        "--latency",      "--drop-rate",      "--drop-every",     "--corrupt-rate",
+        "--close-after",  "--error-range",    "--seed",           "--firmware-out",
+        "--boot-module",  "--boot-fail-line", "--in-boot-loader", "--boot-model"};
     return std::find(kFlags.begin(), kFlags.end(), flag) != kFlags.end();
 }
 
@@ -130,7 +146,21 @@ Options parseOptions(const std::vector<std::string>& args) {
         }
     }
     if (o.baud && !o.pty) throw UsageError("--baud applies to --pty only");
+    if (!o.firmwareOut.empty() && !o.pty) throw UsageError("--firmware-out applies to --pty only");
+    if ((o.bootModule || o.bootFailLine || o.inBootLoader) && o.firmwareOut.empty())
+        throw UsageError("boot loader options need --firmware-out");
     return o;
+}
+
+BootSettings bootSettings(const Options& o) {
+    BootSettings s;
+    if (o.bootModule == "comm") s.module = BootModule::Comm;
+    if (o.bootModule == "7400") s.module = BootModule::Unit7400;
+    s.firmwareOut = o.firmwareOut;
+    s.failAtRecord = o.bootFailLine.value_or(0);
+    s.startInLoader = o.inBootLoader.value_or(0);
+    s.baud = o.baud;
+    return s;
 }
 
 LinkFaultSettings mergeLinkFaults(LinkFaultSettings s, const Options& o) {
@@ -162,6 +192,13 @@ Endpoints (with none given, TCP on port 7401):
   --baud RATE           answer on the pty only while its line is set to RATE
   --zelnet-node N       ZelNET node N, on UDP port BASE + N
   --zelnet-base PORT    ZelNET base port (default $ZELCOM_ZELNET_PORT, else 7500)
+
+Boot loader on the pty (firmware updates):
+  --firmware-out FILE   enable it; the records it takes are written to FILE, one a line
+  --boot-module KIND    cpu (default), comm or 7400: which programming-mode request is ours
+  --in-boot-loader CODE start in the boot loader; frames are answered with error CODE
+  --boot-fail-line N    fall silent on the Nth record received
+  --boot-model CODE     register 13008 accepts a write of CODE (and refuses others with 203)
 
 Link faults (each replaces the scenario's value):
   --latency MS          delay every reply by MS milliseconds

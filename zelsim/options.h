@@ -29,6 +29,12 @@ struct Options {
     std::optional<uint16_t> zelnetNode;
     std::optional<uint16_t> zelnetBase;
     std::string writeDso;
+    // The boot loader on the pty: enabled by the firmware file it writes.
+    std::string firmwareOut;
+    std::optional<std::string> bootModule;
+    std::optional<int> bootFailLine;
+    std::optional<uint16_t> inBootLoader;
+    std::optional<int> bootModel;
     // Link faults given on the command line; each replaces the scenario's value.
     std::optional<int> latencyMs;
     std::optional<double> dropRate;
@@ -42,6 +48,9 @@ struct Options {
 // Throws UsageError with a message for the user.
 Options parseOptions(const std::vector<std::string>& args);
 std::string usageText();
+// The boot loader's settings from the command line.
+struct BootSettings;
+BootSettings bootSettings(const Options& options);
 // The scenario's link faults with the command line's replacements applied.
 LinkFaultSettings mergeLinkFaults(LinkFaultSettings scenario, const Options& options);
 

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "protocol.h"
+
 namespace zel::sim {
 namespace {
 
@@ -57,8 +59,9 @@ std::optional<unsigned> speedConstant(int baud) {
 }
 
 PtyEndpoint::PtyEndpoint(Poller& poller, Dispatcher& dispatcher, const std::string& link,
-                         std::optional<int> baud)
-    : poller_(poller), dispatcher_(dispatcher), link_(link), baud_(baud) {
+                         const BootSettings& boot)
+    : poller_(poller), dispatcher_(dispatcher), link_(link), baud_(boot.baud) {
+    if (!boot.firmwareOut.empty()) boot_ = std::make_unique<BootLoader>(boot);
     master_.reset(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (master_.get() < 0 || ::grantpt(master_.get()) < 0 || ::unlockpt(master_.get()) < 0)
         fail("posix_openpt");
@@ -87,16 +90,54 @@ void PtyEndpoint::onEvent(short revents) {
 }
 
 bool PtyEndpoint::lineAtRequiredSpeed() const {
-    if (!baud_) return true;
+    const std::optional<int> required = boot_ ? boot_->requiredBaud() : baud_;
+    return !required || lineBaud() == *required;
+}
+
+int PtyEndpoint::lineBaud() const {
+    static constexpr int kRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
     termios t{};
-    if (::tcgetattr(slave_.get(), &t) < 0) return false;
-    return ::cfgetispeed(&t) == speedConstant(*baud_);
+    if (::tcgetattr(slave_.get(), &t) < 0) return 0;
+    for (int rate : kRates)
+        if (speedConstant(rate) == ::cfgetispeed(&t)) return rate;
+    return 0;
+}
+
+bool PtyEndpoint::forBootLoader(std::span<const uint8_t> bytes) const {
+    return boot_ && boot_->active() && decoder_.buffered() == 0 && bytes[0] != codec::kMagic0;
+}
+
+std::optional<codec::Frame> PtyEndpoint::bootAnswer(const codec::Frame& request) {
+    if (!boot_) return std::nullopt;
+    codec::Frame reply;
+    reply.type = codec::FrameType::Reply;
+    reply.id = request.id;
+    reply.opcode = request.opcode;
+    reply.target_node = request.source_node;
+    reply.source_node = request.target_node;
+    if (boot_->active()) {
+        reply.status = boot_->frameError();
+        return reply;
+    }
+    const auto& body = request.body;
+    if (request.opcode != static_cast<uint16_t>(codec::Op::SendData) || body.size() < 2 ||
+        body[0] != 20)
+        return std::nullopt;
+    auto packet = boot_->programmingRequest(std::span(body).subspan(1));
+    if (!packet) return std::nullopt;
+    reply.body = std::move(*packet);
+    return reply;
 }
 
 void PtyEndpoint::receive() {
     uint8_t buffer[4096];
     const ssize_t n = ::read(master_.get(), buffer, sizeof buffer);
     if (n <= 0 || ended_) return;
+    const std::span<const uint8_t> bytes(buffer, static_cast<size_t>(n));
+    if (forBootLoader(bytes)) {
+        send(boot_->receive(bytes, lineBaud()));
+        return;
+    }
     if (!lineAtRequiredSpeed()) {
         decoder_.clear();  // at the wrong speed the bytes would arrive as garbage
         return;
@@ -104,6 +145,10 @@ void PtyEndpoint::receive() {
     decoder_.feed({buffer, static_cast<size_t>(n)});
     while (auto frame = decoder_.next()) {
         if (frame->type != codec::FrameType::Request) continue;
+        if (auto answer = bootAnswer(*frame)) {
+            send(codec::encodeFrame(*answer));
+            continue;
+        }
         if (dispatcher_.onRequest(*frame, Route{this, 0, {}, 0}, "pty") == LinkVerdict::End) {
             ended_ = true;
             return;
@@ -122,6 +167,10 @@ void PtyEndpoint::flush() {
 }
 
 void PtyEndpoint::deliver(const Route&, std::span<const uint8_t> bytes, bool) {
+    send(bytes);
+}
+
+void PtyEndpoint::send(std::span<const uint8_t> bytes) {
     outgoing_.insert(outgoing_.end(), bytes.begin(), bytes.end());
     flush();
 }

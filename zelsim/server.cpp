@@ -38,6 +38,7 @@ Server::Server(const Options& options, const Scenario& scenario, const std::stri
       dispatcher_(handler_, faults_, queue_, steadyMs),
       animator_(scenario.animations),
       bind_(options.bind) {
+    if (options.bootModel) controller_->acceptModelCode(*options.bootModel);
     watchSignals();
     openEndpoints(options);
 }
@@ -75,7 +76,7 @@ void Server::openEndpoints(const Options& o) {
         zelnet_ = std::make_unique<UdpEndpoint>(poller_, dispatcher_, bind_,
                                                 static_cast<uint16_t>(port), zelnetNode_);
     }
-    if (o.pty) pty_ = std::make_unique<PtyEndpoint>(poller_, dispatcher_, o.ptyLink, o.baud);
+    if (o.pty) pty_ = std::make_unique<PtyEndpoint>(poller_, dispatcher_, o.ptyLink, bootSettings(o));
 }
 
 std::vector<std::string> Server::endpointLines() const {

@@ -32,19 +32,6 @@ ScriptedPeer::Script answerEverything(int32_t value) {
     };
 }
 
-struct PseudoTerminal {
-    int master = -1;
-    std::string slave;
-    PseudoTerminal() {
-        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
-            slave = ::ptsname(master);
-    }
-    ~PseudoTerminal() {
-        if (master >= 0) ::close(master);
-    }
-};
-
 }  // namespace
 
 TEST(LinkResources, AThousandOpenCloseCyclesLeaveTheDescriptorsWhereTheyWere) {
@@ -145,10 +132,4 @@ TEST(LinkResources, SerialLinesTakeStandardRatesOnlyAndMissingPortsAreNamed) {
     ZlGetErrorInfo(0, &info);
     EXPECT_EQ(info.code, ZL_ERR_OPEN_FAILED);
     EXPECT_NE(std::string(info.text, 255).find("/nonexistent/tty"), std::string::npos);
-}
-
-TEST(LinkResources, NotYetAvailableCallsFailPlainly) {
-    char reply[16];
-    EXPECT_EQ(ZlSendAscii(1, "x", 1, reply, '\r'), 0);
-    EXPECT_EQ(lastErrorCode(), ZL_ERR_NOT_SUPPORTED);
 }

@@ -1,6 +1,7 @@
 #include "scripted_peer.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -99,6 +100,15 @@ void ScriptedPeer::writeAll(int fd, const std::vector<uint8_t>& bytes) {
         if (n <= 0) return;
         done += static_cast<size_t>(n);
     }
+}
+
+PseudoTerminal::PseudoTerminal() {
+    master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0) slave = ::ptsname(master);
+}
+
+PseudoTerminal::~PseudoTerminal() {
+    if (master >= 0) ::close(master);
 }
 
 TcpPortOverride::TcpPortOverride(uint16_t port) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -49,6 +50,16 @@ private:
     std::condition_variable connectionsChanged_;
     size_t connections_ = 0;
     std::thread thread_;
+};
+
+// A pseudo-terminal whose master end the test drives, standing in for a serial device.
+struct PseudoTerminal {
+    int master = -1;
+    std::string slave;
+    PseudoTerminal();
+    ~PseudoTerminal();
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 };
 
 // Points the library's TCP port at the peer for the lifetime of the object.

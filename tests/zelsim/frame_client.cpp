@@ -114,3 +114,30 @@ std::optional<codec::Frame> FrameClient::call(codec::Frame request,
 }
 
 }  // namespace zel::test
+
+namespace zel::test {
+
+void FrameClient::sendRaw(const std::string& bytes) {
+    if (::write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+        throw std::runtime_error("raw write failed");
+}
+
+std::string FrameClient::receiveRaw(char endByte, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (const auto end = raw_.find(endByte); end != std::string::npos) {
+            std::string got = raw_.substr(0, end + 1);
+            raw_.erase(0, end + 1);
+            return got;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{fd_, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) <= 0) return {};
+        char buffer[512];
+        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        if (n > 0) raw_.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+}  // namespace zel::test

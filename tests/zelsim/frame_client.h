@@ -28,6 +28,10 @@ public:
     std::optional<codec::Frame> call(codec::Frame request,
                                      std::chrono::milliseconds timeout = std::chrono::seconds(2));
     bool closedByPeer() const { return closed_; }
+    // The boot loader's raw exchange: bytes as they are, and what comes back up to and
+    // including endByte (empty when it does not come in time; what came is kept).
+    void sendRaw(const std::string& bytes);
+    std::string receiveRaw(char endByte, std::chrono::milliseconds timeout);
     void setSpeed(unsigned speed);
 
 private:
@@ -37,6 +41,7 @@ private:
     bool datagram_ = false;
     bool closed_ = false;
     codec::StreamDecoder decoder_;
+    std::string raw_;
 };
 
 codec::Frame request(uint16_t opcode, std::vector<uint8_t> body = {}, uint16_t target = 0);

@@ -113,6 +113,7 @@ typedef struct ZlTaskBank {
 
 #define ZL_MAX_ADAPTERS 50
 #define ZL_SEND_DATA_REPLY_SIZE 512
+#define ZL_SEND_ASCII_REPLY_SIZE 4096
 
 /* --- Opening and closing ------------------------------------------------------------------- */
 
@@ -191,9 +192,12 @@ ZL_API int32_t ZlUpload(int32_t handle, const char* path, ZlTransferResult* resu
  * reply, at most 512 bytes, into reply. */
 ZL_API int32_t ZlSendData(int32_t handle, int32_t kind, const char* request, int16_t length,
                           char* reply);
-/* Sends text and collects the reply up to and including end_byte. Returns the number of reply
- * bytes, 0 on failure. Not available in this version: it always fails with
- * ZL_ERR_NOT_SUPPORTED. */
+/* The boot loader's raw exchange, on serial links only (others fail with ZL_ERR_NOT_SUPPORTED):
+ * sends length bytes of text as they are (0: only receives) and collects the reply up to and
+ * including end_byte within the connection's timeout. reply must hold ZL_SEND_ASCII_REPLY_SIZE
+ * bytes; it receives the reply and a NUL. Returns the number of reply bytes, 0 on failure.
+ * Bytes that arrive after the end byte are kept for the next ZlSendAscii; any framed call
+ * throws them away. */
 ZL_API int32_t ZlSendAscii(int32_t handle, const char* text, int32_t length, char* reply,
                            int32_t end_byte);
 

@@ -363,8 +363,24 @@ int32_t ZlSendData(int32_t handle, int32_t kind, const char* request, int16_t le
     });
 }
 
-int32_t ZlSendAscii(int32_t, const char*, int32_t, char*, int32_t) {
-    return fail(failure(ZL_ERR_NOT_SUPPORTED, "the boot loader exchange is not available"));
+int32_t ZlSendAscii(int32_t handle, const char* text, int32_t length, char* reply,
+                    int32_t endByte) {
+    if (!reply || length < 0 || (length > 0 && !text) || endByte < 0 || endByte > 255)
+        return fail(badArgument("text, reply or end byte"));
+    int32_t count = 0;
+    const int32_t outcome = withConnection(handle, [&](Connection& c) {
+        if (!c.carriesRaw()) return failure(ZL_ERR_NOT_SUPPORTED, "only on a serial line");
+        std::vector<uint8_t> answer;
+        // One place is kept for the NUL after the reply.
+        Status s = c.exchangeRaw({reinterpret_cast<const uint8_t*>(text), static_cast<size_t>(length)},
+                                 static_cast<uint8_t>(endByte), ZL_SEND_ASCII_REPLY_SIZE - 1, answer);
+        if (!s.ok()) return s;
+        std::memcpy(reply, answer.data(), answer.size());
+        reply[answer.size()] = '\0';
+        count = static_cast<int32_t>(answer.size());
+        return s;
+    });
+    return outcome == 1 ? succeed(count) : outcome;
 }
 
 }  // extern "C"

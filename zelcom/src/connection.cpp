@@ -2,6 +2,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -33,6 +34,7 @@ Status Connection::request(codec::Op op, std::span<const uint8_t> body,
     // Bytes left from an earlier request answer nothing we will ask; late replies still on
     // the link are told apart by their ids as they arrive.
     decoder_.clear();
+    rawPending_.clear();
 
     codec::Frame frame;
     frame.type = codec::FrameType::Request;
@@ -44,6 +46,30 @@ Status Connection::request(codec::Op op, std::span<const uint8_t> body,
     frame.body.assign(body.begin(), body.end());
     if (Status s = sendAll(codec::encodeFrame(frame), deadline); !s.ok()) return s;
     return awaitReply(frame.id, op, deadline, reply);
+}
+
+Status Connection::exchangeRaw(std::span<const uint8_t> text, uint8_t endByte, size_t limit,
+                               std::vector<uint8_t>& reply) {
+    if (!lost_.ok()) return lost_;
+    const auto deadline = Clock::now() + timeout_;
+    if (Status s = sendAll(text, deadline); !s.ok()) return s;
+    for (;;) {
+        const auto window = rawPending_.begin() +
+                            static_cast<std::ptrdiff_t>(std::min(limit, rawPending_.size()));
+        const auto end = std::find(rawPending_.begin(), window, endByte);
+        if (end != window) {
+            reply.assign(rawPending_.begin(), end + 1);
+            rawPending_.erase(rawPending_.begin(), end + 1);
+            return Status::success();
+        }
+        if (rawPending_.size() >= limit) {
+            rawPending_.clear();
+            return failure(ZL_ERR_BAD_REPLY, "no end byte in " + std::to_string(limit) + " bytes");
+        }
+        std::span<const uint8_t> received;
+        if (Status s = readSome(received, deadline); !s.ok()) return s;
+        rawPending_.insert(rawPending_.end(), received.begin(), received.end());
+    }
 }
 
 Status Connection::sendAll(std::span<const uint8_t> bytes, Clock::time_point deadline) {

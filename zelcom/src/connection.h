@@ -27,6 +27,13 @@ public:
     // an error code fails with that code.
     Status request(codec::Op op, std::span<const uint8_t> body, std::vector<uint8_t>& reply);
 
+    // The boot loader's raw exchange on a serial line: writes text as it is and collects the
+    // bytes up to and including endByte, at most limit of them. Bytes that arrive after the end
+    // byte wait for the next raw exchange; a framed request throws them away.
+    Status exchangeRaw(std::span<const uint8_t> text, uint8_t endByte, size_t limit,
+                       std::vector<uint8_t>& reply);
+    bool carriesRaw() const { return transport_->serialLine(); }
+
     void setTimeout(int timeoutMs);
     Status initLine(int baud, int parity, int dataBits, int stopBits);
 
@@ -49,6 +56,7 @@ private:
     uint32_t nextId_ = 0;
     codec::StreamDecoder decoder_;
     std::vector<uint8_t> receiveBuffer_ = std::vector<uint8_t>(codec::kMaxFrame);
+    std::vector<uint8_t> rawPending_;
     Status lost_;  // once a stream link is gone, every later call fails at once
     std::mutex mutex_;
 };

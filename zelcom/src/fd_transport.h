@@ -16,6 +16,7 @@ public:
 
     int fd() const override { return fd_; }
     bool datagram() const override { return kind_ == Kind::DatagramSocket; }
+    bool serialLine() const override { return kind_ == Kind::Line; }
     ssize_t writeSome(std::span<const uint8_t> bytes, Status& status) override;
     ssize_t readSome(std::span<uint8_t> buffer, Status& status) override;
 

@@ -27,6 +27,8 @@ public:
     // Reads what is there; 0 means the link was closed by the far end, -1 would block or failed
     // (status says which: code 0 for would-block).
     virtual ssize_t readSome(std::span<uint8_t> buffer, Status& status) = 0;
+    // Only a serial line carries the boot loader's raw exchange besides frames.
+    virtual bool serialLine() const { return false; }
     // Line parameters; links without a line accept and ignore them.
     virtual Status initLine(int /*baud*/, int /*parity*/, int /*dataBits*/, int /*stopBits*/) {
         return Status::success();
