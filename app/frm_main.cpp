@@ -269,8 +269,8 @@ void frmMain::enableRunButtons(bool enabled) {
     for (QPushButton* b : {StartButton, StopButton, ResetButton}) b->setEnabled(enabled);
 }
 
-// The DDE window shows the connection and suspend texts and the setup dialog's node once it
-// has been made; until then it has nothing to show them in, and its load takes the node.
+// The DDE window shows the connection and suspend texts and the setup dialog's node. It is
+// made during the main window's load; texts before that are taken by its own load.
 void frmMain::setDdeMessage(const QString& text) {
     if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
         static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().showMessage(text);
@@ -280,6 +280,8 @@ void frmMain::setDdeNode(const QString& text) {
     if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
         static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().setNode(text);
 }
+
+void frmMain::loadDdeWindow() { window(WindowId::DdeSetup); }
 
 bool frmMain::executeCommand(const QString& command) {
     const char* control = mainCommandControl(command);

@@ -60,6 +60,7 @@ public:
     void showSuspendButton(const QString& caption, bool suspended) override;
     void enableRunButtons(bool enabled) override;
     void setDdeNode(const QString& text) override;
+    void loadDdeWindow() override;
 
     // A main window command of a DDE client ("REGISTERS", "START", ...), in any case: clicks
     // its button or menu entry. False for a text that is no command, which changes nothing.
