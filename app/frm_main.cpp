@@ -22,6 +22,7 @@
 #include "app/product_info.h"
 #include "app/register_file_menu.h"
 #include "common/open_document.h"
+#include "dde/dbus_service.h"
 #include "dde/dde_commands.h"
 #include "dde/frm_dde.h"
 #include "transfer/frm_files.h"
@@ -281,7 +282,13 @@ void frmMain::setDdeNode(const QString& text) {
         static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().setNode(text);
 }
 
-void frmMain::loadDdeWindow() { window(WindowId::DdeSetup); }
+// The DDE window and, beside it, its topics on the session bus.
+void frmMain::loadDdeWindow() {
+    auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
+    bus_ = std::make_unique<DdeBusService>(
+        QDBusConnection::sessionBus(), dde->form()->model(),
+        [this](const QString& command) { executeCommand(command); });
+}
 
 bool frmMain::executeCommand(const QString& command) {
     const char* control = mainCommandControl(command);

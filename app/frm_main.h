@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace zel {
 
+class DdeBusService;
 class MainWindowModel;
 class RegisterFileMenu;
 
@@ -100,6 +101,8 @@ private:
     std::map<WindowId, std::unique_ptr<ChildWindow>> windows_;
     settings::PlacedWindow placed_;
     std::unique_ptr<RegisterFileMenu> registerFiles_;
+    // Serves the DDE window's items, so it goes before the windows.
+    std::unique_ptr<DdeBusService> bus_;
 };
 
 }  // namespace zel
