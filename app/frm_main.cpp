@@ -22,6 +22,7 @@
 #include "app/product_info.h"
 #include "app/register_file_menu.h"
 #include "common/open_document.h"
+#include "dde/dbus_service.h"
 #include "dde/dde_commands.h"
 #include "dde/frm_dde.h"
 #include "transfer/frm_files.h"
@@ -269,8 +270,8 @@ void frmMain::enableRunButtons(bool enabled) {
     for (QPushButton* b : {StartButton, StopButton, ResetButton}) b->setEnabled(enabled);
 }
 
-// The DDE window shows the connection and suspend texts and the setup dialog's node once it
-// has been made; until then it has nothing to show them in, and its load takes the node.
+// The DDE window shows the connection and suspend texts and the setup dialog's node. It is
+// made during the main window's load; texts before that are taken by its own load.
 void frmMain::setDdeMessage(const QString& text) {
     if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
         static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().showMessage(text);
@@ -279,6 +280,14 @@ void frmMain::setDdeMessage(const QString& text) {
 void frmMain::setDdeNode(const QString& text) {
     if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
         static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().setNode(text);
+}
+
+// The DDE window and, beside it, its topics on the session bus.
+void frmMain::loadDdeWindow() {
+    auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
+    bus_ = std::make_unique<DdeBusService>(
+        QDBusConnection::sessionBus(), dde->form()->model(),
+        [this](const QString& command) { executeCommand(command); });
 }
 
 bool frmMain::executeCommand(const QString& command) {

@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace zel {
 
+class DdeBusService;
 class MainWindowModel;
 class RegisterFileMenu;
 
@@ -60,6 +61,7 @@ public:
     void showSuspendButton(const QString& caption, bool suspended) override;
     void enableRunButtons(bool enabled) override;
     void setDdeNode(const QString& text) override;
+    void loadDdeWindow() override;
 
     // A main window command of a DDE client ("REGISTERS", "START", ...), in any case: clicks
     // its button or menu entry. False for a text that is no command, which changes nothing.
@@ -99,6 +101,8 @@ private:
     std::map<WindowId, std::unique_ptr<ChildWindow>> windows_;
     settings::PlacedWindow placed_;
     std::unique_ptr<RegisterFileMenu> registerFiles_;
+    // Serves the DDE window's items, so it goes before the windows.
+    std::unique_ptr<DdeBusService> bus_;
 };
 
 }  // namespace zel

@@ -39,6 +39,9 @@ public:
     virtual void enableRunButtons(bool enabled) = 0;
     // The DDE window's node box, which the setup dialog fills with the target node.
     virtual void setDdeNode(const QString& text) = 0;
+    // Makes the DDE window, hidden, so that its exchange runs from start-up when the settings
+    // say it was running.
+    virtual void loadDdeWindow() = 0;
 };
 
 }  // namespace zel

@@ -37,6 +37,7 @@ void MainWindowModel::load(const QString& commandLineSymbolFile, bool askWhichFi
     view_.setPlacement(placement);
     if (askWhichFiles && StartupFiles::offered(state_.files)) chooseStartupFiles(placement);
     if (symbols_) symbols_->importAtStartup();
+    view_.loadDdeWindow();
 
     view_.setMainTitle(QString::fromLatin1(kMainWindowTitle) + state_.connection.ConnectionCaption);
     state_.RegisterLimit = kRegisterLimit;

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QThread>
 #include <cstdio>
 #include <utility>
 
@@ -15,6 +14,7 @@
 #include "settings/first_run.h"
 #include "settings/main_settings.h"
 #include "tick_rounds.h"
+#include "windowless_ui.h"
 #include "windows/custom_screen_model.h"
 
 namespace zel::bench {
@@ -25,25 +25,6 @@ namespace {
 constexpr std::pair<int16_t, int32_t> kRows[CustomScreenModel::RowCount] = {
     {1, 3}, {1, 40}, {2, 1}, {2, 5},   {3, 1}, {3, 8}, {4, 1}, {4, 8},
     {5, 1}, {5, 4},  {6, 2}, {6, 100}, {7, 1}, {8, 4}, {9, 2}, {12, 3}};
-
-// The connection manager's side of the screen, with no window to show anything in: the status
-// line is kept for a failure's message, and events still run.
-class Windowless final : public ConnectionUi {
-public:
-    QString status;
-    void setStatus(const QString& text) override { status = text; }
-    void refreshMessage() override {}
-    void setMainTitle(const QString&) override {}
-    void setDdeMessage(const QString&) override {}
-    void connectionCaptionChanged(const QString&) override {}
-    void setPollingInterval(int) override {}
-    void enableStartTimer() override {}
-    void repaintMain() override {}
-    void processEvents() override { QCoreApplication::processEvents(); }
-    void pause(int milliseconds) override {
-        QThread::msleep(static_cast<unsigned long>(milliseconds));
-    }
-};
 
 // Chooses the kind and types the number as a user would; false when the screen refused it.
 bool define(CustomScreenModel& screen, int r, int16_t kind, int32_t number) {

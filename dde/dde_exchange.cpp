@@ -2,9 +2,39 @@
 // of fifty and the sixteen free entries, each read only when its box holds an address above 0.
 #include "dde/dde_model.h"
 
+#include <array>
+
 #include "resources/flag_word.h"
 
 namespace zel {
+namespace {
+
+// The names of a control array's elements 1..N, made once rather than on every tick.
+template <int N>
+std::array<QString, N> elementNames(const char* control) {
+    std::array<QString, N> names;
+    for (int i = 0; i < N; ++i) names[i] = DdeItems::element(control, i + 1);
+    return names;
+}
+
+const std::array<QString, kDdeFlags>& flagValues() {
+    static const auto names = elementNames<kDdeFlags>("FlagValue");
+    return names;
+}
+const std::array<QString, kDdeBlockRegisters>& regValues() {
+    static const auto names = elementNames<kDdeBlockRegisters>("RegValue");
+    return names;
+}
+const std::array<QString, kDdeFreeEntries>& blockAddresses() {
+    static const auto names = elementNames<kDdeFreeEntries>("BlockAddress");
+    return names;
+}
+const std::array<QString, kDdeFreeEntries>& blockReads() {
+    static const auto names = elementNames<kDdeFreeEntries>("BlockRead");
+    return names;
+}
+
+}  // namespace
 
 bool DdeModel::read(PollContext& context, int32_t number, int32_t& value) {
     if (library_.ZlGetRegister(state_.connection.CommHandle, number, value) == 1) return true;
@@ -25,7 +55,7 @@ void DdeModel::refresh(PollContext& context) {
         std::array<int32_t, kDdeBlockRegisters> values{};
         if (library_.ZlGetRegister50(state_.connection.CommHandle, block, values) == 1) {
             for (int i = 0; i < kDdeBlockRegisters; ++i)
-                items_.set(DdeItems::element("RegValue", i + 1), QString::number(values[i]));
+                items_.set(regValues()[i], QString::number(values[i]));
         } else {
             context.readFailed();
         }
@@ -45,8 +75,7 @@ void DdeModel::refreshFlags(PollContext& context, int32_t flag) {
                    QStringLiteral("Flag %1:").arg(first + 8 * row));
     const auto word32 = static_cast<uint32_t>(bits);
     for (int bit = 0; bit < kDdeFlags; ++bit)
-        items_.set(DdeItems::element("FlagValue", bit + 1),
-                   (word32 >> bit) & 1U ? QStringLiteral("1") : QStringLiteral("0"));
+        items_.set(flagValues()[bit], (word32 >> bit) & 1U ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 // Pending events run first; a transfer or a lost link that starts meanwhile, or between two
@@ -55,10 +84,10 @@ void DdeModel::refreshFreeEntries(PollContext& context) {
     if (context.pump) context.pump();
     for (int i = 1; i <= kDdeFreeEntries; ++i) {
         if (!context.linkUsable()) return;
-        const int32_t number = boxValue(DdeItems::element("BlockAddress", i));
+        const int32_t number = boxValue(blockAddresses()[i - 1]);
         int32_t value = 0;
         if (number > 0 && read(context, number, value))
-            items_.set(DdeItems::element("BlockRead", i), QString::number(value));
+            items_.set(blockReads()[i - 1], QString::number(value));
     }
 }
 

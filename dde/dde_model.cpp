@@ -32,7 +32,13 @@ int32_t flagState(double value) {
 }  // namespace
 
 DdeModel::DdeModel(AppState& state, ZelLibrary& library, Hooks hooks)
-    : state_(state), library_(library), hooks_(std::move(hooks)), items_(hooks_.changed) {
+    : state_(state),
+      library_(library),
+      hooks_(std::move(hooks)),
+      items_([this](const DdeChanges& changes) {
+          if (hooks_.changed) hooks_.changed(changes);
+          if (serviceNotice_) serviceNotice_(changes);
+      }) {
     for (int i = 1; i <= kDdeFlags; ++i) items_.set(DdeItems::element("FlagValue", i), "0");
     for (int i = 1; i <= kDdeBlockRegisters; ++i) items_.set(DdeItems::element("RegValue", i), "0");
     for (int row = 0; row < 4; ++row)
@@ -230,6 +236,17 @@ void DdeModel::setInterval(int milliseconds) {
     state_.dde.UpdateInterval = interval;
     items_.set(QStringLiteral("DdeInterval"), QString::number(interval));
     if (hooks_.setPollingInterval) hooks_.setPollingInterval(interval);
+    items_.flush();
+}
+
+bool DdeModel::poke(const QString& box, const QString& text) {
+    if (!textChanged(box, text)) return false;
+    if (boxOf(box) != Box::Free) keyPress(box, kEnterKey);
+    return true;
+}
+
+void DdeModel::setLinkStatus(const QString& text) {
+    items_.set(QStringLiteral("lblLink"), text);
     items_.flush();
 }
 

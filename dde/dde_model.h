@@ -1,13 +1,13 @@
 // The DDE window's rules: its data items, its entry boxes, the writes, the start and cancel of
 // the exchange, the update interval, its execute commands, and its block of the polling tick.
-// No widgets: the form and, later, the service that serves the items to other programs both
+// No widgets: the form and the bus service that serves the items to other programs both
 // drive it by control name and draw it from its change notices.
 //
 // Entry boxes: "FlagAddress", "RegAddress", "Reg50Address" and "DDENode" (address boxes),
 // "FlagWrite" and "RegWrite" (write boxes), "BlockAddress(n)" and "BlockWrite(n)" for the
 // sixteen free entries. Display items: "FlagValue(1..32)", "RegValue(1..50)", "RegRead",
 // "BlockRead(1..16)", the row labels "lblFlag(0..3)" and "lblReg(0..9)", "DdeInterval",
-// "Message" and the caption of "Command3d1".
+// "Message", "lblLink" (the link for other programs) and the caption of "Command3d1".
 #pragma once
 
 #include <QString>
@@ -75,6 +75,15 @@ public:
     // nothing.
     bool execute(const QString& command);
 
+    // A client's write: the box takes the text as if typed, and an address or write box then
+    // Enter, with its clamp, its write and its restart of the exchange. False for a name that
+    // is no entry box.
+    bool poke(const QString& box, const QString& text);
+    // A second receiver of the change notices, beside the window; empty to stop.
+    void setServiceNotice(DdeItems::Notice notice) { serviceNotice_ = std::move(notice); }
+    // "lblLink": whether other programs can reach the items, and under which name.
+    void setLinkStatus(const QString& text);
+
     // PollBlock: runs while the exchange runs.
     bool isOpen() const override { return state_.flags.DdeActive; }
     void refresh(PollContext& context) override;
@@ -100,6 +109,7 @@ private:
     AppState& state_;
     ZelLibrary& library_;
     Hooks hooks_;
+    DdeItems::Notice serviceNotice_;
     DdeItems items_;
     std::optional<QString> editing_;  // the box being typed into (DdeEditing)
 };

@@ -60,6 +60,7 @@ frmDDE::frmDDE(AppState& state, ZelLibrary& library,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addWidget(Message);
+    layout->addWidget(addValue(QStringLiteral("lblLink"), this));
     layout->addLayout(buttons);
     model_->load();
 }

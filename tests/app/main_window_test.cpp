@@ -267,6 +267,29 @@ TEST_F(MainWindow, WindowsNotBuiltYetAreDisabledAndSaySo) {
     main.close();
 }
 
+// An exchange the settings say was running runs again from start-up, its window still hidden.
+TEST_F(MainWindow, ASavedExchangeRunsAgainWithoutTheDdeWindowOpened) {
+    {
+        settings::SettingsStore store(settings);
+        store.load({});
+        settings::SettingsHandle h = 0;
+        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
+        store.SetNumberValue(h, QStringLiteral("Flag"), 1);
+        store.SetNumberValue(h, QStringLiteral("Register Address"), 2);
+        ASSERT_TRUE(store.CloseSettingsKey(h));
+    }
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
+    ASSERT_TRUE(dde);
+    auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
+        << read->text().toStdString();
+    EXPECT_FALSE(dde->isVisible());
+    main.close();
+}
+
 // A client's command opens the DDE window; typing an address pauses the exchange until Enter,
 // the tick then reads it, and a write from the Flags window empties the flag write box.
 TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {

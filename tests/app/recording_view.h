@@ -29,6 +29,7 @@ public:
     void setMainTitle(const QString& t) override { title = t; }
     void setDdeMessage(const QString&) override {}
     void setDdeNode(const QString&) override {}
+    void loadDdeWindow() override {}
     void connectionCaptionChanged(const QString&) override {}
     void setPollingInterval(int ms) override { pollingInterval = ms; }
     void enableStartTimer() override { startTimerEnabled = true; }

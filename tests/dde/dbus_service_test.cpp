@@ -1,0 +1,268 @@
+// The DDE topics on a private session bus, with the simulator behind the model: clients read
+// and write items, run commands, watch changes, open links and vanish, and send rubbish.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QDir>
+#include <QTest>
+#include <algorithm>
+#include <memory>
+
+#include "dde/dbus_service.h"
+#include "dde/dde_model.h"
+#include "tests/dde/private_bus.h"
+#include "tests/dde/signal_recorder.h"
+#include "tests/windows/sim_link.h"
+
+using namespace zel;
+
+namespace {
+
+const QString kMain = QStringLiteral("/org/zel/Monitor/Main");
+const QString kDde = QStringLiteral("/org/zel/Monitor/DDEsetup");
+const QString kMainInterface = QStringLiteral("org.zel.Monitor.Main");
+const QString kDdeInterface = QStringLiteral("org.zel.Monitor.DdeSetup");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+qsizetype openDescriptors() { return QDir(QStringLiteral("/proc/self/fd")).count(); }
+
+}  // namespace
+
+class BusService : public ::testing::Test {
+protected:
+    test::PrivateBus bus;
+    test::SimLink link{ZELSIM_DEMO_SCENARIO};
+    int hidden = 0;
+    DdeModel model{link.state, link.lib, {{}, {}, [this] { ++hidden; }, {}}};
+    QStringList mainCommands;
+    std::unique_ptr<DdeBusService> service;
+    QDBusConnection client = bus.connect();
+
+    void SetUp() override {
+        ASSERT_TRUE(bus.running());
+        link.state.connection.Counts.setMain({64, 16, 16, 0, 4, 8, 4});
+        link.state.dde = {.DdeBlock50 = 0, .DdeFlagAddress = 33, .DdeRegAddress = 100,
+                          .UpdateInterval = 250};
+        model.load();
+        service = std::make_unique<DdeBusService>(
+            bus.connect(), model, [this](const QString& command) { mainCommands << command; });
+        ASSERT_EQ(service->name(), QStringLiteral("org.zel.Monitor"));
+    }
+
+    QDBusMessage call(const QString& path, const QString& interface, const QString& member,
+                      const QVariantList& args = {}, QDBusConnection* from = nullptr) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(QStringLiteral("org.zel.Monitor"), path, interface, member);
+        message.setArguments(args);
+        return (from ? *from : client).call(message, QDBus::BlockWithGui, 30'000);
+    }
+    QDBusMessage dde(const QString& member, const QVariantList& args = {}) {
+        return call(kDde, kDdeInterface, member, args);
+    }
+    QVariant property(const QString& name) {
+        const QDBusMessage reply = call(kDde, kProperties, QStringLiteral("Get"), {kDdeInterface, name});
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+    void tick() {
+        PollContext context(link.state, link.lib, [] {});
+        model.refresh(context);
+    }
+};
+
+TEST_F(BusService, ItemsAreReadByNameAndAsTypedProperties) {
+    tick();
+    const struct {
+        const char* name;
+        const char* text;
+        QVariant typed;
+    } cases[] = {
+        {"RegRead", "42", 42},
+        {"FlagValue8", "1", true},  // flag 40 is set in the scenario
+        {"FlagValue1", "0", false},
+        {"BlockAddress16", "16", 16},
+        {"FlagAddress", "33", 33},
+        {"Message", "No Controller Communication in progress",
+         QStringLiteral("No Controller Communication in progress")},
+    };
+    for (const auto& c : cases) {
+        const QDBusMessage reply = dde(QStringLiteral("Read"), {QString::fromLatin1(c.name)});
+        EXPECT_EQ(reply.arguments().value(0).toString(), QLatin1String(c.text)) << c.name;
+        EXPECT_EQ(property(QString::fromLatin1(c.name)), c.typed) << c.name;
+    }
+    const QDBusMessage all = call(kDde, kProperties, QStringLiteral("GetAll"), {kDdeInterface});
+    const QVariantMap items = qdbus_cast<QVariantMap>(all.arguments().value(0));
+    EXPECT_EQ(items.size(), 138);
+    EXPECT_EQ(items.value(QStringLiteral("RegValue50")), QVariant(0));
+}
+
+TEST_F(BusService, WritesFollowTheRulesOfTheirBoxesAndReachTheController) {
+    EXPECT_EQ(dde(QStringLiteral("Write"), {QStringLiteral("RegWrite"), QStringLiteral("-1234")}).type(),
+              QDBusMessage::ReplyMessage);
+    call(kDde, kProperties, QStringLiteral("Set"),
+         {kDdeInterface, QStringLiteral("BlockAddress1"), QVariant::fromValue(QDBusVariant(101))});
+    dde(QStringLiteral("Write"), {QStringLiteral("BlockWrite1"), QStringLiteral("65537")});
+    dde(QStringLiteral("Execute"), {QStringLiteral("download")});
+    call(kDde, kProperties, QStringLiteral("Set"),
+         {kDdeInterface, QStringLiteral("Reg50Address"), QVariant::fromValue(QDBusVariant(99))});
+
+    int32_t value = 0;
+    link.lib.ZlGetRegister(link.handle(), 100, value);
+    EXPECT_EQ(value, -1234);
+    link.lib.ZlGetRegister(link.handle(), 101, value);
+    EXPECT_EQ(value, 65537);
+    EXPECT_EQ(property(QStringLiteral("Reg50Address")), QVariant(20)) << "clamped to the last block";
+    EXPECT_EQ(model.item(QStringLiteral("BlockWrite(1)")), QString());
+    EXPECT_TRUE(link.state.flags.DdeActive) << "Enter in an address box restarts the exchange";
+}
+
+TEST_F(BusService, EachTickSendsOneSignalWithOnlyTheItemsThatChanged) {
+    test::SignalRecorder recorder;
+    ASSERT_TRUE(client.connect(QStringLiteral("org.zel.Monitor"), kDde, kDdeInterface,
+                               QStringLiteral("Changed"), &recorder, SLOT(changed(QVariantMap))));
+    tick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.received.size() == 1; }, 30'000));
+    link.lib.ZlPutRegister(link.handle(), 100, 7);
+    tick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.received.size() == 2; }, 30'000));
+    dde(QStringLiteral("Read"), {QStringLiteral("RegRead")});
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(recorder.received.size(), 2);
+    const QVariantMap& second = recorder.received[1];
+    EXPECT_EQ(second.value(QStringLiteral("RegRead")), QVariant(7));
+    for (const char* unchanged : {"FlagValue8", "FlagValue1", "BlockAddress1", "RegValue1"})
+        EXPECT_FALSE(second.contains(QLatin1String(unchanged))) << unchanged;
+}
+
+TEST_F(BusService, CommandsAreTakenInAnyCaseAndUnknownOnesChangeNothing) {
+    const struct {
+        const QString& path;
+        const QString& interface;
+        const char* command;
+        bool accepted;
+    } cases[] = {
+        {kMain, kMainInterface, "registers", true},
+        {kMain, kMainInterface, "Analog Outs", true},
+        {kMain, kMainInterface, "REGISTER", false},
+        {kDde, kDdeInterface, "start", true},
+        {kDde, kDdeInterface, "Exit", true},
+        {kDde, kDdeInterface, "stop", false},
+    };
+    for (const auto& c : cases) {
+        const QDBusMessage reply =
+            call(c.path, c.interface, QStringLiteral("Execute"), {QString::fromLatin1(c.command)});
+        EXPECT_EQ(reply.type() == QDBusMessage::ReplyMessage, c.accepted) << c.command;
+        EXPECT_EQ(reply.errorName(), c.accepted ? QString()
+                                                : QStringLiteral("org.zel.Monitor.Error.UnknownCommand"));
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mainCommands.size() == 2; }, 30'000));
+    EXPECT_EQ(mainCommands, QStringList({QStringLiteral("registers"), QStringLiteral("Analog Outs")}));
+    EXPECT_TRUE(link.state.flags.DdeActive);
+    EXPECT_EQ(hidden, 1);
+}
+
+TEST_F(BusService, TheExchangeRunsWhileAClientHoldsALinkAndStopsWhenTheLastLeaves) {
+    QDBusConnection first = bus.connect();
+    QDBusConnection second = bus.connect();
+    call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &first);
+    EXPECT_TRUE(link.state.flags.DdeActive);
+    EXPECT_EQ(model.item(QStringLiteral("Message")), QStringLiteral("Controller Communication in progress"));
+    call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &second);
+    call(kDde, kDdeInterface, QStringLiteral("CloseLink"), {}, &second);
+    EXPECT_TRUE(link.state.flags.DdeActive);
+
+    test::PrivateBus::leave(first);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !link.state.flags.DdeActive; }, 30'000));
+    EXPECT_EQ(model.item(QStringLiteral("Message")), QStringLiteral("No Controller Communication in progress"));
+    EXPECT_EQ(model.item(QStringLiteral("Command3d1")), QStringLiteral("Start DDE"));
+}
+
+TEST_F(BusService, ASecondMonitorTakesANameOfItsOwnAndWithoutABusSaysWhy) {
+    DdeModel other(link.state, link.lib, {});
+    DdeBusService second(bus.connect(), other, {});
+    EXPECT_EQ(second.name(), QStringLiteral("org.zel.Monitor2"));
+    EXPECT_EQ(other.item(QStringLiteral("lblLink")),
+              QStringLiteral("D-Bus link: org.zel.Monitor2 (org.zel.Monitor is another monitor's)"));
+
+    DdeModel alone(link.state, link.lib, {});
+    const QDBusConnection none = QDBusConnection::connectToBus(
+        QStringLiteral("unix:path=") + QDir::temp().filePath(QStringLiteral("no-such-bus")),
+        QStringLiteral("no-bus"));
+    {
+        DdeBusService without(none, alone, {});
+        EXPECT_EQ(without.name(), QString());
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
+    EXPECT_TRUE(alone.item(QStringLiteral("lblLink")).startsWith(
+        QStringLiteral("D-Bus link unavailable: no session bus (")))
+        << alone.item(QStringLiteral("lblLink")).toStdString();
+}
+
+TEST_F(BusService, BadInputGetsAnErrorOrTheClampAndTheMonitorStaysWell) {
+    const QString megabyte(1 << 20, u'7');
+    const struct {
+        const QString& interface;
+        const char* member;
+        QVariantList args;
+        const char* error;  // null: accepted
+    } cases[] = {
+        {kDdeInterface, "Read", {42}, "org.freedesktop.DBus.Error.InvalidArgs"},
+        {kDdeInterface, "Read", {QStringLiteral("RegValue51")}, "org.zel.Monitor.Error.UnknownItem"},
+        {kDdeInterface, "Read", {megabyte}, "org.zel.Monitor.Error.UnknownItem"},
+        {kDdeInterface, "Write", {QStringLiteral("RegRead"), QStringLiteral("1")},
+         "org.zel.Monitor.Error.ReadOnly"},
+        {kDdeInterface, "Write", {QStringLiteral("RegWrite"), megabyte},
+         "org.zel.Monitor.Error.InvalidValue"},
+        {kDdeInterface, "Write", {QStringLiteral("RegWrite"), QStringLiteral("twelve")},
+         "org.zel.Monitor.Error.InvalidValue"},
+        {kDdeInterface, "Execute", {megabyte}, "org.zel.Monitor.Error.UnknownCommand"},
+        {kDdeInterface, "Poke", {}, "org.freedesktop.DBus.Error.UnknownMethod"},
+        {kProperties, "Set",
+         {kDdeInterface, QStringLiteral("FlagAddress"), QVariant::fromValue(QDBusVariant(megabyte))},
+         "org.freedesktop.DBus.Error.InvalidArgs"},
+        {kProperties, "Set",
+         {kDdeInterface, QStringLiteral("RegAddress"), QVariant::fromValue(QDBusVariant(-5))},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        const QDBusMessage reply = call(kDde, c.interface, QLatin1String(c.member), c.args);
+        EXPECT_EQ(reply.errorName(), c.error ? QLatin1String(c.error) : QLatin1String())
+            << c.member << " " << reply.errorMessage().left(80).toStdString();
+        EXPECT_LT(reply.errorMessage().size(), 200);
+    }
+    EXPECT_EQ(model.item(QStringLiteral("RegAddress")), QStringLiteral("0"));
+
+    QList<QDBusPendingCall> burst;
+    for (int i = 0; i < 1000; ++i) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QStringLiteral("org.zel.Monitor"), kDde, kDdeInterface, QStringLiteral("Write"));
+        message << QStringLiteral("BlockAddress%1").arg(i % 16 + 1) << QString::number(i);
+        burst << client.asyncCall(message, 60'000);
+    }
+    // The service answers on this thread, so the wait has to let events run.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return std::all_of(burst.cbegin(), burst.cend(), [](const auto& p) { return p.isFinished(); }); },
+        60'000));
+    EXPECT_EQ(std::count_if(burst.cbegin(), burst.cend(), [](const auto& p) { return p.isError(); }), 0);
+    EXPECT_EQ(model.item(QStringLiteral("BlockAddress(16)")), QStringLiteral("991"));
+
+    {  // one client first, so whatever Qt makes once per process is made before counting
+        QDBusConnection warm = bus.connect();
+        call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &warm);
+        test::PrivateBus::leave(warm);
+    }
+    const qsizetype descriptors = openDescriptors();
+    for (int i = 0; i < 100; ++i) {
+        QDBusConnection passing = bus.connect();
+        call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &passing);
+        test::PrivateBus::leave(passing);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return service->linkCount() == 0; }, 30'000));
+    EXPECT_FALSE(link.state.flags.DdeActive);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return openDescriptors() <= descriptors; }, 30'000))
+        << openDescriptors() << " descriptors, " << descriptors << " before";
+}
