@@ -7,13 +7,31 @@ namespace zel {
 
 MainWindowModel::MainWindowModel(AppState& state, settings::SettingsStore& store,
                                  ZelLibrary& library, StatusLog& log, MainView& view)
-    : state_(state), store_(store), library_(library), log_(log), view_(view),
-      connection_(state, library, *this),
-      polling_(state, library, connection_, [this] { view_.processEvents(); },
+    : state_(state), store_(store), reads_(library), library_(reads_), log_(log), view_(view),
+      connection_(state, library_, *this),
+      polling_(state, library_, connection_, [this] { view_.processEvents(); },
                [this](const QString& text) { setMessage(text); }),
-      runControl_(state, library, view),
-      monitoring_(state, library, connection_, polling_, view,
-                  [this](const QString& text) { setMessage(text); }) {}
+      runControl_(state, library_, view),
+      monitoring_(state, library_, connection_, polling_, view,
+                  [this](const QString& text) { setMessage(text); }),
+      trendLog_([this](const QString& text) { setMessage(text); }),
+      trendBlock_(trends_, trendLog_) {
+    polling_.setReadCache(&reads_);
+    polling_.addBlock(trendBlock_, TrendBlock::kTickPlace);
+}
+
+void MainWindowModel::addToTrend(const TrendItem& item) {
+    setMessage(trends_.add(item) ? QStringLiteral("%1 added to trend.").arg(item.name)
+                                 : QStringLiteral("%1 is already trended.").arg(item.name));
+}
+
+void MainWindowModel::clearTrends() {
+    if (trendLog_.active()) {
+        trendLog_.stop();
+        setMessage(QStringLiteral("Logging stopped."));
+    }
+    trends_.clear();
+}
 
 void MainWindowModel::setMessage(const QString& text) {
     message_ = text;

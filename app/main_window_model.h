@@ -11,11 +11,15 @@
 #include "app/monitoring_control.h"
 #include "app/run_control.h"
 #include "app/polling_cycle.h"
+#include "app/tick_read_cache.h"
 #include "settings/settings_store.h"
 #include "setup/setup_host.h"
 #include "app/status_log.h"
 #include "symbols/symbol_service.h"
 #include "link/zel_library.h"
+#include "trends/trend_block.h"
+#include "trends/trend_log.h"
+#include "trends/trend_set.h"
 
 namespace zel {
 
@@ -56,11 +60,21 @@ public:
 
     ConnectionManager& connection() { return connection_; }
     AppState& state() { return state_; }
+    // The library with the tick's register reads shared; every window is given this one.
     ZelLibrary& library() { return library_; }
     settings::SettingsStore& settingsStore() { return store_; }
     PollingCycle& polling() { return polling_; }
     RunControl& runControl() { return runControl_; }
     MonitoringControl& monitoring() { return monitoring_; }
+
+    // The trended set, read by its block at the end of every tick, and its log.
+    TrendSet& trends() { return trends_; }
+    TrendBlock& trendBlock() { return trendBlock_; }
+    TrendLog& trendLog() { return trendLog_; }
+    // Adds a value to the set and says so in the status line.
+    void addToTrend(const TrendItem& item);
+    // Logging stops first: its columns are the set's.
+    void clearTrends();
 
     // ConnectionUi, for the connection manager: forwarded to the view, the status line logged.
     void setStatus(const QString& text) override { setMessage(text); }
@@ -93,6 +107,7 @@ private:
 
     AppState& state_;
     settings::SettingsStore& store_;
+    TickReadCache reads_;
     ZelLibrary& library_;
     StatusLog& log_;
     MainView& view_;
@@ -100,6 +115,9 @@ private:
     PollingCycle polling_;
     RunControl runControl_;
     MonitoringControl monitoring_;
+    TrendSet trends_;
+    TrendLog trendLog_;
+    TrendBlock trendBlock_;
     symbols::SymbolService* symbols_ = nullptr;
     QString message_;
 };

@@ -4,6 +4,25 @@
 #include <exception>
 
 namespace zel {
+namespace {
+
+// A tick's reads are shared only within it, however it ends.
+class TickScope {
+public:
+    explicit TickScope(TickReadCache* cache) : cache_(cache) {
+        if (cache_) cache_->beginTick();
+    }
+    ~TickScope() {
+        if (cache_) cache_->endTick();
+    }
+    TickScope(const TickScope&) = delete;
+    TickScope& operator=(const TickScope&) = delete;
+
+private:
+    TickReadCache* cache_;
+};
+
+}  // namespace
 
 PollingCycle::PollingCycle(AppState& state, ZelLibrary& library, ConnectionManager& connection,
                            EventPump pump, MessageSink setMessage)
@@ -22,6 +41,7 @@ void PollingCycle::tick() {
     // A program transfer or a firmware load holds the link, on a worker thread or in an
     // exchange of its own: the tick neither checks nor re-makes the link meanwhile.
     if (f.DownloadBusy) return;
+    const TickScope scope(cache_);
     try {
         if (f.NoCommunication) {
             f.NoCommunication = connection_.CheckComm() != CommCheck::Connected;

@@ -10,6 +10,7 @@
 #include "common/app_state.h"
 #include "link/connection_manager.h"
 #include "link/poll_block.h"
+#include "app/tick_read_cache.h"
 
 namespace zel {
 
@@ -24,6 +25,9 @@ public:
     // blocks live as long as their windows, which are kept until shutdown.
     void addBlock(PollBlock& block, int place);
 
+    // The library the blocks read through, whose reads are shared within each tick.
+    void setReadCache(TickReadCache* cache) { cache_ = cache; }
+
     void tick();
 
 private:
@@ -35,6 +39,7 @@ private:
     ConnectionManager& connection_;
     EventPump pump_;
     MessageSink setMessage_;
+    TickReadCache* cache_ = nullptr;
     struct PlacedBlock {
         int place;
         PollBlock* block;

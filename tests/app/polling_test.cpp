@@ -229,3 +229,27 @@ TEST_F(PollingTest, RunCommandsDoNothingAfterTheQuestionWithoutALink) {
     model.runControl().stop();
     EXPECT_TRUE(lib.calls().isEmpty());
 }
+
+// The trend block runs after the windows and takes their reads; the next tick, or a write in
+// between, reads afresh.
+TEST_F(PollingTest, AValueAWindowShowsAndATrendFollowsIsFetchedOncePerTick) {
+    bool open = true;
+    ProbeBlock regs(open, 120);
+    model.polling().addBlock(regs, 7);
+    model.addToTrend({QStringLiteral("Register 120"), TrendSource::reg(120)});
+    model.addToTrend({QStringLiteral("Register 1"), TrendSource::reg(1)});
+    EXPECT_EQ(view.status, QStringLiteral("Register 1 added to trend."));
+    model.pollingTick();
+    model.pollingTick();
+    EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlGetRegister(7, 120)",
+                                        "ZlGetRegister(7, 1)", "ZlGetRegister(7, 120)"}));
+    ASSERT_EQ(model.trends().series().size(), 2U);
+    EXPECT_EQ(model.trends().series()[0].history.size(), 2U);
+
+    lib.clearCalls();
+    regs.letEventsRun = true;
+    view.onProcessEvents = [&] { model.library().ZlPutRegister(state.connection.CommHandle, 120, 5); };
+    model.pollingTick();
+    EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlPutRegister(7, 120, 5)",
+                                        "ZlGetRegister(7, 120)", "ZlGetRegister(7, 1)"}));
+}
