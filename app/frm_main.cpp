@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QImage>
@@ -150,7 +149,7 @@ RegisterFileMenu& frmMain::registerFiles() {
 }
 
 void frmMain::openManual() {
-    OpenDocument(QDir(QApplication::applicationDirPath()).filePath(kManualFile));
+    OpenDocument(manualPath(QApplication::applicationDirPath()));
 }
 
 // Each entry of `opener` in the list becomes an entry of `menu`, or of the menu bar itself.

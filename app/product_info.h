@@ -14,6 +14,10 @@ inline const QString kCopyright =
     QStringLiteral("Copyright \u00A9 Orvane. All rights reserved. This program is protected by "
                    "copyright law; unauthorised copying or distribution is prohibited.");
 
+// The user manual: beside the program in the build tree, in the shared data folder of the
+// prefix once installed. The first that exists, else the one beside the program.
+QString manualPath(const QString& applicationFolder);
+
 // The platforms this build runs on, for the splash window's platform line.
 QString platformText();
 

@@ -27,8 +27,13 @@ QStringList DynamicZelLibrary::candidateFiles(const QString& applicationFolder) 
     const QString chosen = qEnvironmentVariable(kLibraryOverrideVariable);
     if (!chosen.isEmpty()) return {chosen};
     QStringList files;
-    if (!applicationFolder.isEmpty())
-        files << QDir(applicationFolder).filePath(QLatin1String(kLibrarySoname));
+    if (!applicationFolder.isEmpty()) {
+        const QDir folder(applicationFolder);
+        files << folder.filePath(QLatin1String(kLibrarySoname));
+        // Installed under a prefix, the library sits in the prefix's library folder.
+        files << QDir::cleanPath(folder.filePath(QStringLiteral(ZEL_LIBDIR_FROM_BINDIR "/") +
+                                                 QLatin1String(kLibrarySoname)));
+    }
     files << QLatin1String(kLibrarySoname);
     return files;
 }

@@ -18,7 +18,8 @@ class DynamicZelLibrary final : public ZelLibrary {
 public:
     // Where to look: the file named by ZELMON_ZELCOM_LIBRARY alone when it is set (a file
     // chosen on purpose is not silently replaced by another); otherwise the application's
-    // folder first, then the loader's own search path.
+    // folder first (the build tree), then the library folder of the prefix the application
+    // is installed under, then the loader's own search path.
     static QStringList candidateFiles(const QString& applicationFolder);
 
     // Loads the first candidate that opens and has every entry point.

@@ -13,6 +13,10 @@
 
 namespace zel {
 
+// Every layout starts with the general registers 1 to 1000, one a line; a download reads them
+// all before anything else.
+inline constexpr int32_t kGeneralRegisters = 1000;
+
 // The value written for a register whose read failed.
 inline constexpr char kUnreadValue[] = "*";
 

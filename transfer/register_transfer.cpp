@@ -9,7 +9,6 @@ namespace zel {
 
 namespace {
 
-constexpr int32_t kGeneralRegisters = 1000;
 constexpr int32_t kBlockSize = 50;
 constexpr int32_t kBlockCount = 20;
 // Block 3 is read one register at a time and register 128 is never read.

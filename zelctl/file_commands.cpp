@@ -41,6 +41,16 @@ int transferFailed(Session& session, const QString& what, const QString& path) {
     return kBadUsage;
 }
 
+// The general register lines at the start of a file already checked line by line, at most
+// as many as a download reads.
+int generalRegisterLines(const QByteArray& bytes) {
+    RegisterFileReader reader(bytes);
+    reader.skipHeader();
+    int lines = 0;
+    while (lines < kGeneralRegisters && !reader.atEnd() && reader.readInteger()) ++lines;
+    return lines;
+}
+
 }  // namespace
 
 int backupRegisters(Command& c) {
@@ -62,11 +72,20 @@ int restoreRegisters(Command& c) {
         printError(QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + file.errorString());
         return kBadUsage;
     }
-    RegisterFileReader reader(file.readAll());
+    const QByteArray bytes = file.readAll();
+    RegisterFileReader reader(bytes);
     const int32_t model = c.session.state().connection.ModelCode;
     if (!readRegisterEntries(reader, [model](int32_t n) { return isVRegisterOf(model, n); })) {
         printError(path + QStringLiteral(" is not a register value file. ") + reader.error() +
                    QStringLiteral(" Nothing was written."));
+        return kBadUsage;
+    }
+    // The download would write the lines there are and stop at the first missing one.
+    if (const int lines = generalRegisterLines(bytes); lines < kGeneralRegisters) {
+        printError(path + QStringLiteral(" is too short: it holds %1 of the %2 general registers "
+                                         "a register value file starts with. Nothing was written.")
+                              .arg(lines)
+                              .arg(kGeneralRegisters));
         return kBadUsage;
     }
     FileView view(path);

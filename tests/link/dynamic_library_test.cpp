@@ -49,8 +49,14 @@ TEST(DynamicZelLibrary, FileWithoutTheEntryPointsIsRefusedByName) {
 
 TEST(DynamicZelLibrary, EnvironmentChoiceReplacesTheSearchPath) {
     qunsetenv(kLibraryOverrideVariable);
-    EXPECT_EQ(DynamicZelLibrary::candidateFiles("/opt/zelmon"),
-              QStringList({"/opt/zelmon/libzelcom.so.3", "libzelcom.so.3"}));
+    // Beside the program (the build tree), under the prefix's library folder (lib, or
+    // lib/<multiarch> for /usr), then the loader's search path.
+    const QStringList files = DynamicZelLibrary::candidateFiles("/opt/zelmon/bin");
+    ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
+    EXPECT_EQ(files[0], "/opt/zelmon/bin/libzelcom.so.3");
+    EXPECT_TRUE(files[1].startsWith("/opt/zelmon/lib/") && files[1].endsWith("/libzelcom.so.3"))
+        << files[1].toStdString();
+    EXPECT_EQ(files[2], "libzelcom.so.3");
     qputenv(kLibraryOverrideVariable, "/tmp/maker/libzelcom.so.3.1.0.0");
     EXPECT_EQ(DynamicZelLibrary::candidateFiles("/opt/zelmon"),
               QStringList({"/tmp/maker/libzelcom.so.3.1.0.0"}));

@@ -152,18 +152,31 @@ TEST(ZelctlFiles, BackupRestoreIntoAnotherControllerThenNoDifference) {
     EXPECT_EQ(zelctl({tcp, "--csv", "diff", file}, intoEnv).out, "Register,In file,Now\r\n");
 }
 
-TEST_F(ZelctlFault, MalformedFileIsRefusedBeforeAnythingIsWritten) {
-    const QString path = dir.filePath("bad.txt");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Reg#          Value\r\n\r\n1             99\r\n2             x\r\n");
-    file.close();
-    const Outcome r = run({"restore", path});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "zelctl: " + path +
-                         " is not a register value file. Line 4: \"x\" is not a 32-bit value. "
-                         "Nothing was written.\n");
-    EXPECT_EQ(run({"read", "1"}).out, "Register  Value\n       1     11\n");
+// A bad line anywhere, or too few lines for the general registers every layout starts with:
+// the file is refused and register 1 keeps its value.
+TEST_F(ZelctlFault, BadOrShortFileIsRefusedBeforeAnythingIsWritten) {
+    const QString header = "Reg#          Value\r\n\r\n";
+    const struct {
+        QByteArray body;
+        QString err;
+    } cases[] = {
+        {"1             99\r\n2             x\r\n",
+         " is not a register value file. Line 4: \"x\" is not a 32-bit value. Nothing was written.\n"},
+        {"1             99\r\n2             98\r\n",
+         " is too short: it holds 2 of the 1000 general registers a register value file starts "
+         "with. Nothing was written.\n"},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath("bad.txt");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(header.toLatin1() + c.body);
+        file.close();
+        const Outcome r = run({"restore", path});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, "zelctl: " + path + c.err);
+        EXPECT_EQ(run({"read", "1"}).out, "Register  Value\n       1     11\n");
+    }
 }
 
 // Each way a command fails: its exit status and the first words of its message.
