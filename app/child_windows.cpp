@@ -6,6 +6,7 @@
 #include "datatable/frm_table.h"
 #include "datatable/frm_table_mon.h"
 #include "dde/frm_dde.h"
+#include "flash/frm_prog_flash.h"
 #include "resources/frm_servo.h"
 #include "setup/frm_setup.h"
 #include "transfer/frm_compare.h"
@@ -210,6 +211,12 @@ std::function<void()> emptyingDdeBox(WindowContext& context, void (DdeModel::*em
         auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
         (dde->form()->model().*empty)();
     };
+}
+
+ChildWindow* makeFirmwareUpdate(WindowContext& context) {
+    MainWindowModel& m = context.model;
+    return new FormWindow<frmProgFlash>(
+        new frmProgFlash(m.state(), m.library(), m, context.mainWindow));
 }
 
 }  // namespace zel

@@ -123,6 +123,11 @@ bool MainWindowModel::openChildWindow(const QString& loading, const QString& loa
 
 void MainWindowModel::pollingTick() { polling_.tick(); }
 
+void MainWindowModel::resumePolling() {
+    state_.flags.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
+    view_.enablePollingTimer(true);
+}
+
 void MainWindowModel::startTimerTick() {
     if (!state_.flags.StartPollingPending) return;
     view_.enablePollingTimer(true);

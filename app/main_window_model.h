@@ -14,6 +14,7 @@
 #include "app/tick_read_cache.h"
 #include "settings/settings_store.h"
 #include "setup/setup_host.h"
+#include "flash/firmware_update_view.h"
 #include "app/status_log.h"
 #include "symbols/symbol_service.h"
 #include "link/zel_library.h"
@@ -23,7 +24,7 @@
 
 namespace zel {
 
-class MainWindowModel : public ConnectionUi, public SetupHost {
+class MainWindowModel : public ConnectionUi, public SetupHost, public FirmwareHost {
 public:
     MainWindowModel(AppState& state, settings::SettingsStore& store, ZelLibrary& library,
                     StatusLog& log, MainView& view);
@@ -99,6 +100,10 @@ public:
     void enableReconnectTimer() override { view_.enableReconnectTimer(true); }
     void setDdeNode(const QString& text) override { view_.setDdeNode(text); }
     void showMessageBox(const QString& text) override { view_.showPlainMessage(text); }
+
+    // FirmwareHost, for the firmware update: after it, the link is made again and polled.
+    void resumePolling() override;
+    void writeLog(const QString& text) override { log_.write(text); }
 
 private:
     void showMessages(const QStringList& messages);

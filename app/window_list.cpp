@@ -80,7 +80,7 @@ constexpr std::array<WindowEntry, 20> kWindows = {{
     {W::DdeSetup, O::ConfigurationMenu, "mnuDdeSetup", "Change &DDE Setup",
      "Loading DDE Form(s), please wait.", "DDE Form(s) loaded.", 1, 14, &makeDde, true},
     {W::Firmware, O::ConfigurationMenu, "mnuFirmware", "&Update Firmware", "", "", 0, 15,
-     nullptr},
+     &makeFirmwareUpdate},
     {W::Clock, O::MenuBar, "mnuClock", "Set Real Time Clock", "", "", 14, 18, &makeClock},
     {W::ProgramTransfer, O::FileMenu, "mnuProgramTransfer", "&Program Transfer (Tavrel Based)",
      "", "", 0, 21, &makeProgramTransfer},

@@ -43,6 +43,8 @@ struct AppState {
     LibErrorRecord LibError;
     int32_t RegisterLimit = kRegisterLimit;
     bool Support7400 = false;
+    // The code that unlocks the 7400 entry of the firmware update; empty for the built-in one.
+    QString SupportCode;
 };
 
 }  // namespace zel

@@ -43,6 +43,7 @@ template <auto field>
 auto& window(MainRecords& r) { return r.placement.*field; }
 bool& ddeActive(MainRecords& r) { return r.state.flags.DdeActive; }
 bool& support7400(MainRecords& r) { return r.state.Support7400; }
+QString& supportCode(MainRecords& r) { return r.state.SupportCode; }
 
 struct NumberValue {
     Section section;
@@ -80,12 +81,13 @@ struct TextValue {
     QString& (*field)(MainRecords&);
 };
 
-constexpr std::array<TextValue, 5> kTexts = {{
+constexpr std::array<TextValue, 6> kTexts = {{
     {Section::Communications, "IP Address", &connection<&CS::ControllerHost>},
     {Section::Files, "Custom Screen 1", &files<&FileSettings::CustomScreen1File>},
     {Section::Files, "Custom Screen 2", &files<&FileSettings::CustomScreen2File>},
     {Section::Files, "Data Table", &files<&FileSettings::DataTableFile>},
     {Section::Files, "Symbol Table", &files<&FileSettings::SymbolFileName>},
+    {Section::Main, "7400 Support Code", &supportCode},
 }};
 
 // Switches stored as numbers. DdeActive is stored as it is, 0 when the value or the section is

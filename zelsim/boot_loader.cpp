@@ -70,6 +70,7 @@ void BootLoader::enter() {
     frameError_ = kDefaultFrameError;
     rate_ = settings_.baud;
     inRecord_ = false;
+    terminated_ = false;
     records_ = dataRecords_ = 0;
 }
 
@@ -114,6 +115,10 @@ void BootLoader::take(uint8_t b, std::vector<uint8_t>& out) {
     if (b == 'S') {
         inRecord_ = true;
         record_ = "S";
+    } else if (b == kXon && terminated_) {
+        out.push_back(kXon);
+        say(out, "VERIFIED\r\nDone\r\n");
+        active_ = false;
     } else if (b == kXon) {
         if (records_ == 0) say(out, "BOOT LOADER READY");
         else if (dataRecords_ > 0 && dataRecords_ % kDataReportEvery == 0)
@@ -141,8 +146,7 @@ void BootLoader::endRecord(std::vector<uint8_t>& out) {
     } else if (type >= '1' && type <= '3') {
         ++dataRecords_;
     } else if (type >= '7' && type <= '9') {
-        say(out, "VERIFIED\r\nDone\r\n");
-        active_ = false;
+        terminated_ = true;
     }
 }
 

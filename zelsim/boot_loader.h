@@ -1,8 +1,8 @@
 // The boot loader of the module behind the pty, for firmware updates. The framed programming-
 // mode request puts the module in it (or it starts there, as after an interrupted update); from
 // then on the line is raw: XON is answered with XON, a baud digit switches the rate, S-records
-// are taken one at a time and each is answered with XOFF, and the termination record ends with
-// "Done", after which the module speaks frames again. What it takes is written, one record a
+// are taken one at a time and each is answered with XOFF; the XON after the termination record
+// is answered and followed by "VERIFIED" and "Done", after which the module speaks frames again. What it takes is written, one record a
 // line, to the firmware file, so a test can compare it with the image sent.
 #pragma once
 
@@ -67,6 +67,8 @@ private:
     std::string record_;
     int records_ = 0;
     int dataRecords_ = 0;
+    // The termination record has been taken; the next XON gets the verdict.
+    bool terminated_ = false;
 };
 
 }  // namespace zel::sim

@@ -252,18 +252,26 @@ TEST_F(MainWindow, ViewBitsOpensTheBitsWindowOnItsRangeAndTheNextTickWritesABit)
     EXPECT_FALSE(monitor.state().flags.windows.RegbitsFormOpen);
 }
 
-// Windows this version does not have are there, disabled, and say so.
-TEST_F(MainWindow, WindowsNotBuiltYetAreDisabledAndSaySo) {
+// The configuration menu's last entry opens the firmware update window, its module list ready.
+TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
     Application monitor(line);
     monitor.start();
     frmMain& main = monitor.mainWindow();
-    for (const char* name : {"mnuFirmware"}) {
-        auto* entry = main.findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_TRUE(entry) << name;
-        EXPECT_FALSE(entry->isEnabled()) << name;
-        EXPECT_EQ(entry->toolTip(), QStringLiteral("Not available in this version of ZEL Monitor."));
-    }
-    EXPECT_TRUE(main.findChild<QAction*>(QStringLiteral("mnuConfiguration"))->isEnabled());
+    auto* entry = main.findChild<QAction*>(QStringLiteral("mnuFirmware"));
+    ASSERT_TRUE(entry);
+    ASSERT_TRUE(entry->isEnabled());
+    entry->trigger();
+    auto* flash = main.findChild<QWidget*>(QStringLiteral("frmProgFlash"));
+    ASSERT_TRUE(flash);
+    EXPECT_TRUE(flash->isVisible());
+    EXPECT_TRUE(flash->windowTitle().startsWith(QStringLiteral("Update Firmware")));
+    auto* modules = flash->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    ASSERT_TRUE(modules);
+    EXPECT_EQ(modules->count(), 3);
+    EXPECT_EQ(modules->currentText(), QStringLiteral("4815K/KP/KPZ CPU"));
+    EXPECT_EQ(flash->findChild<QLabel*>(QStringLiteral("lblModule"))->text(),
+              QStringLiteral("Select Module to Update"));
+    EXPECT_FALSE(flash->findChild<QWidget*>(QStringLiteral("ProgressBar1"))->isVisible());
     main.close();
 }
 

@@ -98,6 +98,10 @@ TEST_F(BootLoaderWalk, ProbesTheModelEntersProgrammingModeAndTakesTheImage) {
     std::string expectedPacing;
     for (int i = 0; i < 16; ++i) expectedPacing += "\x11\x13";
     EXPECT_EQ(pacing, expectedPacing + "DATA 16 RECORDS\r\n\x11\x13\x11\x13");
+    // The XON that follows the termination record, as after every record, is still answered;
+    // the verdict comes after it.
+    line.sendRaw("\x11");
+    EXPECT_EQ(line.receiveRaw('\x11', 2s), "\x11");
     EXPECT_EQ(line.receiveRaw('\n', 2s), "VERIFIED\r\n");
     EXPECT_EQ(line.receiveRaw('\n', 2s), "Done\r\n");
 

@@ -1,0 +1,269 @@
+// The firmware update against zelsim's boot loader on a pseudo-terminal, through the real
+// library: each kind of module from plain and compressed images, the selection path of a module
+// already in its boot loader, a damaged image, a module that falls silent; the fake library only
+// for the order of the model probes, which a controller that takes one code cannot show.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QFile>
+#include <optional>
+
+#include "firmware/huffman_stream.h"
+#include "flash/firmware_update.h"
+#include "image_files.h"
+#include "link/dynamic_zel_library.h"
+#include "link/fake/fake_zel_library.h"
+#include "tests/support/sim_process.h"
+
+using namespace zel;
+using zel::firmware::test::ImageFolder;
+using zel::firmware::test::imageLines;
+using zel::firmware::test::joined;
+using zel::test::SimProcess;
+
+namespace {
+
+class Screen final : public FirmwareUpdateView, public FirmwareHost {
+public:
+    QString file;
+    std::optional<int> chosenModel;
+    std::optional<ModelChoices> offered;
+    bool ok = true;
+    QString log;
+    std::optional<int> progress;
+    int lastPercent = -1;
+    QStringList messages;
+    int stops = 0, resumes = 0;
+    std::function<void()> onLog;
+
+    void showLog(const QString& text) override {
+        log = text;
+        if (onLog) onLog();
+    }
+    QString chooseImageFile(const QString&) override { return file; }
+    bool askOkCancel(const QString&) override { return ok; }
+    void showProgress(std::optional<int> percent) override {
+        progress = percent;
+        if (percent) lastPercent = *percent;
+    }
+    std::optional<int> selectModel(const ModelChoices& choices) override {
+        offered = choices;
+        return chosenModel;
+    }
+    std::optional<QString> askText(const QString&) override { return std::nullopt; }
+    void setBusyPointer(bool) override {}
+    void showError(const QString& text) override { messages << "error: " + text; }
+    void showModules(const QStringList&, int) override {}
+    void setMessage(const QString& text) override { messages << text; }
+    void stopPollingTimer() override { ++stops; }
+    void resumePolling() override { ++resumes; }
+    void writeLog(const QString&) override {}
+};
+
+// The records a module's section sends: from its S0 record to the one before END.
+std::string recordsOf(const std::vector<std::string>& lines, const std::string& tag) {
+    std::string text;
+    bool inSection = false;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        if (!inSection && lines[i].starts_with(tag + " SECTION")) {
+            inSection = true;
+        } else if (inSection) {
+            if (lines[i] == "END") break;
+            text += lines[i] + "\n";
+        }
+    }
+    return text;
+}
+
+class FirmwareUpdateEndToEnd : public ::testing::Test {
+protected:
+    DynamicZelLibrary lib{{QStringLiteral(ZELCOM_LIBRARY_FILE)}};
+    AppState state;
+    Screen screen;
+    ImageFolder folder;
+    std::string out = folder.path("received.txt");
+    std::vector<std::string> image = imageLines({{"4815KR", 5}, {"4815KPZR", 20}, {"4815KPZMaxR", 3},
+                                                 {"7400R", 4}});
+
+    void SetUp() override {
+        ASSERT_TRUE(lib.isLoaded()) << lib.loadError().toStdString();
+        state.settings.CommType = 3;
+        state.settings.BaudRate = 19200;
+        state.settings.CommTimeout = 300;
+    }
+    void TearDown() override { ::unsetenv("ZELCOM_COMM1"); }
+
+    std::unique_ptr<SimProcess> start(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--pty", "--firmware-out", out});
+        auto sim = std::make_unique<SimProcess>(args);
+        ::setenv("ZELCOM_COMM1", sim->ptyPath().c_str(), 1);
+        return sim;
+    }
+    QString writeImage(const std::string& name, const std::vector<std::string>& lines) {
+        const std::string text = joined(lines);
+        return QString::fromStdString(folder.write(
+            name, name.ends_with(".csr") ? firmware::compressImage(text) : text));
+    }
+    void run(int module) {
+        FirmwareUpdate update(state, lib, screen, screen, [](double) {}, [] {});
+        update.load();
+        update.selectModule(module);
+        update.StartUpdate();
+    }
+    // The status word as the controller reports it over a fresh connection.
+    int32_t controllerStatus() {
+        const int32_t h = lib.ZlOpenConnection(LinkKind::Serial, 1, 0);
+        int32_t status = -1;
+        if (h > 0 && lib.ZlInitConnection(h, 19200, 0, 8, 0) == 1) lib.ZlGetStatus(h, status);
+        if (h > 0) lib.ZlCloseConnection(h);
+        return status;
+    }
+};
+
+TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedImages) {
+    const std::vector<std::string> comm = imageLines({{"4826", 18}});
+    struct Case {
+        const char* name;
+        int module;
+        std::vector<std::string> args;
+        std::string file;
+        std::string tag;
+        const char* done;
+    } cases[] = {
+        {"cpu compressed, model probed", 0, {"--boot-model", "14"}, "cpu4815.csr", "4815KPZR",
+         "COMPLETED"},
+        {"cpu plain", 0, {"--boot-model", "16"}, "cpu4815.sr1", "4815KPZMaxR", "COMPLETED"},
+        {"7400 compressed", 2, {"--boot-module", "7400", "--boot-model", "15"}, "unit7400.csr",
+         "7400R", "COMPLETED"},
+        {"comm plain", 1, {"--boot-module", "comm"}, "comm4826.sr", "4826",
+         "COMPLETED: START CONTROLLER TO CONTINUE"},
+        {"comm compressed", 1, {"--boot-module", "comm"}, "comm4826.csr", "4826",
+         "COMPLETED: START CONTROLLER TO CONTINUE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::string>& lines = c.tag == "4826" ? comm : image;
+        // A plain image holds one module's records alone: the update sends it from its top.
+        std::vector<std::string> plain;
+        for (const std::string& record : zel::firmware::test::sectionLines(c.tag, 18))
+            if (!record.ends_with(" SECTION")) plain.push_back(record);
+        const bool compressed = c.file.ends_with(".csr");
+        screen.file = writeImage(c.file, compressed ? lines : plain);
+        auto sim = start(c.args);
+        run(c.module);
+
+        std::string expected;
+        if (compressed)
+            expected = recordsOf(lines, c.tag);
+        else
+            for (size_t i = 0; i + 1 < plain.size(); ++i) expected += plain[i] + "\n";
+        EXPECT_EQ(folder.read("received.txt"), expected);
+        EXPECT_TRUE(screen.log.startsWith(QString::fromLatin1(c.done) + "\r\nDone\r\nVERIFIED\r\n"))
+            << screen.log.toStdString();
+        EXPECT_TRUE(screen.log.contains("ERASED 00000010\r\n")) << screen.log.toStdString();
+        EXPECT_TRUE(screen.log.contains("Baud: 38400\r\n"));
+        // A plain image's progress counts against the whole file, line ends included.
+        if (compressed) {
+            EXPECT_EQ(screen.lastPercent, 100);
+        }
+        EXPECT_EQ(screen.progress, std::nullopt);
+    }
+}
+
+TEST_F(FirmwareUpdateEndToEnd, AModuleInItsBootLoaderTakesTheModelTheUserPicks) {
+    for (const char* code : {"206", "170"}) {
+        SCOPED_TRACE(code);
+        screen.file = writeImage("cpu4815.csr", image);
+        screen.chosenModel = 16;
+        auto sim = start({"--in-boot-loader", code});
+        run(0);
+        ASSERT_TRUE(screen.offered);
+        const auto& o = screen.offered->options;
+        EXPECT_EQ(o[0].caption, "4815K CPU Module");
+        EXPECT_EQ(o[1].caption, "4815KPZ CPU Module");
+        EXPECT_EQ(o[2].caption, "4815KPZMax CPU Module");
+        EXPECT_FALSE(o[3].visible);  // the 7400's line: not a choice here
+        EXPECT_EQ(folder.read("received.txt"), recordsOf(image, "4815KPZMaxR"));
+        EXPECT_TRUE(screen.log.contains(QStringLiteral("Reset Error: ") + code));
+        EXPECT_TRUE(screen.log.startsWith("COMPLETED\r\n"));
+    }
+}
+
+TEST_F(FirmwareUpdateEndToEnd, NothingAfterEndIsSent) {
+    std::vector<std::string> lines = zel::firmware::test::sectionLines("4815KR", 2);
+    lines.erase(lines.begin());
+    lines.push_back(firmware::makeSRecord('1', 0x900, "after the end"));
+    screen.file = writeImage("cpu4815.sr", lines);
+    auto sim = start({"--boot-model", "11"});
+    run(0);
+    std::string expected;
+    for (size_t i = 0; i + 2 < lines.size(); ++i) expected += lines[i] + "\n";
+    EXPECT_EQ(folder.read("received.txt"), expected);
+}
+
+TEST_F(FirmwareUpdateEndToEnd, ADamagedImageIsRefusedBeforeTheControllerIsReset) {
+    std::vector<std::string> lines = image;
+    lines[12].back() = lines[12].back() == '0' ? '1' : '0';  // a record's checksum
+    screen.file = writeImage("cpu4815.csr", lines);
+    auto sim = start({"--boot-model", "14"});
+    const int32_t before = controllerStatus();
+    run(0);
+    EXPECT_TRUE(screen.log.startsWith(
+        "DOWNLOAD FAILED, CYCLE CONTROLLER POWER BEFORE RETRYING DOWNLOAD\r\n"
+        "Damaged Firmware File, line 13: "))
+        << screen.log.toStdString();
+    EXPECT_EQ(controllerStatus(), before);
+    EXPECT_EQ(folder.read("received.txt"), "");
+}
+
+TEST_F(FirmwareUpdateEndToEnd, AFailureAtALineStillPutsEverythingBack) {
+    screen.file = writeImage("cpu4815.csr", image);
+    auto sim = start({"--boot-model", "11", "--boot-fail-line", "3"});
+    bool busyWhileRunning = false;
+    screen.onLog = [&] { busyWhileRunning = busyWhileRunning || state.flags.DownloadBusy; };
+    run(0);
+    EXPECT_TRUE(screen.log.startsWith(
+        "DOWNLOAD FAILED, CYCLE CONTROLLER POWER BEFORE RETRYING DOWNLOAD\r\n"
+        "Failed to get XOFF response. 104 "))
+        << screen.log.toStdString();
+    const std::vector<std::string> sent(image.begin() + 6, image.begin() + 8);  // S0 and one S1
+    EXPECT_EQ(folder.read("received.txt"), sent[0] + "\n" + sent[1] + "\n");
+    EXPECT_TRUE(busyWhileRunning);
+    EXPECT_FALSE(state.flags.DownloadBusy);
+    EXPECT_EQ(state.settings.BaudRate, 19200);
+    EXPECT_EQ(state.settings.CommTimeout, 300);
+    EXPECT_EQ(state.connection.CommHandle, 0);
+    EXPECT_TRUE(state.flags.NoCommunication);
+    EXPECT_EQ(screen.progress, std::nullopt);
+    EXPECT_EQ(screen.stops, 1);
+    EXPECT_EQ(screen.resumes, 1);
+}
+
+TEST(FirmwareUpdateProbes, TheModelRegisterIsTriedWith11Then12Then14Then16) {
+    FakeZelLibrary fake;
+    fake.setRegister(13008, 5);
+    fake.setDefaultResult("ZlPutRegister", 0);
+    AppState state;
+    state.settings.CommType = 3;
+    state.flags.UserSuspended = true;
+    Screen screen;
+    ImageFolder folder;
+    std::vector<std::string> lines = zel::firmware::test::sectionLines("4815KR", 1);
+    lines.erase(lines.begin());
+    screen.file = QString::fromStdString(folder.write("cpu4815.sr", joined(lines)));
+    FirmwareUpdate update(state, fake, screen, screen, [](double) {}, [] {});
+    update.load();
+    update.StartUpdate();
+    QStringList writes;
+    for (const QString& call : fake.calls())
+        if (call.startsWith("ZlPutRegister")) writes << call;
+    EXPECT_EQ(writes, QStringList({"ZlPutRegister(7, 13008, 11)", "ZlPutRegister(7, 13008, 12)",
+                                   "ZlPutRegister(7, 13008, 14)", "ZlPutRegister(7, 13008, 16)"}));
+    EXPECT_TRUE(screen.log.startsWith(
+        "DOWNLOAD FAILED, CYCLE CONTROLLER POWER BEFORE RETRYING DOWNLOAD\r\n"
+        "Invalid Controller Model Code\r\n"))
+        << screen.log.toStdString() << fake.calls().join(" ").toStdString();
+    EXPECT_EQ(screen.resumes, 0);  // monitoring stays suspended
+}
+
+}  // namespace
