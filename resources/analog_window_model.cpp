@@ -3,14 +3,12 @@
 #include <algorithm>
 
 #include "common/number_text.h"
+#include "resources/resource_registers.h"
 
 namespace zel {
 namespace {
 
-constexpr int32_t kAnalogOutBase = 8000;
-constexpr int32_t kAnalogInBase = 8500;
-constexpr int32_t kLastChannel = 256;
-constexpr double kOutputLimit = 20000.0;
+constexpr double kOutputLimit = kAnalogOutputLimit;
 
 PageRules rulesFor(AnalogKind kind) {
     if (kind == AnalogKind::Inputs)
@@ -63,7 +61,7 @@ void AnalogWindowModel::refresh(PollContext& context) {
 }
 
 QString AnalogWindowModel::readValue(PollContext& context, int32_t channel) const {
-    if (channel > kLastChannel || !context.linkUsable()) return QString::fromLatin1(kNotAvailable);
+    if (channel > kLastAnalogChannel || !context.linkUsable()) return QString::fromLatin1(kNotAvailable);
     if (const std::optional<int32_t> value = readRegister(context, channelRegister(channel)))
         return QString::number(*value);
     return QString::fromLatin1(context.readFailed() ? kNotAvailable : kUnreadable);

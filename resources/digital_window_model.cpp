@@ -1,10 +1,9 @@
 #include "resources/digital_window_model.h"
 
+#include "resources/resource_registers.h"
+
 namespace zel {
 namespace {
-
-constexpr int32_t kOutputBase = 1000;
-constexpr int32_t kInputBase = 2000;
 
 PageRules rulesFor(DigitalKind kind) {
     if (kind == DigitalKind::Inputs)

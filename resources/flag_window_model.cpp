@@ -2,14 +2,9 @@
 
 #include "common/bit_value.h"
 #include "resources/flag_word.h"
-#include "link/library_version.h"
 
 namespace zel {
 namespace {
-
-constexpr int32_t kFlagSetBase = 13200;  // 13200 + n writes flag n
-constexpr int32_t kOlderLibraryFlagLimit = 32;
-constexpr int32_t kNewerLibraryFlagLimit = 256;
 
 const QString kSet = QStringLiteral("Set");
 const QString kClear = QStringLiteral("Clear");
@@ -64,20 +59,11 @@ void FlagWindowModel::flagClicked(int r) {
     const int16_t value = caption == kSet ? 0 : 1;
     caption = value == 1 ? kSet : kClear;
     draw();
-    reportWrite(services_, writeFlag(n, value), QStringLiteral("Flag #%1 updated.").arg(n),
+    const int32_t result =
+        writeFlag(services_.library, services_.state.connection.CommHandle, n, value);
+    reportWrite(services_, result, QStringLiteral("Flag #%1 updated.").arg(n),
                 "Failed to update Flag value!");
     if (afterWrite_) afterWrite_();
-}
-
-// Older libraries set only the first 32 flags directly; beyond that, and beyond 256 for any
-// library, a flag is written through its own register.
-int32_t FlagWindowModel::writeFlag(int32_t flag, int16_t value) {
-    const int32_t handle = services_.state.connection.CommHandle;
-    const bool direct =
-        flag <= kOlderLibraryFlagLimit ||
-        (flag <= kNewerLibraryFlagLimit && SelectCommFunction(services_.library) == 1);
-    if (direct) return services_.library.ZlPutFlag(handle, flag, value);
-    return services_.library.ZlPutRegister(handle, kFlagSetBase + flag, value);
 }
 
 }  // namespace zel

@@ -27,7 +27,6 @@ protected:
 
 private:
     int32_t flagWord(int32_t flag) const;
-    int32_t writeFlag(int32_t flag, int16_t value);
 
     std::function<void()> afterWrite_;
 };

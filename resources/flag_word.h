@@ -1,9 +1,11 @@
-// Where the controller keeps a flag: it packs its flags 32 to a register word.
+// Where the controller keeps a flag: it packs its flags 32 to a register word, and a flag is
+// written by the library's flag call or through a register of its own.
 #pragma once
 
 #include <cstdint>
 
 #include "common/io_counts.h"
+#include "link/zel_library.h"
 
 namespace zel {
 
@@ -20,5 +22,10 @@ inline int32_t flagWordRegister(const IOCounts& counts, int32_t flag) {
 constexpr int flagBit(int32_t flag) {
     return (flag - 1) % kFlagsPerWord;
 }
+
+// Writes `flag` as the Flags window does: older libraries set only the first 32 flags
+// directly; beyond that, and beyond 256 for any library, through the register 13200 + flag.
+// The library's result, 1 for success.
+int32_t writeFlag(ZelLibrary& library, int32_t handle, int32_t flag, int16_t value);
 
 }  // namespace zel

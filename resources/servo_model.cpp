@@ -3,21 +3,17 @@
 #include <algorithm>
 
 #include "common/number_text.h"
+#include "resources/resource_registers.h"
 #include "resources/row_naming.h"
 #include "resources/row_polling.h"
 
 namespace zel {
-namespace {
-
-constexpr int32_t kPositionBase = 14000;
-constexpr int32_t kErrorBase = 14100;
-
-}  // namespace
-
 ServoModel::ServoModel(ResourceServices services)
     : services_(std::move(services)),
       lifecycle_(services_, settings::PlacementSection::Servo, &WindowOpenFlags::ServoFormOpen,
                  "Servo Form unloaded.") {}
+
+static_assert(ServoModel::ServoRows == kLastServo);
 
 void ServoModel::setView(int window, WindowView* view) {
     views_.at(static_cast<size_t>(window)) = view;
@@ -93,7 +89,7 @@ void ServoModel::writePosition(int index) {
     const int32_t n = index + 1;
     const int32_t value = roundToInt32(val(rows_.at(static_cast<size_t>(index)).position));
     const int32_t result = services_.library.ZlPutRegister(services_.state.connection.CommHandle,
-                                                           kPositionBase + n, value);
+                                                           kServoPositionBase + n, value);
     reportWrite(services_, result, QStringLiteral("Servo #%1 position updated.").arg(n),
                 "Failed to update servo position value!");
 }
@@ -107,8 +103,8 @@ void ServoModel::refresh(PollContext& context) {
         [&](int i) {
             if (guard_.skips(i)) return;
             ServoRow& row = rows_.at(static_cast<size_t>(i));
-            row.position = readValue(context, kPositionBase + i + 1);
-            row.error = readValue(context, kErrorBase + i + 1);
+            row.position = readValue(context, kServoPositionBase + i + 1);
+            row.error = readValue(context, kServoErrorBase + i + 1);
         });
     draw();
 }

@@ -1,5 +1,6 @@
 // Registers as the command line names them: numbers, ranges "FIRST..LAST" and, with a symbol
-// file, the registers' symbol names; and the name a register is shown with.
+// file, the registers' symbol names; resources as "KIND:FIRST[..LAST]"; and the name a
+// register is shown with.
 #pragma once
 
 #include <QHash>
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "zelctl/resource_targets.h"
+
 namespace zel::ctl {
 
 class RegisterNames {
@@ -17,11 +20,12 @@ public:
     // error() saying why, when the file cannot be read.
     bool load(const QString& symbolFile);
 
-    // The register a word names; empty, with error() saying why, for a word that is neither a
-    // number 1..40000 nor a register symbol.
-    std::optional<int32_t> number(const QString& word);
-    // Every register of the words, ranges expanded in order; empty at the first bad word.
-    std::optional<QList<int32_t>> selection(const QStringList& words);
+    // The register or resource a word names; empty, with error() saying why, for a word that
+    // is neither a number 1..40000, a register symbol, nor a resource within its kind's numbers.
+    std::optional<Target> target(const QString& word);
+    // Every register and resource of the words, ranges expanded in order; empty at the first
+    // bad word.
+    std::optional<QList<Target>> selection(const QStringList& words);
     // The symbol name of a register; empty when none names it.
     QString name(int32_t number) const { return names_.value(number); }
     bool hasNames() const { return !names_.isEmpty(); }
@@ -29,6 +33,12 @@ public:
     const QString& error() const { return error_; }
 
 private:
+    std::optional<int32_t> number(const QString& word);
+    enum class Naming { NotResources, Named, Refused };
+    // "KIND:NUMBER" and "KIND:FIRST..LAST" into `targets`; NotResources for a word with no
+    // kind prefix or a symbol's name, Refused with error() saying why.
+    Naming resources(const QString& word, QList<Target>& targets);
+
     QHash<QString, int32_t> numbers_;
     QHash<int32_t, QString> names_;
     QString error_;

@@ -34,30 +34,31 @@ void waitMs(int ms) {
 }  // namespace
 
 int watchRegisters(Command& c) {
-    const auto numbers = c.names.selection(c.arguments.operands);
-    if (!numbers) {
+    const auto targets = c.names.selection(c.arguments.operands);
+    if (!targets) {
         printError(c.names.error());
         return kBadUsage;
     }
     catchStopSignals();
     if (const int status = c.session.open(c.arguments)) return status;
-    const QStringList headers = registerHeaders(c.names, {QStringLiteral("Time")});
+    if (const int status = checkPresent(c.session, *targets)) return status;
+    const QStringList headers = registerHeaders(c.names, *targets, {QStringLiteral("Time")});
     Output out(c.arguments.form, headers, numericColumns(headers), true);
-    QHash<int32_t, int32_t> shown;
+    QHash<QString, int32_t> shown;
     while (!stopRequested) {
-        for (const int32_t number : *numbers) {
+        for (const Target& target : *targets) {
             int32_t value = 0;
-            if (c.session.library().ZlGetRegister(c.session.handle(), number, value) != 1) {
+            if (readTarget(c.session, target, value) != 1) {
                 // A read cut short by the stop signal is no failure.
                 if (stopRequested) return kSuccess;
-                return c.session.callFailed(QStringLiteral("Cannot read register ") +
-                                            QString::number(number));
+                return readFailed(c.session, target);
             }
-            const auto last = shown.constFind(number);
+            const QString name = targetName(target);
+            const auto last = shown.constFind(name);
             if (last != shown.constEnd() && *last == value) continue;
-            shown.insert(number, value);
+            shown.insert(name, value);
             out.add(QStringList{QDateTime::currentDateTime().toString(Qt::ISODateWithMs)} +
-                    registerRow(c.names, number, value));
+                    registerRow(c.names, target, value));
         }
         if (!stopRequested) waitMs(c.arguments.intervalMs);
     }

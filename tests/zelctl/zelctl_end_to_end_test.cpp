@@ -79,6 +79,43 @@ TEST_F(ZelctlTcp, NamesRegistersBySymbol) {
     EXPECT_EQ(unknown.err, "zelctl: no register is named NotARegister\n");
 }
 
+// Resources by the windows' numbers: a write lands in the register the window reads, and a
+// refused name or value leaves the controller as it was.
+TEST_F(ZelctlTcp, NamesResourcesAsTheWindowsDo) {
+    const struct {
+        QStringList args;
+        int status;
+        QString out;
+        QString err;
+    } steps[] = {
+        {{"read", "flag:3..4", "flag:40"}, 0, "Name     Value\nflag:3       1\nflag:4       0\nflag:40      1\n", ""},
+        {{"write", "flag:4", "1"}, 0, "", ""},
+        {{"write", "output:12", "1"}, 0, "", ""},
+        {{"write", "analog-out:2", "-20000"}, 0, "", ""},
+        {{"--csv", "read", "flag:4", "1012", "8002"}, 0,
+         "Name,Value\r\nflag:4,1\r\n1012,1\r\n8002,-20000\r\n", ""},
+        {{"write", "output:12", "2"}, 2, "", "zelctl: output:12 takes values from 0 to 1, not 2.\n"},
+        {{"write", "analog-out:2", "20001"}, 2, "",
+         "zelctl: analog-out:2 takes values from -20000 to 20000, not 20001.\n"},
+        {{"write", "input:3", "1"}, 2, "", "zelctl: input:3 cannot be written.\n"},
+        {{"write", "flag:65", "1"}, 2, "", "zelctl: no flag 65: the controller has 64 flags.\n"},
+        {{"write", "output:1001", "1"}, 2, "",
+         "zelctl: no output 1001: output numbers run from 1 to 1000.\n"},
+        {{"read", "lamp:1"}, 2, "",
+         "zelctl: no resource kind is named lamp (the kinds are flag, input, output, analog-in, "
+         "analog-out, servo, servo-error).\n"},
+        {{"read", "output:12", "analog-out:2"}, 0,
+         "Name           Value\noutput:12          1\nanalog-out:2  -20000\n", ""},
+    };
+    for (const auto& step : steps) {
+        const Outcome r = run(step.args);
+        const std::string args = step.args.join(u' ').toStdString();
+        EXPECT_EQ(r.status, step.status) << args;
+        EXPECT_EQ(r.out.toStdString(), step.out.toStdString()) << args;
+        EXPECT_EQ(r.err.toStdString(), step.err.toStdString()) << args;
+    }
+}
+
 // Input 1 toggles every second: the watch prints each change until SIGINT ends it cleanly.
 TEST_F(ZelctlTcp, WatchPrintsChangesUntilInterrupted) {
     QProcess p;
