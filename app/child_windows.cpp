@@ -24,9 +24,14 @@ namespace {
 class ServoWindows final : public ChildWindow {
 public:
     explicit ServoWindows(WindowContext& context)
-        : model_(context.model), sink_(context.messageSink()), parent_(context.mainWindow),
+        : model_(context.model),
+          sink_(context.messageSink()),
+          trendSink_(context.trendSink()),
+          parent_(context.mainWindow),
           first_(new frmServo(model_.state(), model_.library(), model_.settingsStore(), symbols(),
-                              sink_, parent_)) {}
+                              sink_, parent_)) {
+        first_->setTrendSink(trendSink_);
+    }
 
     QWidget* widget() const override { return first_.data(); }
     PollBlock* pollBlock() override { return &first_->pollBlock(); }
@@ -43,6 +48,7 @@ public:
             if (!second_)
                 second_ = new frmServo2(model_.state(), model_.library(), model_.settingsStore(),
                                         symbols(), sink_, *first_, parent_);
+            second_->setTrendSink(trendSink_);
             second_->open();
         }
         first_->open();
@@ -55,6 +61,7 @@ private:
 
     MainWindowModel& model_;
     std::function<void(const QString&)> sink_;
+    std::function<void(const TrendItem&)> trendSink_;
     QWidget* parent_;
     QPointer<frmServo> first_;
     QPointer<frmServo2> second_;
@@ -152,10 +159,10 @@ ChildWindow* makeCustom(WindowContext& context, CustomScreen screen) {
     static CustomScreenFileStore files;
     MainWindowModel& m = context.model;
     SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
-    return new FormWindow<frmCustom>(new frmCustom(screen, m.state(), m.library(),
-                                                   m.settingsStore(), symbols,
-                                                   context.messageSink(), &files,
-                                                   context.mainWindow));
+    auto* form = new frmCustom(screen, m.state(), m.library(), m.settingsStore(), symbols,
+                               context.messageSink(), &files, context.mainWindow);
+    form->setTrendSink(context.trendSink());
+    return new FormWindow<frmCustom>(form);
 }
 
 }  // namespace
@@ -174,6 +181,7 @@ ChildWindow* makeDataTable(WindowContext& context) {
     auto* form = new frmTable(m.state(), m.library(), m.settingsStore(), context.messageSink(),
                               [&m](const QString& text) { m.showProgress(text); },
                               context.mainWindow);
+    form->setTrendSink(context.trendSink());
     form->setMonitorSetupHandler(
         [window = context.window] { window(WindowId::TableMonitor)->open(); });
     return new FormWindow<frmTable>(form);

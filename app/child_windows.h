@@ -41,6 +41,10 @@ struct WindowContext {
     std::function<void(const QString&)> messageSink() const {
         return [&model = model](const QString& text) { model.setMessage(text); };
     }
+    // Where a window's Add to Trend hands the value it chose.
+    std::function<void(const TrendItem&)> trendSink() const {
+        return [&model = model](const TrendItem& item) { model.addToTrend(item); };
+    }
 };
 
 // A form whose open(), retitle(caption) and pollBlock() (if it has one) are its own, kept by a
@@ -70,8 +74,10 @@ template <typename Form>
 ChildWindow* makeResourceForm(WindowContext& context) {
     MainWindowModel& m = context.model;
     SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
-    return new FormWindow<Form>(new Form(m.state(), m.library(), m.settingsStore(), symbols,
-                                         context.messageSink(), context.mainWindow));
+    auto* form = new Form(m.state(), m.library(), m.settingsStore(), symbols, context.messageSink(),
+                          context.mainWindow);
+    form->setTrendSink(context.trendSink());
+    return new FormWindow<Form>(form);
 }
 
 // The makers of the windows that are made in a way of their own.

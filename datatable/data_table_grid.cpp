@@ -154,4 +154,13 @@ void DataTableGrid::clear(const QModelIndexList& selection) {
     }
 }
 
+std::optional<TrendItem> DataTableGrid::trendItem(const QModelIndex& cell) const {
+    if (!cell.isValid() || cell.row() >= table_.TableRows || cell.column() < 1 ||
+        cell.column() > table_.columns())
+        return std::nullopt;
+    const int32_t row = cell.row() + 1;
+    return TrendItem{QStringLiteral("Table Cell %1,%2").arg(row).arg(cell.column()),
+                     TrendSource::tableCell(row, cell.column())};
+}
+
 }  // namespace zel

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "datatable/data_table.h"
+#include "trends/trend_item.h"
 
 namespace zel {
 
@@ -40,6 +41,9 @@ public:
     std::optional<QString> paste(const QModelIndex& at, const QString& text);
     // Empties the selected value cells (they become 0), as Cut does after copying.
     void clear(const QModelIndexList& selection);
+    // Add to Trend on a value cell: "Table Cell 3,2" for row 3, column 2; none for the row
+    // numbers, the Message column or no cell.
+    std::optional<TrendItem> trendItem(const QModelIndex& cell) const;
 
 private:
     int messageColumn() const { return table_.columns() + 1; }

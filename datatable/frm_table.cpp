@@ -23,6 +23,7 @@
 
 #include "datatable/row_text.h"
 #include "settings/window_placement.h"
+#include "trends/trend_action.h"
 
 namespace zel {
 namespace {
@@ -98,6 +99,11 @@ frmTable::frmTable(AppState& state, ZelLibrary& library, settings::SettingsStore
     tgDTable->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
                               QAbstractItemView::AnyKeyPressed);
     layout->addWidget(tgDTable);
+    addTrendAction(
+        tgDTable, [this] { return grid_.trendItem(tgDTable->currentIndex()); },
+        [this](const TrendItem& cell) {
+            if (trendSink_) trendSink_(cell);
+        });
     auto* editCell = new QShortcut(QKeySequence(QStringLiteral("Ctrl+E")), tgDTable);
     connect(editCell, &QShortcut::activated, this, [this] { tgDTable->edit(tgDTable->currentIndex()); });
 

@@ -38,6 +38,8 @@ public:
     void setMonitorSetupHandler(std::function<void()> handler) { monitorSetup_ = std::move(handler); }
     // The monitoring timer's period, taken at once.
     void setMonitorInterval(int16_t milliseconds) { Timer1.setInterval(milliseconds); }
+    // Where Add to Trend on a cell hands the cell; until it is set the action does nothing.
+    void setTrendSink(std::function<void(const TrendItem&)> sink) { trendSink_ = std::move(sink); }
 
     // TableWindowView
     void setMessage(const QString& text) override { setMessage_(text); }
@@ -70,6 +72,7 @@ private:
     MessageSink setMessage_;
     MessageSink showProgress_;
     std::function<void()> monitorSetup_;
+    std::function<void(const TrendItem&)> trendSink_;
     QTableView* tgDTable = nullptr;
     QLineEdit* txtRows = nullptr;
     QLineEdit* txtCols = nullptr;

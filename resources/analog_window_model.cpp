@@ -15,13 +15,15 @@ PageRules rulesFor(AnalogKind kind) {
         return {.section = settings::PlacementSection::Analin,
                 .openFlag = &WindowOpenFlags::AnalInFormOpen,
                 .unloadText = "Analog Input Form unloaded.",
-                .largeStep = 4};
+                .largeStep = 4,
+                .trendName = "Analog Input"};
     return {.section = settings::PlacementSection::Analout,
             .openFlag = &WindowOpenFlags::AnalOutFormOpen,
             .unloadText = "Analog Output Form unloaded.",
             .valueGotoKeys = "Aa",
             .largeStep = 4,
-            .gotoSharesEditGuard = true};
+            .gotoSharesEditGuard = true,
+            .trendName = "Analog Output"};
 }
 
 }  // namespace
@@ -35,11 +37,22 @@ std::optional<int32_t> AnalogWindowModel::presentCount() const {
 }
 
 QString AnalogWindowModel::rowName(int32_t number, bool) const {
-    const bool inputs = kind_ == AnalogKind::Inputs;
-    const QString name =
-        symbolName(services_, inputs ? SymbolCode::AnalogInput : SymbolCode::AnalogOutput, number);
+    const QString name = symbol(number);
     if (!name.isEmpty()) return name;
-    return (inputs ? QStringLiteral("ain_") : QStringLiteral("aout_")) + QString::number(number);
+    return (kind_ == AnalogKind::Inputs ? QStringLiteral("ain_") : QStringLiteral("aout_")) +
+           QString::number(number);
+}
+
+QString AnalogWindowModel::symbol(int32_t number) const {
+    return symbolName(
+        services_, kind_ == AnalogKind::Inputs ? SymbolCode::AnalogInput : SymbolCode::AnalogOutput,
+        number);
+}
+
+// Channels past the last one the controller can have show "N/A" and have nothing to trend.
+std::optional<TrendSource> AnalogWindowModel::trendSource(int32_t channel) const {
+    if (channel > kLastChannel) return std::nullopt;
+    return TrendSource::reg(channelRegister(channel));
 }
 
 QString AnalogWindowModel::loadValue(bool present) const {

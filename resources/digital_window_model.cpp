@@ -9,10 +9,12 @@ PageRules rulesFor(DigitalKind kind) {
     if (kind == DigitalKind::Inputs)
         return {.section = settings::PlacementSection::Digin,
                 .openFlag = &WindowOpenFlags::DigInFormOpen,
-                .unloadText = "Digital Input Form unloaded."};
+                .unloadText = "Digital Input Form unloaded.",
+                .trendName = "Digital Input"};
     return {.section = settings::PlacementSection::Digout,
             .openFlag = &WindowOpenFlags::DigOutFormOpen,
-            .unloadText = "Digital Output Form unloaded."};
+            .unloadText = "Digital Output Form unloaded.",
+            .trendName = "Digital Output"};
 }
 
 }  // namespace
@@ -33,6 +35,17 @@ DigitalState DigitalWindowModel::stateOf(int32_t number, int32_t value) const {
 // A row is named by its symbol for value 0: an input's "on" name, an output's "off" name.
 QString DigitalWindowModel::rowName(int32_t number, bool) const {
     return stateOf(number, kind_ == DigitalKind::Inputs ? 1 : 0).name;
+}
+
+// The symbol of the state the row is named by.
+QString DigitalWindowModel::symbol(int32_t number) const {
+    if (!services_.symbolsActive()) return {};
+    return kind_ == DigitalKind::Inputs ? services_.symbols->InputSymbol(number, 1).name
+                                        : services_.symbols->OutputSymbol(number, 0).name;
+}
+
+std::optional<TrendSource> DigitalWindowModel::trendSource(int32_t number) const {
+    return TrendSource::reg((kind_ == DigitalKind::Inputs ? kInputBase : kOutputBase) + number);
 }
 
 void DigitalWindowModel::show(int r, int32_t value) {

@@ -14,7 +14,8 @@ const QString kClear = QStringLiteral("Clear");
 FlagWindowModel::FlagWindowModel(ResourceServices services)
     : PagedWindowModel(std::move(services), {.section = settings::PlacementSection::Flags,
                                              .openFlag = &WindowOpenFlags::FlagFormOpen,
-                                             .unloadText = "Flag Form unloaded."}) {}
+                                             .unloadText = "Flag Form unloaded.",
+                                             .trendName = "Flag"}) {}
 
 int FlagWindowModel::scrollMaximum() const {
     return services_.state.connection.Counts.FlagCount() - 15;
@@ -25,8 +26,16 @@ std::optional<int32_t> FlagWindowModel::presentCount() const {
 }
 
 QString FlagWindowModel::rowName(int32_t number, bool) const {
-    const QString name = symbolName(services_, SymbolCode::Flag, number);
+    const QString name = symbol(number);
     return name.isEmpty() ? QStringLiteral("flag_") + QString::number(number) : name;
+}
+
+QString FlagWindowModel::symbol(int32_t number) const {
+    return symbolName(services_, SymbolCode::Flag, number);
+}
+
+std::optional<TrendSource> FlagWindowModel::trendSource(int32_t number) const {
+    return TrendSource::bit(flagWord(number), flagBit(number));
 }
 
 int32_t FlagWindowModel::flagWord(int32_t flag) const {

@@ -22,6 +22,8 @@ public:
 protected:
     int scrollMaximum() const override;
     QString rowName(int32_t number, bool atLoad) const override;
+    QString symbol(int32_t number) const override;
+    std::optional<TrendSource> trendSource(int32_t number) const override;
     std::optional<int32_t> presentCount() const override;
     QString loadValue(bool) const override { return QStringLiteral("Clear"); }
 

@@ -52,6 +52,12 @@ void ServoForm::buildRows() {
         for (int column = 0; QWidget * w : std::initializer_list<QWidget*>{Label1[r], Label4[r],
                                                                            Text1[r], Text2[r]})
             grid->addWidget(w, r + 1, column++);
+        addRowTrendAction({Label1[r], Label4[r], Text1[r]}, [this, index] {
+            return model_->trendItem(index, ServoModel::Value::Position);
+        });
+        addRowTrendAction({Text2[r]}, [this, index] {
+            return model_->trendItem(index, ServoModel::Value::Error);
+        });
     }
 }
 

@@ -60,6 +60,8 @@ QGridLayout* PagedForm::buildRows() {
         }
         values_[r] = newValueControl(r);
         rowGrid_->addWidget(values_[r], gridLine(r), 2);
+        addRowTrendAction({Label2[r], Label1[r], values_[r]},
+                          [this, r] { return model_->trendItem(r); });
     }
     return rowGrid_;
 }

@@ -52,6 +52,16 @@ void PagedWindowModel::showFirstPage() {
     }
 }
 
+std::optional<TrendItem> PagedWindowModel::trendItem(int r) const {
+    const int32_t n = resourceNumber(r);
+    const std::optional<int32_t> count = presentCount();
+    const std::optional<TrendSource> source = trendSource(n);
+    if ((count && n > *count) || !source) return std::nullopt;
+    const QString name = symbol(n);
+    if (!name.isEmpty()) return TrendItem{name, *source};
+    return TrendItem{QStringLiteral("%1 %2").arg(QLatin1String(rules_.trendName)).arg(n), *source};
+}
+
 void PagedWindowModel::setBase(int32_t base) {
     rules_.base = base;
     rules_.gotoLow = base + 1;

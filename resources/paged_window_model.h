@@ -10,12 +10,13 @@
 #include <functional>
 #include <optional>
 
-#include "resources/edit_guard.h"
 #include "link/poll_block.h"
+#include "resources/edit_guard.h"
 #include "resources/resource_services.h"
 #include "resources/row_naming.h"
 #include "resources/row_polling.h"
 #include "resources/window_lifecycle.h"
+#include "trends/trend_item.h"
 
 namespace zel {
 
@@ -36,6 +37,8 @@ struct PageRules {
     int largeStep = 16;
     // The GoTo box uses the value boxes' edit guard as its "started" flag.
     bool gotoSharesEditGuard = false;
+    // What the window calls one of its values when it is trended without a symbol name.
+    const char* trendName = "";
 };
 
 struct PageRow {
@@ -87,6 +90,10 @@ public:
     void valueFocusLost(int r);
     const EditGuard& editGuard() const { return guard_; }
 
+    // Add to Trend on row r: its value under its symbol name, else under the window's name for
+    // it ("Register 120"); none for a row the controller does not have.
+    std::optional<TrendItem> trendItem(int r) const;
+
     // PollBlock
     bool isOpen() const override { return lifecycle_.isOpen(); }
 
@@ -95,6 +102,11 @@ protected:
     virtual int scrollMaximum() const = 0;
     // The row's name from the symbols or the window's default; `atLoad` for the first page.
     virtual QString rowName(int32_t number, bool atLoad) const = 0;
+    // The symbol name of resource `number`; empty when it has none.
+    virtual QString symbol(int32_t number) const = 0;
+    // Where the controller keeps the value of resource `number`; none for a value that cannot
+    // be trended.
+    virtual std::optional<TrendSource> trendSource(int32_t number) const = 0;
     // How many of the resource the controller has; rows above it load as "Not Present".
     virtual std::optional<int32_t> presentCount() const { return std::nullopt; }
     // The value control's text when the window loads.

@@ -26,12 +26,12 @@ int32_t registerWord(double value) {
 }  // namespace
 
 RegisterBitsModel::RegisterBitsModel(ResourceServices services)
-    : PagedWindowModel(std::move(services), {
-                                             .section = std::nullopt,
+    : PagedWindowModel(std::move(services), {.section = std::nullopt,
                                              .openFlag = &WindowOpenFlags::RegbitsFormOpen,
                                              .unloadText = "Register Form unloaded.",
                                              .valueGotoKeys = "Rr",
-                                             .valueGotoKeysEmptyGoto = true}) {}
+                                             .valueGotoKeysEmptyGoto = true,
+                                             .trendName = "Register"}) {}
 
 void RegisterBitsModel::resetWindow() {
     range_ = RegisterBank::Lower;

@@ -37,6 +37,10 @@ public:
 protected:
     int scrollMaximum() const override;
     QString rowName(int32_t, bool) const override { return {}; }
+    QString symbol(int32_t) const override { return {}; }
+    std::optional<TrendSource> trendSource(int32_t number) const override {
+        return TrendSource::reg(number);
+    }
     QString loadValue(bool) const override { return QStringLiteral("0"); }
     void writeRow(int r) override;
     void resetWindow() override;

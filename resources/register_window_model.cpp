@@ -20,7 +20,8 @@ PageRules rulesFor(RegisterBank bank) {
                 .openFlag = &WindowOpenFlags::RegFormOpen,
                 .unloadText = "Register Form unloaded.",
                 .gotoResetKeys = "Rr",
-                .valueGotoKeys = "Rr"};
+                .valueGotoKeys = "Rr",
+                .trendName = "Register"};
     return {.section = settings::PlacementSection::NVram,
             .openFlag = &WindowOpenFlags::RamFormOpen,
             .unloadText = "NVRegisters Form unloaded.",
@@ -29,7 +30,8 @@ PageRules rulesFor(RegisterBank bank) {
             .gotoHigh = 47985,
             .gotoDesignText = "32001",
             .gotoResetKeys = "Nn",
-            .valueGotoKeys = "Nn"};
+            .valueGotoKeys = "Nn",
+            .trendName = "NV Register"};
 }
 
 // A double in the general number format: up to 15 significant digits, "2.5", "1E+20".
@@ -59,10 +61,20 @@ int RegisterWindowModel::scrollMaximum() const {
 }
 
 QString RegisterWindowModel::rowName(int32_t number, bool atLoad) const {
-    QString name = symbolName(services_, SymbolCode::NvRegister, number);
-    if (name.isEmpty() && bank_ == RegisterBank::Lower && (atLoad || number <= kLastSecondTableRow))
-        name = symbolName(services_, SymbolCode::Register, number);
+    const QString name = symbolIn(number, atLoad || number <= kLastSecondTableRow);
     return name.isEmpty() ? QStringLiteral("reg_") + QString::number(number) : name;
+}
+
+QString RegisterWindowModel::symbolIn(int32_t number, bool bothTables) const {
+    const QString name = symbolName(services_, SymbolCode::NvRegister, number);
+    if (!name.isEmpty() || bank_ == RegisterBank::Upper || !bothTables) return name;
+    return symbolName(services_, SymbolCode::Register, number);
+}
+
+// A register that holds a double has no whole-number value to trend.
+std::optional<TrendSource> RegisterWindowModel::trendSource(int32_t number) const {
+    if (holdsDouble(number)) return std::nullopt;
+    return TrendSource::reg(number);
 }
 
 void RegisterWindowModel::relabelRow(PageRow& row) {

@@ -34,12 +34,16 @@ public:
 protected:
     int scrollMaximum() const override;
     QString rowName(int32_t number, bool atLoad) const override;
+    QString symbol(int32_t number) const override { return symbolIn(number, true); }
+    std::optional<TrendSource> trendSource(int32_t number) const override;
     QString loadValue(bool) const override { return QStringLiteral("0"); }
     void relabelRow(PageRow& row) override;
     void writeRow(int r) override;
     void resetWindow() override { hexView_ = false; }
 
 private:
+    // The register's symbol name; the registers table is consulted only when `bothTables`.
+    QString symbolIn(int32_t number, bool bothTables) const;
     bool holdsDouble(int32_t number) const;
     QString readValue(PollContext& context, int32_t number) const;
     int32_t writeValue(int32_t number, const QString& text);

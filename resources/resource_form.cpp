@@ -89,4 +89,14 @@ bool leavesBox(const QEvent& event) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
+void ResourceForm::addRowTrendAction(std::initializer_list<QWidget*> row,
+                                     const TrendItemSource& item) {
+    for (QWidget* control : row) {
+        if (!control) continue;
+        addTrendAction(control, item, [this](const TrendItem& chosen) {
+            if (trendSink_) trendSink_(chosen);
+        });
+    }
+}
+
 }  // namespace zel

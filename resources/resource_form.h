@@ -9,6 +9,7 @@
 
 #include "resources/resource_services.h"
 #include "settings/window_placement.h"
+#include "trends/trend_action.h"
 
 class QLabel;
 class QLineEdit;
@@ -25,6 +26,9 @@ public:
     void retitle(const QString& connectionCaption);
     // Replaces the OK-only message box of the settings failures (tests record them).
     void setMessageBoxHandler(MessageSink handler) { messageBox_ = std::move(handler); }
+    // Where Add to Trend hands the values its rows choose; until it is set the action does
+    // nothing.
+    void setTrendSink(TrendSink sink) { trendSink_ = std::move(sink); }
 
 protected:
     ResourceServices services();
@@ -35,6 +39,8 @@ protected:
 
     QLabel* newLabel(const QString& name, const QString& text = {});
     QLineEdit* newTextBox(const QString& name);
+    // Gives each control of a row the Add to Trend action for what `item` names.
+    void addRowTrendAction(std::initializer_list<QWidget*> row, const TrendItemSource& item);
 
 private:
     double dpi() const;
@@ -45,6 +51,7 @@ private:
     SymbolLookup* symbols_;
     MessageSink setMessage_;
     MessageSink messageBox_;
+    TrendSink trendSink_;
     QString baseTitle_;
     settings::PlacedWindow placed_;
 };

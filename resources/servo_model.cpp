@@ -60,6 +60,15 @@ QString ServoModel::servoName(int32_t number) const {
     return name.isEmpty() ? QStringLiteral("servo_") + QString::number(number) : name;
 }
 
+std::optional<TrendItem> ServoModel::trendItem(int index, Value value) const {
+    const int32_t n = index + 1;
+    if (n > servoCount()) return std::nullopt;
+    QString name = symbolName(services_, SymbolCode::Servo, n);
+    if (name.isEmpty()) name = QStringLiteral("Servo ") + QString::number(n);
+    if (value == Value::Position) return TrendItem{name, TrendSource::reg(kPositionBase + n)};
+    return TrendItem{name + QStringLiteral(" Error"), TrendSource::reg(kErrorBase + n)};
+}
+
 void ServoModel::setPositionText(int index, const QString& text) {
     rows_.at(static_cast<size_t>(index)).position = text;
 }

@@ -8,10 +8,11 @@
 #include <array>
 #include <optional>
 
-#include "resources/edit_guard.h"
 #include "link/poll_block.h"
+#include "resources/edit_guard.h"
 #include "resources/resource_services.h"
 #include "resources/window_lifecycle.h"
+#include "trends/trend_item.h"
 
 namespace zel {
 
@@ -51,6 +52,11 @@ public:
     void positionDelete(int index);
     void positionFocusLost(int index);
     const EditGuard& editGuard() const { return guard_; }
+
+    // Add to Trend on row `index`: the servo's position ("Servo 3", or its symbol name) or its
+    // position error ("Servo 3 Error"); none for a servo the controller does not have.
+    enum class Value { Position, Error };
+    std::optional<TrendItem> trendItem(int index, Value value) const;
 
     // PollBlock
     bool isOpen() const override { return lifecycle_.isOpen(); }

@@ -110,6 +110,14 @@ int32_t customValueRegister(int16_t kind, int32_t number) {
     return rule(kind).registerOffset + number;
 }
 
+std::optional<int> customValueBit(int16_t kind) {
+    const int32_t weight = rule(kind).servoInputWeight;
+    if (weight == 0) return std::nullopt;
+    int bit = 0;
+    while ((weight >> bit) != 1) ++bit;
+    return bit;
+}
+
 QString customValueText(int16_t kind, int32_t value) {
     const int32_t weight = rule(kind).servoInputWeight;
     if (weight == 0) return QString::number(value);

@@ -38,6 +38,8 @@ std::optional<SymbolCode> customKindSymbols(int16_t kind);
 
 // The register a row of kind 2..12 is read through.
 int32_t customValueRegister(int16_t kind, int32_t number);
+// The bit of that register a servo input kind shows; none for a kind shown as a number.
+std::optional<int> customValueBit(int16_t kind);
 // What a row of kind 2..12 shows for the value of its register.
 QString customValueText(int16_t kind, int32_t value);
 

@@ -252,13 +252,31 @@ void CustomScreenModel::refresh(PollContext& context) {
     draw();
 }
 
-// A flag number no word of this controller holds (possible only from a file) shows "*".
+// A flag number is possible only from a file.
+bool CustomScreenModel::flagHeld(int32_t flag) const {
+    const IOCounts& counts = services_.state.connection.Counts;
+    return flag >= 1 && (counts.FlagCount() > kFlagsPerWord || flag <= kFlagsPerWord);
+}
+
+std::optional<TrendItem> CustomScreenModel::trendItem(int r) const {
+    const CustomRow& shown = row(r);
+    if (shown.kind == kNotSelected) return std::nullopt;
+    if (shown.kind == kFlagKind) {
+        if (!flagHeld(shown.number)) return std::nullopt;
+        const int32_t word = flagWordRegister(services_.state.connection.Counts, shown.number);
+        return TrendItem{shown.label, TrendSource::bit(word, flagBit(shown.number))};
+    }
+    const int32_t number = customValueRegister(shown.kind, shown.number);
+    if (const std::optional<int> bit = customValueBit(shown.kind))
+        return TrendItem{shown.label, TrendSource::bit(number, *bit)};
+    return TrendItem{shown.label, TrendSource::reg(number)};
+}
+
+// A flag number no word of this controller holds shows "*".
 QString CustomScreenModel::readValue(PollContext& context, const CustomRow& shown) {
     const bool flag = shown.kind == kFlagKind;
     const IOCounts& counts = services_.state.connection.Counts;
-    if (flag && (shown.number < 1 ||
-                 (counts.FlagCount() <= kFlagsPerWord && shown.number > kFlagsPerWord)))
-        return QString::fromLatin1(kUnreadable);
+    if (flag && !flagHeld(shown.number)) return QString::fromLatin1(kUnreadable);
     const int32_t number =
         flag ? flagWordRegister(counts, shown.number)
              : customValueRegister(shown.kind, shown.number);

@@ -13,6 +13,7 @@
 #include "resources/edit_guard.h"
 #include "resources/resource_services.h"
 #include "resources/window_lifecycle.h"
+#include "trends/trend_item.h"
 #include "windows/custom_resource_kinds.h"
 #include "windows/custom_screen_files.h"
 #include "windows/custom_screen_twins.h"
@@ -60,6 +61,9 @@ public:
     const QString& valueText(int r) const { return valueText_.at(static_cast<size_t>(r)); }
     bool resourceMode() const { return resourceMode_; }
     const EditGuard& editGuard() const { return guard_; }
+    // Add to Trend on row r: its value under the row's label; none for a row not selected or a
+    // flag no word of this controller holds.
+    std::optional<TrendItem> trendItem(int r) const;
 
     // Defining rows: a kind chosen in Combo1, keys and focus losses of the number box Text1.
     void kindChosen(int r, int16_t kind);
@@ -100,6 +104,7 @@ private:
     void relabel(int r);
     void writeValue(int r);
     QString readValue(PollContext& context, const CustomRow& row);
+    bool flagHeld(int32_t flag) const;
     void limitMessage(const LimitMessage& message);
     void draw();
 

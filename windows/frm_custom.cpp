@@ -104,6 +104,8 @@ void frmCustom::buildRows() {
         grid->addWidget(Text1[r], r, 1);
         grid->addWidget(Label1[r], r, 2);
         grid->addWidget(Text2[r], r, 3);
+        addRowTrendAction({Text1[r], Label1[r], Text2[r]},
+                          [this, r] { return model_->trendItem(r); });
     }
 }
 

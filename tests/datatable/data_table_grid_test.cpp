@@ -67,6 +67,17 @@ TEST(DataTableGrid, CopiesTabSeparatedAndPastesABlockOnlyWhenEveryCellFits) {
         for (int c = 1; c <= 3; ++c) EXPECT_EQ(table.value(r, c), before.value(r, c));
 }
 
+TEST(DataTableGrid, OnlyAValueCellIsTrendedByItsRowAndColumn) {
+    DataTable table = numbered();
+    const DataTableGrid grid(table);
+    const std::optional<TrendItem> cell = grid.trendItem(grid.index(1, 3));
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->name, QStringLiteral("Table Cell 2,3"));
+    EXPECT_EQ(cell->source, TrendSource::tableCell(2, 3));
+    for (const QModelIndex& other : {grid.index(1, 0), grid.index(1, 4), QModelIndex()})
+        EXPECT_FALSE(grid.trendItem(other)) << other.column();
+}
+
 TEST(DataTable, ResizingKeepsWhatFitsAndFillsTheRestWithZero) {
     DataTable table = numbered();
     table.resizeKeeping(3, 2);

@@ -10,15 +10,16 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "resource_fixture.h"
 #include "resources/frm_analog.h"
 #include "resources/frm_digital.h"
 #include "resources/frm_flag.h"
 #include "resources/frm_reg.h"
 #include "resources/frm_reg_bits.h"
 #include "resources/frm_servo.h"
-#include "resource_fixture.h"
 #include "settings/placement_store.h"
 #include "settings/settings_sections.h"
+#include "trends/trend_set.h"
 
 using namespace zel;
 using zel::test::ResourceFixture;
@@ -191,4 +192,20 @@ TEST_F(Forms, RegisterBitsFormShowsEachBitAndTakesItsRange) {
     EXPECT_EQ(form.focusWidget(), box);
     child<QRadioButton>(form, "Option1")->click();
     EXPECT_EQ(child<QLabel>(form, "Label2_15")->text(), QStringLiteral("16"));
+}
+
+TEST_F(Forms, CtrlTAddsTheFocusedRegisterRowToTheTrendedSet) {
+    frmReg form(state, lib, store, nullptr, status());
+    TrendSet trends;
+    form.setTrendSink([&trends](const TrendItem& item) { trends.add(item); });
+    prepare(form);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* box = child<QLineEdit>(form, "Text1_3");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_EQ(trends.series().size(), 1u);
+    EXPECT_EQ(trends.series()[0].item.name, QStringLiteral("Register 4"));
+    EXPECT_EQ(trends.series()[0].item.source, TrendSource::reg(4));
+    EXPECT_EQ(box->text(), QStringLiteral("0"));  // the key typed nothing
 }

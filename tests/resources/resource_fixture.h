@@ -6,11 +6,14 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <optional>
+#include <string>
 
 #include "link/fake/fake_zel_library.h"
-#include "settings/first_run.h"
 #include "resources/paged_window_model.h"
 #include "resources/resource_services.h"
+#include "settings/first_run.h"
+#include "trends/trend_item.h"
 
 namespace zel::test {
 
@@ -79,6 +82,17 @@ protected:
         model.gotoKey(QChar(13));
     }
 };
+
+// A row's Add to Trend item as "Flag 7 @ bit 6 of 13021" or "Register 120 @ register 120".
+inline std::string trendText(const std::optional<TrendItem>& item) {
+    if (!item) return "none";
+    const TrendSource& s = item->source;
+    const std::string where =
+        s.kind == TrendSource::Kind::Bit
+            ? "bit " + std::to_string(s.index) + " of " + std::to_string(s.number)
+            : "register " + std::to_string(s.number);
+    return item->name.toStdString() + " @ " + where;
+}
 
 inline QList<int32_t> range(int32_t first, int32_t last) {
     QList<int32_t> numbers;

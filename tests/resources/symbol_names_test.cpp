@@ -42,6 +42,7 @@ TEST_F(SymbolNames, RegistersFallBackToTheRegisterTableOnlyForTheFirstRows) {
     reg.open();
     EXPECT_EQ(reg.row(2).name, QStringLiteral("Nv_three"));
     EXPECT_EQ(reg.row(11).name, QStringLiteral("Reg_twelve"));  // every row of the first page
+    EXPECT_EQ(reg.trendItem(2)->name, QStringLiteral("Nv_three"));  // trended under its symbol
     reg.setValueText(3, QStringLiteral("55"));
     reg.setPosition(2);
     EXPECT_EQ(reg.row(3).name, QStringLiteral("Reg_five"));

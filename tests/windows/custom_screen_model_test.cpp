@@ -170,23 +170,24 @@ TEST_F(Screen, EachKindShowsItsRegisterAsItsTableSays) {
         int32_t reg;
         int32_t value;
         QString shownText;
+        const char* trended;  // what Add to Trend takes from the row
     };
     const Case cases[] = {
-        {1, 3, 24, 13005, 4, "Set"},
-        {1, 3, 24, 13005, 3, "Clear"},
-        {1, 40, 64, 13022, 0b1000'0000, "Set"},
-        {1, 1, 64, 13021, 0, "Clear"},
-        {2, 5, 64, 2005, 1, "1"},
-        {3, 5, 64, 1005, 0, "0"},
-        {4, 2, 64, 8502, -300, "-300"},
-        {5, 2, 64, 8002, 9000, "9000"},
-        {6, 12, 64, 12, 123456, "123456"},
-        {7, 2, 64, 14002, -40, "-40"},
-        {8, 2, 64, 14102, 3, "3"},
-        {9, 2, 64, 14702, 2, "Active"},
-        {10, 2, 64, 14702, 2, "InActive"},
-        {11, 2, 64, 14702, 16, "Active"},
-        {12, 2, 64, 14702, 16, "InActive"},
+        {1, 3, 24, 13005, 4, "Set", "Flag 3 @ bit 2 of 13005"},
+        {1, 3, 24, 13005, 3, "Clear", "Flag 3 @ bit 2 of 13005"},
+        {1, 40, 64, 13022, 0b1000'0000, "Set", "Flag 40 @ bit 7 of 13022"},
+        {1, 1, 64, 13021, 0, "Clear", "Flag 1 @ bit 0 of 13021"},
+        {2, 5, 64, 2005, 1, "1", "Digital Input 5 @ register 2005"},
+        {3, 5, 64, 1005, 0, "0", "Digital Output 5 @ register 1005"},
+        {4, 2, 64, 8502, -300, "-300", "Analog Input 2 @ register 8502"},
+        {5, 2, 64, 8002, 9000, "9000", "Analog Output 2 @ register 8002"},
+        {6, 12, 64, 12, 123456, "123456", "Register 12 @ register 12"},
+        {7, 2, 64, 14002, -40, "-40", "Servo Position 2 @ register 14002"},
+        {8, 2, 64, 14102, 3, "3", "Servo Error 2 @ register 14102"},
+        {9, 2, 64, 14702, 2, "Active", "Servo Home Inp 2 @ bit 1 of 14702"},
+        {10, 2, 64, 14702, 2, "InActive", "Servo Start Inp 2 @ bit 2 of 14702"},
+        {11, 2, 64, 14702, 16, "Active", "Servo Revl Inp 2 @ bit 4 of 14702"},
+        {12, 2, 64, 14702, 16, "InActive", "Servo Fwdl Inp 2 @ bit 5 of 14702"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.kind) + " " + std::to_string(c.number));
@@ -198,6 +199,8 @@ TEST_F(Screen, EachKindShowsItsRegisterAsItsTableSays) {
         lib.setRegister(c.reg, c.value);
         EXPECT_EQ(tick(*m), QList<int32_t>{c.reg});
         EXPECT_EQ(m->valueText(5), c.shownText);
+        EXPECT_EQ(test::trendText(m->trendItem(5)), c.trended);
+        EXPECT_EQ(test::trendText(m->trendItem(6)), "none");  // not selected
     }
 }
 
