@@ -10,6 +10,7 @@
 #include "setup/frm_setup.h"
 #include "transfer/frm_compare.h"
 #include "transfer/frm_load_main.h"
+#include "trends/frm_trend.h"
 #include "windows/custom_screen_file.h"
 #include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
@@ -210,6 +211,11 @@ std::function<void()> emptyingDdeBox(WindowContext& context, void (DdeModel::*em
         auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
         (dde->form()->model().*empty)();
     };
+}
+
+ChildWindow* makeTrend(WindowContext& context) {
+    return new FormWindow<frmTrend>(
+        new frmTrend(context.model.trends(), context.messageSink(), context.mainWindow));
 }
 
 }  // namespace zel

@@ -27,9 +27,9 @@ inline std::vector<std::deque<TrendSample>> plotData() {
     std::vector<std::deque<TrendSample>> data(kSeries);
     for (int s = 0; s < kSeries; ++s)
         for (int i = 0; i < kPoints; ++i)
-            data[s].push_back({i * 100LL, static_cast<int32_t>(
-                                              1000 * std::sin(i / (50.0 + 20 * s)) + 300 * s +
-                                              (i * 7919 % 97))});
+            data[s].push_back(
+                {i * 100LL, static_cast<int32_t>(1000 * std::sin(i / (50.0 + 20 * s)) + 300 * s +
+                                                 (i * 7919 % 97))});
     return data;
 }
 

@@ -2,9 +2,9 @@
 // offscreen.
 //
 //   QT_QPA_PLATFORM=offscreen zelbench_plot [frames]     (20 by default)
+#include <qcustomplot.h>
 #include <QApplication>
 #include <cstdlib>
-#include <qcustomplot.h>
 
 #include "plot_bench_data.h"
 
@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
 
     QCustomPlot plot;
     plot.resize(kWidth, kHeight);
-    for (int s = 0; s < kSeries; ++s) plot.addGraph()->setPen(QPen(QColor::fromHsv(s * 45, 255, 200)));
+    for (int s = 0; s < kSeries; ++s)
+        plot.addGraph()->setPen(QPen(QColor::fromHsv(s * 45, 255, 200)));
     plot.legend->setVisible(true);
     plot.setNotAntialiasedElements(QCP::aePlottables);  // as the trend window draws
 

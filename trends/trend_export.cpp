@@ -33,7 +33,8 @@ QByteArray trendCsv(const std::vector<TrendSeries>& series) {
 QString exportTrendCsv(const QString& path, const std::vector<TrendSeries>& series) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(trendCsv(series)) < 0 || !file.commit())
-        return QStringLiteral("Could not export the trend to %1: %2.").arg(path, file.errorString());
+        return QStringLiteral("Could not export the trend to %1: %2.")
+            .arg(path, file.errorString());
     return QStringLiteral("Trend exported to %1.").arg(path);
 }
 

@@ -10,9 +10,8 @@ std::vector<std::optional<TrendReading>> readAt(const std::vector<TrendSeries>& 
     out.reserve(series.size());
     for (const TrendSeries& s : series) {
         const auto& h = s.history;
-        auto after = std::lower_bound(h.begin(), h.end(), msecs, [](const TrendSample& x, qint64 t) {
-            return x.msecs < t;
-        });
+        auto after = std::lower_bound(h.begin(), h.end(), msecs,
+                                      [](const TrendSample& x, qint64 t) { return x.msecs < t; });
         if (after == h.end() ||
             (after != h.begin() && msecs - std::prev(after)->msecs <= after->msecs - msecs))
             after = after == h.begin() ? after : std::prev(after);

@@ -36,9 +36,18 @@ TrendSeries series(const char* name, std::initializer_list<std::pair<qint64, int
 TEST(Decimation, KeepsEachColumnsLowAndHighInOrderAndTheNeighboursOutside) {
     // Two columns of 10 ms over 0..20, with one sample before and one after.
     const auto history = samples({{-5, 50},
-                                  {0, 3}, {2, 9}, {4, -4}, {6, 7}, {8, 1},
-                                  {10, 2}, {12, -8}, {14, -8}, {16, 5}, {18, 0},
-                                  {25, 60}, {30, 70}});
+                                  {0, 3},
+                                  {2, 9},
+                                  {4, -4},
+                                  {6, 7},
+                                  {8, 1},
+                                  {10, 2},
+                                  {12, -8},
+                                  {14, -8},
+                                  {16, 5},
+                                  {18, 0},
+                                  {25, 60},
+                                  {30, 70}});
     using P = std::vector<std::pair<qint64, int32_t>>;
     EXPECT_EQ(pairs(decimate(history, 0, 20, 2)),
               (P{{-5, 50}, {2, 9}, {4, -4}, {12, -8}, {16, 5}, {25, 60}}));
@@ -57,9 +66,9 @@ TEST(TrendReadout, ReadsEachSeriesAtItsNearestSampleTheEarlierOnATie) {
         qint64 at;
         std::optional<int32_t> a, b;
     };
-    for (const Case& c : {Case{0, 1, -1}, Case{149, 1, -1}, Case{150, 1, -1},
-                          Case{151, 2, -1}, Case{200, 2, -1}, Case{201, 2, -2},
-                          Case{260, 3, -2}, Case{9999, 3, -2}}) {
+    for (const Case& c :
+         {Case{0, 1, -1}, Case{149, 1, -1}, Case{150, 1, -1}, Case{151, 2, -1}, Case{200, 2, -1},
+          Case{201, 2, -2}, Case{260, 3, -2}, Case{9999, 3, -2}}) {
         const auto r = readAt(set, c.at);
         ASSERT_EQ(r.size(), 3U);
         EXPECT_EQ(r[0] ? std::optional(r[0]->value) : std::nullopt, c.a) << c.at;
