@@ -11,6 +11,7 @@
 #include "setup/frm_setup.h"
 #include "transfer/frm_compare.h"
 #include "transfer/frm_load_main.h"
+#include "trends/frm_trend.h"
 #include "windows/custom_screen_file.h"
 #include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
@@ -225,6 +226,11 @@ ChildWindow* makeFirmwareUpdate(WindowContext& context) {
     MainWindowModel& m = context.model;
     return new FormWindow<frmProgFlash>(
         new frmProgFlash(m.state(), m.library(), m, context.mainWindow));
+}
+
+ChildWindow* makeTrend(WindowContext& context) {
+    return new FormWindow<frmTrend>(
+        new frmTrend(context.model.trends(), context.messageSink(), context.mainWindow));
 }
 
 }  // namespace zel

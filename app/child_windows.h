@@ -93,6 +93,7 @@ ChildWindow* makeCustom1(WindowContext& context);
 ChildWindow* makeCustom2(WindowContext& context);
 ChildWindow* makeDde(WindowContext& context);
 ChildWindow* makeFirmwareUpdate(WindowContext& context);
+ChildWindow* makeTrend(WindowContext& context);
 
 // After a write from another window, the DDE window's write box of the same kind
 // (DdeModel::emptyRegWrite or emptyFlagWrite) is emptied.

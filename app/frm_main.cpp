@@ -124,10 +124,32 @@ void frmMain::buildMenus() {
     addWindowEntries(configuration, Opener::ConfigurationMenu);
     addWindowEntries(nullptr, Opener::MenuBar);
 
+    QMenu* trends = menuBar()->addMenu(QStringLiteral("&Trends"));
+    trends->setObjectName(QStringLiteral("mnuTrends"));
+    addWindowEntries(trends, Opener::TrendsMenu);
+    QAction* start = trends->addAction(QStringLiteral("Start &Logging..."), this, [this] {
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Start Logging"), {}, QStringLiteral("CSV Files (*.csv)"));
+        if (!path.isEmpty()) model_->trendBlock().startLogging(path);
+    });
+    QAction* stop = trends->addAction(QStringLiteral("Sto&p Logging"), this,
+                                      [this] { model_->stopLogging(); });
+    QAction* clear = trends->addAction(QStringLiteral("&Clear Trends"), this,
+                                       [this] { model_->clearTrends(); });
+    start->setObjectName(QStringLiteral("mnuStartLogging"));
+    stop->setObjectName(QStringLiteral("mnuStopLogging"));
+    clear->setObjectName(QStringLiteral("mnuClearTrends"));
+    connect(trends, &QMenu::aboutToShow, this, [this, start, stop, clear] {
+        const MainWindowModel::TrendCommands can = model_->trendCommands();
+        start->setEnabled(can.startLogging);
+        stop->setEnabled(can.stopLogging);
+        clear->setEnabled(can.clear);
+    });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&ZEL Monitor Help Topics"), this, &frmMain::openManual);
     help->addAction(QStringLiteral("&About ZEL Monitor"), this, &frmMain::showAbout);
-    for (QMenu* m : {file, configuration, help}) m->setToolTipsVisible(true);
+    for (QMenu* m : {file, configuration, trends, help}) m->setToolTipsVisible(true);
 }
 
 // A register value file opens in the desktop's text editor; without a desktop to hand it to,

@@ -26,11 +26,14 @@ void MainWindowModel::addToTrend(const TrendItem& item) {
 }
 
 void MainWindowModel::clearTrends() {
-    if (trendLog_.active()) {
-        trendLog_.stop();
-        setMessage(QStringLiteral("Logging stopped."));
-    }
+    stopLogging();
     trends_.clear();
+}
+
+void MainWindowModel::stopLogging() {
+    if (!trendLog_.active()) return;
+    trendLog_.stop();
+    setMessage(QStringLiteral("Logging stopped."));
 }
 
 void MainWindowModel::setMessage(const QString& text) {

@@ -76,6 +76,17 @@ public:
     void addToTrend(const TrendItem& item);
     // Logging stops first: its columns are the set's.
     void clearTrends();
+    void stopLogging();
+    // Which entries of the Trends menu make sense now: logging needs a set and can only stop
+    // while it runs.
+    struct TrendCommands {
+        bool startLogging;
+        bool stopLogging;
+        bool clear;
+    };
+    TrendCommands trendCommands() const {
+        return {!trends_.empty() && !trendLog_.active(), trendLog_.active(), !trends_.empty()};
+    }
 
     // ConnectionUi, for the connection manager: forwarded to the view, the status line logged.
     void setStatus(const QString& text) override { setMessage(text); }

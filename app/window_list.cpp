@@ -40,7 +40,7 @@ ChildWindow* makeEmptyingDdeBox(WindowContext& context) {
 }
 
 // clang-format off
-constexpr std::array<WindowEntry, 20> kWindows = {{
+constexpr std::array<WindowEntry, 21> kWindows = {{
     {W::Registers, O::Button, "RegisterButton", "Registers",
      "Loading Register Form, please wait.", "Register Form loaded.", 7, 1,
      &makeRegisterForm<frmReg, RegisterBank::Lower>},
@@ -86,6 +86,7 @@ constexpr std::array<WindowEntry, 20> kWindows = {{
      "", "", 0, 21, &makeProgramTransfer},
     {W::RegisterCompare, O::FileMenu, "mnuCompare", "&Compare with Controller...", "", "", 0, 22,
      &makeRegisterCompare},
+    {W::Trend, O::TrendsMenu, "mnuShowTrend", "Show &Trend", "", "", 0, 23, &makeTrend},
 }};
 // clang-format on
 
@@ -96,7 +97,7 @@ constexpr bool everyWindowOnce() {
     return true;
 }
 static_assert(everyWindowOnce() &&
-                  kWindows.size() == static_cast<std::size_t>(W::RegisterCompare) + 1,
+                  kWindows.size() == static_cast<std::size_t>(W::Trend) + 1,
               "each window has one entry");
 
 }  // namespace

@@ -35,6 +35,7 @@ enum class WindowId {
     Firmware,
     ProgramTransfer,
     RegisterCompare,
+    Trend,
 };
 
 // Where the window is opened from.
@@ -43,6 +44,7 @@ enum class Opener {
     ConfigurationMenu,  // an entry of the "&Configuration" menu
     MenuBar,            // an entry on the menu bar itself
     FileMenu,           // an entry of the "&File" menu
+    TrendsMenu,         // an entry of the "&Trends" menu
     OtherWindow,        // only another child window opens it
 };
 

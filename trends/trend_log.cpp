@@ -9,22 +9,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "trends/csv_text.h"
+
 namespace zel {
 namespace {
 
 constexpr auto kSyncInterval = std::chrono::seconds(1);
-
-QByteArray isoTime(qint64 msecs) {
-    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC)
-        .toString(Qt::ISODateWithMs)
-        .toLatin1();
-}
-
-QByteArray quoted(const QString& name) {
-    QByteArray text = name.toUtf8();
-    text.replace('"', "\"\"");
-    return '"' + text + '"';
-}
 
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -49,7 +39,7 @@ bool TrendLog::start(const QString& path, const QStringList& names) {
         char last = '\n';
         if (::pread(fd_, &last, 1, size_ - 1) != 1) last = '\n';
         opening = QByteArray(last == '\n' ? "" : "\n") + "# logging restarted " +
-                  isoTime(QDateTime::currentMSecsSinceEpoch()) + '\n' + opening;
+                  csvTime(QDateTime::currentMSecsSinceEpoch()) + '\n' + opening;
     }
     if (!writeWhole(opening)) return false;
     setMessage_(QStringLiteral("Logging to %1.").arg(path_));
@@ -66,7 +56,7 @@ void TrendLog::stop() {
 
 void TrendLog::append(qint64 msecs, const std::vector<std::optional<int32_t>>& values) {
     if (fd_ < 0) return;
-    QByteArray line = isoTime(msecs);
+    QByteArray line = csvTime(msecs);
     for (qsizetype i = 0; i < names_.size(); ++i) {
         line += ',';
         const size_t at = static_cast<size_t>(i);
@@ -148,7 +138,7 @@ void TrendLog::fail(int error) {
 
 QByteArray TrendLog::header() const {
     QByteArray line = "time";
-    for (const QString& name : names_) line += ',' + quoted(name);
+    for (const QString& name : names_) line += ',' + csvQuoted(name);
     return line + '\n';
 }
 

@@ -10,6 +10,7 @@ bool TrendSet::add(const TrendItem& item) {
     });
     if (known) return false;
     series_.push_back({item, {}});
+    ++revision_;
     return true;
 }
 
@@ -17,6 +18,7 @@ void TrendSet::record(size_t index, TrendSample sample) {
     std::deque<TrendSample>& history = series_.at(index).history;
     history.push_back(sample);
     if (history.size() > limit_) history.pop_front();
+    ++revision_;
 }
 
 }  // namespace zel

@@ -31,15 +31,21 @@ public:
 
     // False when the value is already trended.
     bool add(const TrendItem& item);
-    void clear() { series_.clear(); }
+    void clear() {
+        series_.clear();
+        ++revision_;
+    }
     bool empty() const { return series_.empty(); }
     const std::vector<TrendSeries>& series() const { return series_; }
     // Appends a sample to series `index`, dropping the oldest past the limit.
     void record(size_t index, TrendSample sample);
+    // Rises with every change, so a plot redraws only when there is something new.
+    uint64_t revision() const { return revision_; }
 
 private:
     size_t limit_;
     std::vector<TrendSeries> series_;
+    uint64_t revision_ = 0;
 };
 
 }  // namespace zel

@@ -1,0 +1,54 @@
+// The trend window: the trended set plotted against time. It follows the newest minute with
+// the values fitted until the user drags or wheels the plot; Autoscale follows again. Redraws
+// are merged: a timer at the screen's refresh rate draws only when the set has changed, and
+// each series is thinned to the plot's pixel columns.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "trends/trend_set.h"
+
+class QCustomPlot;
+class QCPItemStraightLine;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace zel {
+
+class frmTrend : public QWidget {
+    Q_OBJECT
+public:
+    using MessageSink = std::function<void(const QString&)>;
+    static constexpr qint64 kFollowedSpan = 60000;
+
+    frmTrend(const TrendSet& set, MessageSink setMessage, QWidget* parent = nullptr);
+
+    void open();
+    void retitle(const QString& caption);
+    // Draws now if the set changed since the last drawing and the plot is not paused.
+    void redrawIfChanged();
+
+private:
+    void redraw();
+    void fill(qint64 from, qint64 to);
+    void followNewest();
+    void showCursor(double x);
+    void exportPng();
+    void exportCsv();
+
+    const TrendSet& set_;
+    MessageSink setMessage_;
+    QCustomPlot* plot_;
+    QCPItemStraightLine* cursor_;
+    QLabel* readout_;
+    QPushButton* pause_;
+    QTimer* frames_;
+    uint64_t drawn_ = UINT64_MAX;
+    bool following_ = true;
+    double cursorAt_ = -1;
+};
+
+}  // namespace zel
