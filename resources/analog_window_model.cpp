@@ -51,7 +51,7 @@ QString AnalogWindowModel::symbol(int32_t number) const {
 
 // Channels past the last one the controller can have show "N/A" and have nothing to trend.
 std::optional<TrendSource> AnalogWindowModel::trendSource(int32_t channel) const {
-    if (channel > kLastChannel) return std::nullopt;
+    if (channel > kLastAnalogChannel) return std::nullopt;
     return TrendSource::reg(channelRegister(channel));
 }
 

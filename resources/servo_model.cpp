@@ -65,8 +65,8 @@ std::optional<TrendItem> ServoModel::trendItem(int index, Value value) const {
     if (n > servoCount()) return std::nullopt;
     QString name = symbolName(services_, SymbolCode::Servo, n);
     if (name.isEmpty()) name = QStringLiteral("Servo ") + QString::number(n);
-    if (value == Value::Position) return TrendItem{name, TrendSource::reg(kPositionBase + n)};
-    return TrendItem{name + QStringLiteral(" Error"), TrendSource::reg(kErrorBase + n)};
+    if (value == Value::Position) return TrendItem{name, TrendSource::reg(kServoPositionBase + n)};
+    return TrendItem{name + QStringLiteral(" Error"), TrendSource::reg(kServoErrorBase + n)};
 }
 
 void ServoModel::setPositionText(int index, const QString& text) {
