@@ -9,6 +9,7 @@
 #include "setup/frm_setup.h"
 #include "transfer/frm_compare.h"
 #include "transfer/frm_load_main.h"
+#include "traffic/frm_traffic.h"
 #include "windows/custom_screen_file.h"
 #include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
@@ -195,6 +196,18 @@ ChildWindow* makeRegisterCompare(WindowContext& context) {
     SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
     return new FormWindow<frmCompare>(new frmCompare(m.state(), m.library(), symbols,
                                                      context.messageSink(), context.mainWindow));
+}
+
+void connectShowTraffic(PagedForm& form, WindowContext& context) {
+    form.setShowTrafficHandler([window = context.window](RowRegisters registers) {
+        auto* traffic = static_cast<FormWindow<frmTraffic>*>(window(WindowId::Traffic));
+        traffic->form()->showRegisters(registers.first, registers.last);
+    });
+}
+
+ChildWindow* makeTraffic(WindowContext& context) {
+    return new FormWindow<frmTraffic>(
+        new frmTraffic(context.model.traffic(), context.messageSink(), context.mainWindow));
 }
 
 }  // namespace zel

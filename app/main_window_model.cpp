@@ -8,11 +8,11 @@ namespace zel {
 MainWindowModel::MainWindowModel(AppState& state, settings::SettingsStore& store,
                                  ZelLibrary& library, StatusLog& log, MainView& view)
     : state_(state), store_(store), library_(library), log_(log), view_(view),
-      connection_(state, library, *this),
-      polling_(state, library, connection_, [this] { view_.processEvents(); },
+      connection_(state, library_, *this),
+      polling_(state, library_, connection_, [this] { view_.processEvents(); },
                [this](const QString& text) { setMessage(text); }),
-      runControl_(state, library, view),
-      monitoring_(state, library, connection_, polling_, view,
+      runControl_(state, library_, view),
+      monitoring_(state, library_, connection_, polling_, view,
                   [this](const QString& text) { setMessage(text); }) {}
 
 void MainWindowModel::setMessage(const QString& text) {

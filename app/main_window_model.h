@@ -6,6 +6,7 @@
 
 #include "common/app_state.h"
 #include "link/connection_manager.h"
+#include "link/recording_zel_library.h"
 #include "settings/main_settings.h"
 #include "app/main_view.h"
 #include "app/monitoring_control.h"
@@ -56,7 +57,9 @@ public:
 
     ConnectionManager& connection() { return connection_; }
     AppState& state() { return state_; }
+    // Every call of the monitor goes through here, recorded while the traffic window is open.
     ZelLibrary& library() { return library_; }
+    RecordingZelLibrary& traffic() { return library_; }
     settings::SettingsStore& settingsStore() { return store_; }
     PollingCycle& polling() { return polling_; }
     RunControl& runControl() { return runControl_; }
@@ -93,7 +96,7 @@ private:
 
     AppState& state_;
     settings::SettingsStore& store_;
-    ZelLibrary& library_;
+    RecordingZelLibrary library_;
     StatusLog& log_;
     MainView& view_;
     ConnectionManager connection_;

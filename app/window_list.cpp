@@ -30,7 +30,7 @@ ChildWindow* makeRegisterForm(WindowContext& context) {
 }
 
 // clang-format off
-constexpr std::array<WindowEntry, 20> kWindows = {{
+constexpr std::array<WindowEntry, 21> kWindows = {{
     {W::Registers, O::Button, "RegisterButton", "Registers",
      "Loading Register Form, please wait.", "Register Form loaded.", 7, 1,
      &makeRegisterForm<frmReg, RegisterBank::Lower>},
@@ -75,6 +75,7 @@ constexpr std::array<WindowEntry, 20> kWindows = {{
      "", "", 0, 21, &makeProgramTransfer},
     {W::RegisterCompare, O::FileMenu, "mnuCompare", "&Compare with Controller...", "", "", 0, 22,
      &makeRegisterCompare},
+    {W::Traffic, O::MenuBar, "mnuTraffic", "&Traffic", "", "", 0, 23, &makeTraffic},
 }};
 // clang-format on
 
@@ -85,7 +86,7 @@ constexpr bool everyWindowOnce() {
     return true;
 }
 static_assert(everyWindowOnce() &&
-                  kWindows.size() == static_cast<std::size_t>(W::RegisterCompare) + 1,
+                  kWindows.size() == static_cast<std::size_t>(W::Traffic) + 1,
               "each window has one entry");
 
 }  // namespace

@@ -35,6 +35,7 @@ enum class WindowId {
     Firmware,
     ProgramTransfer,
     RegisterCompare,
+    Traffic,
 };
 
 // Where the window is opened from.

@@ -80,4 +80,10 @@ int32_t FlagWindowModel::writeFlag(int32_t flag, int16_t value) {
     return services_.library.ZlPutRegister(handle, kFlagSetBase + flag, value);
 }
 
+// The word the flag is read from.
+RowRegisters FlagWindowModel::rowRegisters(int r) const {
+    const int32_t word = flagWord(resourceNumber(r));
+    return {word, word};
+}
+
 }  // namespace zel
