@@ -12,6 +12,7 @@
 #include "transfer/frm_compare.h"
 #include "transfer/frm_load_main.h"
 #include "trends/frm_trend.h"
+#include "traffic/frm_traffic.h"
 #include "windows/custom_screen_file.h"
 #include "windows/frm_custom.h"
 #include "windows/frm_rtc.h"
@@ -231,6 +232,18 @@ ChildWindow* makeFirmwareUpdate(WindowContext& context) {
 ChildWindow* makeTrend(WindowContext& context) {
     return new FormWindow<frmTrend>(
         new frmTrend(context.model.trends(), context.messageSink(), context.mainWindow));
+}
+
+void connectShowTraffic(PagedForm& form, WindowContext& context) {
+    form.setShowTrafficHandler([window = context.window](RowRegisters registers) {
+        auto* traffic = static_cast<FormWindow<frmTraffic>*>(window(WindowId::Traffic));
+        traffic->form()->showRegisters(registers.first, registers.last);
+    });
+}
+
+ChildWindow* makeTraffic(WindowContext& context) {
+    return new FormWindow<frmTraffic>(
+        new frmTraffic(context.model.traffic(), context.messageSink(), context.mainWindow));
 }
 
 }  // namespace zel

@@ -7,12 +7,14 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <type_traits>
 
 #include "app/main_window_model.h"
 #include "app/window_list.h"
 #include "common/symbol_lookup.h"
 #include "dde/dde_model.h"
 #include "link/poll_block.h"
+#include "resources/paged_form.h"
 
 namespace zel {
 
@@ -70,13 +72,17 @@ private:
 
 // The maker of a resource window: a form made from the monitor's state, library, settings and
 // symbols, with the main window's status line.
+// "Show Traffic" on a paged window's rows opens the traffic window on the row's registers.
+void connectShowTraffic(PagedForm& form, WindowContext& context);
+
 template <typename Form>
 ChildWindow* makeResourceForm(WindowContext& context) {
     MainWindowModel& m = context.model;
     SymbolLookup* symbols = m.symbols() ? &m.symbols()->lookup() : nullptr;
-    auto* form = new Form(m.state(), m.library(), m.settingsStore(), symbols, context.messageSink(),
-                          context.mainWindow);
+    auto* form = new Form(m.state(), m.library(), m.settingsStore(), symbols,
+                          context.messageSink(), context.mainWindow);
     form->setTrendSink(context.trendSink());
+    if constexpr (std::is_base_of_v<PagedForm, Form>) connectShowTraffic(*form, context);
     return new FormWindow<Form>(form);
 }
 
@@ -89,6 +95,7 @@ ChildWindow* makeClock(WindowContext& context);
 ChildWindow* makeSetup(WindowContext& context);
 ChildWindow* makeProgramTransfer(WindowContext& context);
 ChildWindow* makeRegisterCompare(WindowContext& context);
+ChildWindow* makeTraffic(WindowContext& context);
 ChildWindow* makeCustom1(WindowContext& context);
 ChildWindow* makeCustom2(WindowContext& context);
 ChildWindow* makeDde(WindowContext& context);

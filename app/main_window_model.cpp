@@ -7,7 +7,8 @@ namespace zel {
 
 MainWindowModel::MainWindowModel(AppState& state, settings::SettingsStore& store,
                                  ZelLibrary& library, StatusLog& log, MainView& view)
-    : state_(state), store_(store), reads_(library), library_(reads_), log_(log), view_(view),
+    : state_(state), store_(store), recorder_(library), reads_(recorder_), library_(reads_),
+      log_(log), view_(view),
       connection_(state, library_, *this),
       polling_(state, library_, connection_, [this] { view_.processEvents(); },
                [this](const QString& text) { setMessage(text); }),

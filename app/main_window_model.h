@@ -6,6 +6,7 @@
 
 #include "common/app_state.h"
 #include "link/connection_manager.h"
+#include "link/recording_zel_library.h"
 #include "settings/main_settings.h"
 #include "app/main_view.h"
 #include "app/monitoring_control.h"
@@ -61,8 +62,10 @@ public:
 
     ConnectionManager& connection() { return connection_; }
     AppState& state() { return state_; }
-    // The library with the tick's register reads shared; every window is given this one.
+    // Every call of the monitor goes through here: the tick's register reads shared, the calls
+    // made recorded while the traffic window is open.
     ZelLibrary& library() { return library_; }
+    RecordingZelLibrary& traffic() { return recorder_; }
     settings::SettingsStore& settingsStore() { return store_; }
     PollingCycle& polling() { return polling_; }
     RunControl& runControl() { return runControl_; }
@@ -123,6 +126,7 @@ private:
 
     AppState& state_;
     settings::SettingsStore& store_;
+    RecordingZelLibrary recorder_;
     TickReadCache reads_;
     ZelLibrary& library_;
     StatusLog& log_;

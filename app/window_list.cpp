@@ -87,6 +87,7 @@ constexpr std::array<WindowEntry, 21> kWindows = {{
     {W::RegisterCompare, O::FileMenu, "mnuCompare", "&Compare with Controller...", "", "", 0, 22,
      &makeRegisterCompare},
     {W::Trend, O::TrendsMenu, "mnuShowTrend", "Show &Trend", "", "", 0, 23, &makeTrend},
+    {W::Traffic, O::MenuBar, "mnuTraffic", "&Traffic", "", "", 0, 24, &makeTraffic},
 }};
 // clang-format on
 
@@ -97,7 +98,7 @@ constexpr bool everyWindowOnce() {
     return true;
 }
 static_assert(everyWindowOnce() &&
-                  kWindows.size() == static_cast<std::size_t>(W::Trend) + 1,
+                  kWindows.size() == static_cast<std::size_t>(W::Traffic) + 1,
               "each window has one entry");
 
 }  // namespace

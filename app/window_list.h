@@ -36,6 +36,7 @@ enum class WindowId {
     ProgramTransfer,
     RegisterCompare,
     Trend,
+    Traffic,
 };
 
 // Where the window is opened from.

@@ -8,6 +8,9 @@
 //    spent letting window events run;
 //  - one polling tick with both custom screens open, sixteen rows of mixed kinds each, as the
 //    same ratio, goal 1.2, and its share letting events run, goal under 5 %;
+//  - the traffic record: a register read through the recorder while it is off as a ratio to the
+//    same read straight to the library, goal 1.02; the tick with every window open while the
+//    traffic window records as a ratio to the same tick without it, goal 1.05;
 //  - the longest tick while the simulator is killed and restarted, as a ratio to the connection
 //    timeout; a tick never waits longer than that.
 //
@@ -157,6 +160,38 @@ public:
     }
 };
 
+// What the traffic record costs: a register read through the recorder while it is off against
+// the same read straight to the library; and the tick with every window open while the traffic
+// window records against the same tick while it is closed.
+void benchTraffic(MainWindowModel& model, ZelLibrary& direct, int32_t handle, int rounds,
+                  int ticksPerRound) {
+    RecordingZelLibrary& traffic = model.traffic();
+    traffic.setRecording(false);
+    int32_t value = 0;
+    std::vector<double> callRatios, tickRatios;
+    for (int round = 0; round < rounds; ++round) {
+        const auto calls = bench::measureInterleaved(
+            ticksPerRound * 10, {[&] { direct.ZlGetRegister(handle, 1, value); },
+                                 [&] { traffic.ZlGetRegister(handle, 1, value); }});
+        callRatios.push_back(calls[1].median_us / calls[0].median_us);
+        const auto ticks = bench::measureInterleaved(ticksPerRound, {[&] {
+                                                         traffic.setRecording(false);
+                                                         model.pollingTick();
+                                                     },
+                                                     [&] {
+                                                         traffic.setRecording(true);
+                                                         model.pollingTick();
+                                                     }});
+        tickRatios.push_back(ticks[1].median_us / ticks[0].median_us);
+    }
+    traffic.setRecording(false);
+    std::printf("traffic record off: a register read through the recorder vs straight to the "
+                "library | ");
+    bench::printRatio(bench::spreadOf(callRatios), callRatios.size(), 1.02);
+    std::printf("traffic window open: tick with every window open, recording vs not | ");
+    bench::printRatio(bench::spreadOf(tickRatios), tickRatios.size(), 1.05);
+}
+
 // The ticks with every window open, round by round against as many single round trips in a row
 // as a tick makes; then the longest tick while the simulator is killed and restarted. False when
 // the monitor could not reach the simulator.
@@ -193,6 +228,8 @@ bool benchTicks(const QString& profile, test::SimProcess& sim, int rounds, int t
                                [&] { real.ZlGetRegister(state.connection.CommHandle, 1, value); },
                                [&] { model.pollingTick(); }, library, window.pumpNs),
                            1.1);
+
+    benchTraffic(model, library, state.connection.CommHandle, rounds, ticksPerRound);
 
     // The simulator dies and comes back: the ticks fail, reconnect and poll again, and none of
     // them may wait longer than one connection timeout.

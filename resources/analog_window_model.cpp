@@ -91,4 +91,9 @@ void AnalogWindowModel::writeRow(int r) {
                 "Failed to update analog output value!");
 }
 
+RowRegisters AnalogWindowModel::rowRegisters(int r) const {
+    const int32_t number = channelRegister(resourceNumber(r));
+    return {number, number};
+}
+
 }  // namespace zel

@@ -15,6 +15,7 @@ public:
 
     void refresh(PollContext& context) override;
 
+    RowRegisters rowRegisters(int r) const override;
 protected:
     int scrollMaximum() const override { return 241; }
     QString rowName(int32_t number, bool atLoad) const override;

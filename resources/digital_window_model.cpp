@@ -58,9 +58,8 @@ void DigitalWindowModel::show(int r, int32_t value) {
 
 // A failed read shows the row as off.
 void DigitalWindowModel::refresh(PollContext& context) {
-    const int32_t base = kind_ == DigitalKind::Inputs ? kInputBase : kOutputBase;
     refreshRows(context, [&](int r) {
-        const std::optional<int32_t> value = readRegister(context, base + resourceNumber(r));
+        const std::optional<int32_t> value = readRegister(context, rowRegisters(r).first);
         if (!value) context.readFailed();
         show(r, value.value_or(0));
     });
@@ -77,6 +76,12 @@ void DigitalWindowModel::outputClicked(int r) {
                                                            kOutputBase + n, value);
     reportWrite(services_, result, QStringLiteral("Output #%1 updated.").arg(n),
                 "Failed to update output value!");
+}
+
+RowRegisters DigitalWindowModel::rowRegisters(int r) const {
+    const int32_t number = (kind_ == DigitalKind::Inputs ? kInputBase : kOutputBase) +
+                           resourceNumber(r);
+    return {number, number};
 }
 
 }  // namespace zel

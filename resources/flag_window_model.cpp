@@ -75,4 +75,10 @@ void FlagWindowModel::flagClicked(int r) {
     if (afterWrite_) afterWrite_();
 }
 
+// The word the flag is read from.
+RowRegisters FlagWindowModel::rowRegisters(int r) const {
+    const int32_t word = flagWord(resourceNumber(r));
+    return {word, word};
+}
+
 }  // namespace zel

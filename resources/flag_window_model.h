@@ -19,6 +19,7 @@ public:
 
     void refresh(PollContext& context) override;
 
+    RowRegisters rowRegisters(int r) const override;
 protected:
     int scrollMaximum() const override;
     QString rowName(int32_t number, bool atLoad) const override;

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -112,6 +113,32 @@ QScrollBar* PagedForm::buildScrollBar() {
         model_->scrollDragged(position, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
     });
     return VScroll1;
+}
+
+void PagedForm::setShowTrafficHandler(std::function<void(RowRegisters)> handler) {
+    showTraffic_ = std::move(handler);
+    for (int r = 0; r < PagedWindowModel::PageSize; ++r) {
+        for (QWidget* control : {static_cast<QWidget*>(Label2[r]),
+                                 static_cast<QWidget*>(Label1[r]), values_[r]}) {
+            if (control == nullptr) continue;
+            control->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(control, &QWidget::customContextMenuRequested, this,
+                    [this, r, control](const QPoint& at) { showRowMenu(r, control, at); });
+        }
+    }
+}
+
+// A text box keeps its own editing entries above "Show Traffic".
+void PagedForm::showRowMenu(int r, QWidget* control, const QPoint& at) {
+    auto* box = qobject_cast<QLineEdit*>(control);
+    QMenu* menu = box ? box->createStandardContextMenu() : new QMenu(this);
+    if (box) menu->addSeparator();
+    QAction* show = menu->addAction(QStringLiteral("Show &Traffic"));
+    show->setObjectName(QStringLiteral("mnuShowTraffic"));
+    connect(show, &QAction::triggered, this,
+            [this, r] { showTraffic_(model_->rowRegisters(r)); });
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(control->mapToGlobal(at));
 }
 
 void PagedForm::open() {

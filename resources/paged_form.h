@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "resources/paged_window_model.h"
@@ -39,6 +40,8 @@ public:
     void open();
     // The window's part of the polling tick; lives as long as the window.
     PollBlock& pollBlock() { return *model_; }
+    // Gives every row's context menu "Show Traffic", which hands over the row's registers.
+    void setShowTrafficHandler(std::function<void(RowRegisters)> handler);
 
     // WindowView
     void draw() override;
@@ -72,6 +75,7 @@ private:
     void drawRow(int r);
     bool gotoEvent(QEvent* event);
     bool valueBoxEvent(int r, QEvent* event);
+    void showRowMenu(int r, QWidget* control, const QPoint& at);
 
     PagedFormLayout layout_;
     std::unique_ptr<PagedWindowModel> model_;
@@ -84,6 +88,7 @@ private:
     QScrollBar* VScroll1 = nullptr;
     QHBoxLayout* header_ = nullptr;
     QGridLayout* rowGrid_ = nullptr;
+    std::function<void(RowRegisters)> showTraffic_;
 };
 
 // The on-screen colour of a state text.

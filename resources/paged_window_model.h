@@ -41,6 +41,12 @@ struct PageRules {
     const char* trendName = "";
 };
 
+// The registers a row reads and writes, first..last.
+struct RowRegisters {
+    int32_t first = 0;
+    int32_t last = 0;
+};
+
 struct PageRow {
     QString number;  // Label2
     QString name;    // Label1
@@ -70,6 +76,10 @@ public:
     int largeStep() const { return rules_.largeStep; }
     int32_t resourceNumber(int row) const { return rules_.base + first_ + row; }
     const PageRow& row(int r) const { return rows_.at(static_cast<size_t>(r)); }
+    // The registers behind row r: its resource number unless the window maps it elsewhere.
+    virtual RowRegisters rowRegisters(int r) const {
+        return {resourceNumber(r), resourceNumber(r)};
+    }
 
     // A changed scroll position (step, page, release of the scroll box, or a jump): relabels.
     void setPosition(int position);

@@ -1,0 +1,146 @@
+#include "traffic/frm_traffic.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zel {
+namespace {
+
+const QString kTitle = QStringLiteral("Traffic");
+constexpr int kRefreshMs = 500;
+
+}  // namespace
+
+frmTraffic::frmTraffic(RecordingZelLibrary& library, std::function<void(const QString&)> message,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window), message_(std::move(message)), model_(library) {
+    setObjectName(QStringLiteral("frmTraffic"));
+    setWindowTitle(kTitle);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* filters = new QHBoxLayout;
+    call_ = new QComboBox(this);
+    call_->setObjectName(QStringLiteral("CallFilter"));
+    call_->addItem(QStringLiteral("All calls"));
+    for (int c = 0; c < kTrafficCallCount; ++c)
+        call_->addItem(trafficCallName(static_cast<TrafficCall>(c)), c);
+    range_ = new QLineEdit(this);
+    range_->setObjectName(QStringLiteral("RangeFilter"));
+    range_->setPlaceholderText(QStringLiteral("registers, e.g. 100-120"));
+    failures_ = new QCheckBox(QStringLiteral("&Failures only"), this);
+    failures_->setObjectName(QStringLiteral("FailuresOnly"));
+    filters->addWidget(new QLabel(QStringLiteral("Call:"), this));
+    filters->addWidget(call_);
+    filters->addWidget(new QLabel(QStringLiteral("Registers:"), this));
+    filters->addWidget(range_);
+    filters->addWidget(failures_);
+    filters->addStretch();
+    layout->addLayout(filters);
+
+    auto* table = new QTableView(this);
+    table->setObjectName(QStringLiteral("Calls"));
+    table->setModel(&model_);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table);
+
+    auto* buttons = new QHBoxLayout;
+    count_ = new QLabel(this);
+    count_->setObjectName(QStringLiteral("CallCount"));
+    buttons->addWidget(count_);
+    buttons->addStretch();
+    auto addButton = [&](const QString& text, const char* name) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        buttons->addWidget(b);
+        return b;
+    };
+    connect(addButton(QStringLiteral("&Save..."), "SaveButton"), &QPushButton::clicked, this,
+            &frmTraffic::saveList);
+    connect(addButton(QStringLiteral("C&lear"), "ClearButton"), &QPushButton::clicked, this,
+            [this] {
+                model_.clear();
+                refresh();
+            });
+    connect(addButton(QStringLiteral("C&lose"), "CloseButton"), &QPushButton::clicked, this,
+            &QWidget::close);
+    layout->addLayout(buttons);
+
+    connect(call_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const QVariant call = call_->itemData(index);
+        model_.setCall(call.isValid() ? std::optional(static_cast<TrafficCall>(call.toInt()))
+                                      : std::nullopt);
+        refresh();
+    });
+    connect(range_, &QLineEdit::editingFinished, this, &frmTraffic::applyRange);
+    connect(failures_, &QCheckBox::toggled, this, [this](bool only) {
+        model_.setFailuresOnly(only);
+        refresh();
+    });
+    timer_ = new QTimer(this);
+    timer_->setInterval(kRefreshMs);
+    connect(timer_, &QTimer::timeout, this, &frmTraffic::refresh);
+    resize(760, 420);
+}
+
+void frmTraffic::open() {
+    model_.open();
+    timer_->start();
+    refresh();
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmTraffic::retitle(const QString& caption) {
+    setWindowTitle(kTitle + caption);
+}
+
+void frmTraffic::showRegisters(int32_t low, int32_t high) {
+    model_.setRange(low, high);
+    range_->setText(model_.rangeText());
+    open();
+}
+
+void frmTraffic::refresh() {
+    model_.refresh();
+    count_->setText(QStringLiteral("%1 shown, %2 recorded")
+                        .arg(model_.shownCount())
+                        .arg(model_.recordedCount()));
+}
+
+void frmTraffic::applyRange() {
+    if (!model_.setRangeText(range_->text())) {
+        message_(QStringLiteral("Enter a register number or a range such as 100-120."));
+        range_->setText(model_.rangeText());
+        return;
+    }
+    refresh();
+}
+
+void frmTraffic::saveList() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Traffic"), {},
+                                                      QStringLiteral("Text files (*.txt)"));
+    if (path.isEmpty()) return;
+    if (const std::optional<QString> error = model_.save(path))
+        QMessageBox::warning(this, kTitle, *error);
+}
+
+void frmTraffic::closeEvent(QCloseEvent* event) {
+    timer_->stop();
+    model_.close();
+    event->accept();
+}
+
+}  // namespace zel
