@@ -40,7 +40,7 @@ ChildWindow* makeEmptyingDdeBox(WindowContext& context) {
 }
 
 // clang-format off
-constexpr std::array<WindowEntry, 21> kWindows = {{
+constexpr std::array<WindowEntry, 22> kWindows = {{
     {W::Registers, O::Button, "RegisterButton", "Registers",
      "Loading Register Form, please wait.", "Register Form loaded.", 7, 1,
      &makeRegisterForm<frmReg, RegisterBank::Lower>},
