@@ -108,7 +108,7 @@ public:
     }
     int32_t ZlSendAscii(int32_t h, const QByteArray& t, int32_t l, QByteArray& r,
                         int32_t e) override {
-        return inner_.ZlSendAscii(h, t, l, r, e);
+        return count([&] { return inner_.ZlSendAscii(h, t, l, r, e); });
     }
 
 private:
