@@ -350,7 +350,8 @@ FirmwareUpdate::Outcome FirmwareUpdate::sendLines() {
         total = QFileInfo(imagePath_).size();
     }
     int64_t sentCount = 0;
-    view_.showProgress(0);
+    int shown = 0;
+    view_.showProgress(shown);
     if (!image_->GetLine(line)) return Outcome::Failed;
 
     for (;;) {
@@ -389,8 +390,10 @@ FirmwareUpdate::Outcome FirmwareUpdate::sendLines() {
                            : QStringLiteral("Failed to get Data Message"));
         }
         sentCount += static_cast<int64_t>(line.size());
-        view_.showProgress(total > 0 ? static_cast<int>(std::min<int64_t>(sentCount * 100 / total, 100))
-                                     : 100);
+        // A redraw repaints the whole window: only when the percentage moves, not per record.
+        const int percent =
+            total > 0 ? static_cast<int>(std::min<int64_t>(sentCount * 100 / total, 100)) : 100;
+        if (percent != shown) view_.showProgress(shown = percent);
     }
     return Outcome::Completed;
 }

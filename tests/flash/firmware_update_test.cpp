@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <QFile>
+#include <algorithm>
 #include <optional>
 
 #include "firmware/huffman_stream.h"
@@ -32,6 +33,7 @@ public:
     QString log;
     std::optional<int> progress;
     int lastPercent = -1;
+    std::vector<int> percents;
     QStringList messages;
     int stops = 0, resumes = 0;
     std::function<void()> onLog;
@@ -44,7 +46,10 @@ public:
     bool askOkCancel(const QString&) override { return ok; }
     void showProgress(std::optional<int> percent) override {
         progress = percent;
-        if (percent) lastPercent = *percent;
+        if (percent) {
+            lastPercent = *percent;
+            percents.push_back(*percent);
+        }
     }
     std::optional<int> selectModel(const ModelChoices& choices) override {
         offered = choices;
@@ -199,6 +204,20 @@ TEST_F(FirmwareUpdateEndToEnd, NothingAfterEndIsSent) {
     std::string expected;
     for (size_t i = 0; i + 2 < lines.size(); ++i) expected += lines[i] + "\n";
     EXPECT_EQ(folder.read("received.txt"), expected);
+}
+
+// Each redraw repaints the whole window, so a long image must not redraw it per record.
+TEST_F(FirmwareUpdateEndToEnd, TheProgressIsRedrawnOnlyWhenItsPercentageChanges) {
+    screen.file = writeImage("cpu4815.csr", imageLines({{"4815KR", 300}}));
+    auto sim = start({"--boot-model", "11"});
+    run(0);
+    ASSERT_TRUE(screen.log.startsWith("COMPLETED\r\n")) << screen.log.toStdString();
+    ASSERT_FALSE(screen.percents.empty());
+    EXPECT_EQ(screen.percents.front(), 0);
+    EXPECT_EQ(screen.percents.back(), 100);
+    const auto& p = screen.percents;
+    const auto again = std::adjacent_find(p.begin(), p.end(), [](int a, int b) { return b <= a; });
+    EXPECT_TRUE(again == p.end()) << "redrawn at " << *again << "% after " << (again - p.begin());
 }
 
 TEST_F(FirmwareUpdateEndToEnd, ADamagedImageIsRefusedBeforeTheControllerIsReset) {
