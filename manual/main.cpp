@@ -1,12 +1,58 @@
 // Turns the user manual from Markdown into the PDF the monitor's Help menu opens.
 // Usage: zelmanual INPUT.md OUTPUT.pdf
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The pictures, drawn at the screen's size, would spill over the page's margins.
+constexpr double kMaxPictureWidth = 560;
+
+// Pictures are named relative to the manual's folder; each is shrunk to fit the page's width.
+void addPictures(QTextDocument& document, const QDir& folder) {
+    // Formats are changed after the walk: changing one may merge the fragments walked.
+    std::vector<std::pair<QTextFragment, QTextImageFormat>> shrunk;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat()) continue;
+            QTextImageFormat format = fragment.charFormat().toImageFormat();
+            const QImage image(folder.filePath(format.name()));
+            if (image.isNull()) {
+                std::fprintf(stderr, "zelmanual: cannot read the picture %s\n",
+                             qPrintable(format.name()));
+                continue;
+            }
+            document.addResource(QTextDocument::ImageResource, QUrl(format.name()), image);
+            if (image.width() <= kMaxPictureWidth) continue;
+            format.setWidth(kMaxPictureWidth);
+            format.setHeight(kMaxPictureWidth * image.height() / image.width());
+            shrunk.emplace_back(fragment, format);
+        }
+    }
+    for (const auto& [fragment, format] : shrunk) {
+        QTextCursor cursor(&document);
+        cursor.setPosition(fragment.position());
+        cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // Fonts and page metrics need a GUI application, never a display.
@@ -25,6 +71,7 @@ int main(int argc, char* argv[]) {
     }
     QTextDocument document;
     document.setMarkdown(QString::fromUtf8(input.readAll()));
+    addPictures(document, QFileInfo(args[1]).absoluteDir());
 
     QPdfWriter writer(args[2]);
     writer.setTitle(QStringLiteral("ZEL Monitor User Manual"));

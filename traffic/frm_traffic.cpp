@@ -53,6 +53,8 @@ frmTraffic::frmTraffic(RecordingZelLibrary& library, std::function<void(const QS
     table->setModel(&model_);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
+    // Wide enough for the library's longest error text on one line.
+    table->setColumnWidth(TrafficModel::Error, 260);
     layout->addWidget(table);
 
     auto* buttons = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <functional>
 
 #include "link/dynamic_zel_library.h"
 #include "link/fake/fake_zel_library.h"
@@ -163,4 +164,36 @@ TEST_F(MainWindowModelTest, AMissingLibraryIsNamedInTheStatusLineAndTheMonitorGo
     EXPECT_TRUE(state.flags.NoCommunication);
     model.pollingTick();  // keeps trying, without a crash
     EXPECT_TRUE(state.flags.NoCommunication);
+}
+
+// The Trends menu offers logging only with something trended, Stop only while logging runs;
+// clearing the set stops logging too.
+TEST_F(MainWindowModelTest, TrendsMenuEntriesFollowTheSetAndTheLog) {
+    Run run(*this);
+    const QString logPath = dir.filePath(QStringLiteral("trend.csv"));
+    struct Step {
+        const char* what;
+        std::function<void(MainWindowModel&)> act;
+        bool startLogging, stopLogging, clear;
+    };
+    const Step steps[] = {
+        {"nothing trended", [](MainWindowModel&) {}, false, false, false},
+        {"a value trended",
+         [](MainWindowModel& m) { m.addToTrend({QStringLiteral("Flag 7"), TrendSource::bit(1, 6)}); },
+         true, false, true},
+        {"logging", [&](MainWindowModel& m) { ASSERT_TRUE(m.trendBlock().startLogging(logPath)); },
+         false, true, true},
+        {"logging stopped", [](MainWindowModel& m) { m.stopLogging(); }, true, false, true},
+        {"logging again", [&](MainWindowModel& m) { m.trendBlock().startLogging(logPath); }, false,
+         true, true},
+        {"trends cleared", [](MainWindowModel& m) { m.clearTrends(); }, false, false, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act(run.model);
+        const MainWindowModel::TrendCommands can = run.model.trendCommands();
+        EXPECT_EQ(can.startLogging, step.startLogging);
+        EXPECT_EQ(can.stopLogging, step.stopLogging);
+        EXPECT_EQ(can.clear, step.clear);
+    }
 }
