@@ -1,7 +1,6 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <cstdio>
 #include <utility>
@@ -43,9 +42,10 @@ void Application::start() {
     splash.repaint();
     QApplication::processEvents();
 
-    const QString symbolFile = checkedSymbolFile();
+    const CommandLineFiles files = sortCommandLineFiles(commandLine_.files);
+    reportMissingFiles(files.missing);
     loadSettings();
-    model_.load(symbolFile, !commandLine_.loadRememberedFiles);
+    model_.load(files.symbolFile, !commandLine_.loadRememberedFiles);
     // The wait is spent readying the main window, so it appears sooner once the wait is over.
     Delay(0.5f, [this, prepared = false]() mutable {
         if (!std::exchange(prepared, true)) window_.prepareToShow();
@@ -54,16 +54,26 @@ void Application::start() {
 
     splash.close();
     window_.show();
+    openFiles(files);
 }
 
-// The symbol file named on the command line, or empty when none was named or it is missing;
-// a folder is no file either.
-QString Application::checkedSymbolFile() {
-    const QString name = commandLine_.symbolFile;
-    if (name.isEmpty() || QFileInfo(name).isFile()) return name;
-    log_.write(QStringLiteral("Cannot find ") + name);
-    QMessageBox::warning(nullptr, QApplication::applicationName(), QStringLiteral("Cannot find ") + name);
-    return {};
+void Application::reportMissingFiles(const QStringList& names) {
+    for (const QString& name : names) {
+        const QString text = QStringLiteral("Cannot find ") + name;
+        std::fprintf(stderr, "zelmon: %s\n", qPrintable(text));
+        log_.write(text);
+        QMessageBox::warning(nullptr, QApplication::applicationName(), text);
+    }
+}
+
+// The refusals come last, so the status line ends on them rather than on a window's loading.
+void Application::openFiles(const CommandLineFiles& files) {
+    if (!files.customScreenFile.isEmpty()) window_.openCustomScreenFile(files.customScreenFile);
+    if (!files.tableFile.isEmpty()) window_.openTableFile(files.tableFile);
+    for (const QString& text : files.refused) {
+        std::fprintf(stderr, "zelmon: %s\n", qPrintable(text));
+        model_.setMessage(text);
+    }
 }
 
 void Application::loadSettings() {

@@ -20,8 +20,8 @@ class Application {
 public:
     explicit Application(const CommandLine& commandLine);
 
-    // Splash, symbol file check, settings, main window load with the first connection attempt,
-    // half a second's delay, then the main window.
+    // Splash, the command line's files checked, settings, main window load with the first
+    // connection attempt, half a second's delay, the main window, then the files it named.
     void start();
 
     frmMain& mainWindow() { return window_; }
@@ -29,7 +29,8 @@ public:
     AppState& state() { return state_; }
 
 private:
-    QString checkedSymbolFile();
+    void reportMissingFiles(const QStringList& names);
+    void openFiles(const CommandLineFiles& files);
     symbols::SymbolUi symbolUi();
     void loadSettings();
 

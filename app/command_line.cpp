@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstring>
 
@@ -35,16 +36,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.addOption(settings);
     parser.addOption(log);
     parser.addOption(loadRemembered);
-    parser.addPositionalArgument(QStringLiteral("symbolfile"),
-                                 QStringLiteral("Symbol file (*.SYM) to import at start-up."),
-                                 QStringLiteral("[symbolfile]"));
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("Files to open, by their extension in any case: a symbol file (*.SYM) is "
+                       "imported, a custom screen file (*.CFG) opens in Custom Screen 1, a data "
+                       "table file (*.tab) loads into the Data Table window. One of each kind."),
+        QStringLiteral("[file...]"));
 
     CommandLine result;
-    if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {
-        const QString error = parser.errorText().isEmpty()
-                                  ? QStringLiteral("only one symbol file can be given")
-                                  : parser.errorText();
-        std::fprintf(stderr, "zelmon: %s\n%s", qPrintable(error), qPrintable(parser.helpText()));
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "zelmon: %s\n%s", qPrintable(parser.errorText()),
+                     qPrintable(parser.helpText()));
         return {{}, {}, {}, true, 2};
     }
     if (parser.isSet(help)) {
@@ -58,8 +60,49 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     result.settingsFile = parser.value(settings);
     result.logFile = parser.value(log);
     result.loadRememberedFiles = parser.isSet(loadRemembered);
-    if (!parser.positionalArguments().isEmpty()) result.symbolFile = parser.positionalArguments()[0];
+    result.files = parser.positionalArguments();
     return result;
+}
+
+namespace {
+
+struct FileKind {
+    const char* extension;  // lower case
+    QString CommandLineFiles::*slot;
+    const char* name;
+};
+
+constexpr FileKind kFileKinds[] = {
+    {"sym", &CommandLineFiles::symbolFile, "symbol file"},
+    {"cfg", &CommandLineFiles::customScreenFile, "custom screen file"},
+    {"tab", &CommandLineFiles::tableFile, "data table file"},
+};
+
+}  // namespace
+
+// A folder is no file either; of two files of one kind the first is opened.
+CommandLineFiles sortCommandLineFiles(const QStringList& names) {
+    CommandLineFiles files;
+    for (const QString& name : names) {
+        const QFileInfo info(name);
+        const QString extension = info.suffix().toLower();
+        const FileKind* kind = nullptr;
+        for (const FileKind& k : kFileKinds)
+            if (extension == QLatin1String(k.extension)) kind = &k;
+        if (!kind) {
+            files.refused << QStringLiteral("Cannot open ") + name +
+                                 QStringLiteral(": ZEL Monitor opens symbol files (.SYM), custom "
+                                                "screen files (.CFG) and data table files (.tab).");
+        } else if (!info.isFile()) {
+            files.missing << name;
+        } else if (QString& slot = files.*kind->slot; slot.isEmpty()) {
+            slot = name;
+        } else {
+            files.refused << QStringLiteral("Cannot open %1: the %2 %3 was named first.")
+                                 .arg(name, QLatin1String(kind->name), slot);
+        }
+    }
+    return files;
 }
 
 bool displayAvailable(int argc, const char* const* argv) {

@@ -1,4 +1,4 @@
-// The monitor's command line: an optional symbol file, another settings file, help, version.
+// The monitor's command line: files to open, another settings file, help, version.
 #pragma once
 
 #include <QString>
@@ -7,7 +7,7 @@
 namespace zel {
 
 struct CommandLine {
-    QString symbolFile;    // the one positional argument, as given
+    QStringList files;     // the positional arguments, as given
     QString settingsFile;  // --settings FILE; empty for the default per-user file
     QString logFile;       // --log FILE; empty for the default under the XDG state home
     bool exitNow = false;  // --help, --version or a bad argument: the text was printed
@@ -19,6 +19,17 @@ struct CommandLine {
 // Parses arguments (the first is the program). Help and version go to standard output, an
 // error to standard error.
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// The files named on the command line, sorted by extension in any case: a symbol file (.SYM) to
+// import, a definition file (.CFG) for the first custom screen, a data table file (.tab).
+struct CommandLineFiles {
+    QString symbolFile;
+    QString customScreenFile;
+    QString tableFile;
+    QStringList missing;  // the names of files of those kinds that do not exist
+    QStringList refused;  // why each other name is not opened
+};
+CommandLineFiles sortCommandLineFiles(const QStringList& names);
 
 // Whether the monitor has somewhere to show its windows: a display is named (DISPLAY,
 // WAYLAND_DISPLAY) or a window platform is chosen (QT_QPA_PLATFORM, or -platform among the

@@ -21,6 +21,7 @@
 #include "app/product_info.h"
 #include "app/register_file_menu.h"
 #include "common/open_document.h"
+#include "datatable/frm_table.h"
 #include "dde/dbus_service.h"
 #include "dde/dde_commands.h"
 #include "dde/frm_dde.h"
@@ -201,6 +202,17 @@ ChildWindow* frmMain::window(WindowId id) {
             model_->polling().addBlock(*block, entry.tickPlace);
     }
     return made.get();
+}
+
+void frmMain::openCustomScreenFile(const QString& path) {
+    model_->state().files.CustomScreen1File = path;
+    window(WindowId::Custom1)->open();
+}
+
+void frmMain::openTableFile(const QString& path) {
+    ChildWindow* table = window(WindowId::DataTable);
+    table->open();
+    static_cast<FormWindow<frmTable>*>(table)->form()->model().openFile(path);
 }
 
 void frmMain::openAsking(const WindowEntry& entry) {

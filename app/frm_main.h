@@ -67,6 +67,12 @@ public:
     // its button or menu entry. False for a text that is no command, which changes nothing.
     bool executeCommand(const QString& command);
 
+    // Files named on the command line: a definition file becomes the first custom screen's
+    // file, as its File Open makes it, and the screen opens; a table file is read into the data
+    // table window once that has opened and read the controller's table.
+    void openCustomScreenFile(const QString& path);
+    void openTableFile(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

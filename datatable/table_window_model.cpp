@@ -51,7 +51,10 @@ std::optional<QString> TableWindowModel::unload(settings::DisplayState display,
 
 // A refused file is named with its line, and the table stays as it was.
 void TableWindowModel::fileOpen() {
-    const QString path = view_.chooseFile(TableFileDialog::Open, table_.TableFileName);
+    openFile(view_.chooseFile(TableFileDialog::Open, table_.TableFileName));
+}
+
+void TableWindowModel::openFile(const QString& path) {
     table_.TableFileName = path;
     if (path.isEmpty() || !QFileInfo::exists(path)) return;
     view_.setBusy(true);

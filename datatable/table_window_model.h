@@ -48,6 +48,8 @@ public:
     void cancelTransfer() { transfer_.requestCancel(); }
 
     void fileOpen();
+    // Reads the table file at `path` into the table, as File Open does once a file is chosen.
+    void openFile(const QString& path);
     void fileSave();
     void fileSaveAs();
 

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,7 +111,7 @@ protected:
 
 // With the demo symbol file the resource windows name their rows after it.
 TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
-    line.symbolFile = QStringLiteral(ZELSIM_DEMO_SYMBOLS);
+    line.files = {QStringLiteral(ZELSIM_DEMO_SYMBOLS)};
     {
         Application monitor(line);
         monitor.start();
@@ -151,8 +152,10 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
 
 // A folder is no symbol file either.
 TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
-    for (const QString& name : {dir.filePath(QStringLiteral("gone.SYM")), dir.path()}) {
-        line.symbolFile = name;
+    const QString folder = dir.filePath(QStringLiteral("folder.SYM"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    for (const QString& name : {dir.filePath(QStringLiteral("gone.SYM")), folder}) {
+        line.files = {name};
         modal.texts.clear();
         {
             Application monitor(line);
@@ -162,6 +165,52 @@ TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
         }
         EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + name});
     }
+}
+
+// Files named on the command line open by their extension in any case: a definition file in
+// the first custom screen, a table file in the data table over the controller's table (10 by 8
+// in the demo); any other file is refused in the status line and the monitor runs on.
+TEST_F(MainWindow, CommandLineFilesOpenByTheirExtension) {
+    const QString table = dir.filePath(QStringLiteral("line.TAB"));
+    const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+    for (const QString& name : {table, notes}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("data_table[2][3] =\n{\n 1 2 3\n 65535 0 40\n}\n");
+    }
+    struct Case {
+        QString file;
+        const char* window;  // shown, with `field` reading `text`; none for a refused file
+        const char* field;
+        QString text;
+    };
+    const Case cases[] = {
+        {QStringLiteral(ZELSIM_DEMO_SCREEN), "frmCustom1", "Label1_0", QStringLiteral("Auto_mode")},
+        {table, "frmTable", "txtRows", QStringLiteral("2")},
+        {notes, nullptr, "Message",
+         QStringLiteral("Cannot open %1: ZEL Monitor opens symbol files (.SYM), custom screen "
+                        "files (.CFG) and data table files (.tab).").arg(notes)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        line.files = {c.file};
+        Application monitor(line);
+        monitor.start();
+        frmMain& main = monitor.mainWindow();
+        QWidget* shown = &main;
+        if (c.window) {
+            shown = main.findChild<QWidget*>(QLatin1String(c.window));
+            ASSERT_TRUE(shown && shown->isVisible());
+        } else {
+            EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmCustom1")));
+            EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmTable")));
+        }
+        QObject* field = shown->findChild<QObject*>(QLatin1String(c.field));
+        ASSERT_TRUE(field);
+        EXPECT_EQ(field->property("text").toString(), c.text);
+        main.close();
+    }
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }
 
 TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
