@@ -4,16 +4,25 @@
 #pragma once
 
 #include <chrono>
+#include <vector>
 
 #include "link/zel_library.h"
 
 namespace zel::bench {
 
+// A register read as the work made it, so that a benchmark can make the same reads straight
+// to the library as the floor of that work.
+struct RegisterRead {
+    enum Kind { Single, Block16, Block50 } kind;
+    int32_t address;  // the register, the first of sixteen, or the block of fifty
+};
+
 class CountingLibrary final : public ZelLibrary {
 public:
     explicit CountingLibrary(ZelLibrary& inner) : inner_(inner) {}
     long roundTrips = 0;
-    double callNs = 0;  // spent inside those calls
+    double callNs = 0;                                   // spent inside those calls
+    std::vector<RegisterRead>* registerReads = nullptr;  // the reads are added here when set
 
     QString fileName() const override { return inner_.fileName(); }
     bool isLoaded() const override { return inner_.isLoaded(); }
@@ -41,15 +50,18 @@ public:
     }
 
     int32_t ZlGetRegister(int32_t h, int32_t n, int32_t& v) override {
+        record(RegisterRead::Single, n);
         return count([&] { return inner_.ZlGetRegister(h, n, v); });
     }
     int32_t ZlPutRegister(int32_t h, int32_t n, int32_t v) override {
         return count([&] { return inner_.ZlPutRegister(h, n, v); });
     }
     int32_t ZlGetRegister16(int32_t h, int32_t f, std::array<int32_t, 16>& v) override {
+        record(RegisterRead::Block16, f);
         return count([&] { return inner_.ZlGetRegister16(h, f, v); });
     }
     int32_t ZlGetRegister50(int32_t h, int32_t b, std::array<int32_t, 50>& v) override {
+        record(RegisterRead::Block50, b);
         return count([&] { return inner_.ZlGetRegister50(h, b, v); });
     }
     int32_t ZlGetVRegister(int32_t h, VRegister& r) override {
@@ -112,6 +124,9 @@ public:
     }
 
 private:
+    void record(RegisterRead::Kind kind, int32_t address) {
+        if (registerReads) registerReads->push_back({kind, address});
+    }
     template <typename Call>
     int32_t count(Call call) {
         ++roundTrips;

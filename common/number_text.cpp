@@ -87,9 +87,9 @@ int32_t roundToInt32(double value) {
 }
 
 QString padToPrintZone(const QString& text) {
-    constexpr qsizetype kZone = 14;
-    const qsizetype zones = std::max<qsizetype>(1, (text.size() + kZone - 1) / kZone);
-    return text.leftJustified(zones * kZone, u' ');
+    const qsizetype zones =
+        std::max<qsizetype>(1, (text.size() + kPrintZoneWidth - 1) / kPrintZoneWidth);
+    return text.leftJustified(zones * kPrintZoneWidth, u' ');
 }
 
 QString trimBlanks(const QString& text) {

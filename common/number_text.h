@@ -29,6 +29,8 @@ int32_t roundToInt32(double value);
 // Text padded with blanks to the end of its 14-column print zone; a field always takes at
 // least one zone, so the next field starts at column 15, 29, ...
 QString padToPrintZone(const QString& text);
+// The width of one print zone.
+inline constexpr qsizetype kPrintZoneWidth = 14;
 
 // The digits 0-9 only: other scripts' digits are not numbers in files, names or on the wire.
 constexpr bool isAsciiDigit(QChar c) {

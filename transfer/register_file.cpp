@@ -1,6 +1,7 @@
 #include "transfer/register_file.h"
 
 #include <QList>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -26,6 +27,18 @@ QByteArray registerFileHeader() {
 
 QByteArray registerFileLine(const QString& number, const QString& value) {
     return (padToPrintZone(number) + value).toLatin1() + "\r\n";
+}
+
+void appendRegisterFileLine(QByteArray& lines, int32_t number, int32_t value) {
+    // Eleven characters at most, so a number always fits in its zone.
+    char digits[12];
+    const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    const qsizetype length = end - digits;
+    lines.append(digits, length);
+    lines.append(kPrintZoneWidth - length, ' ');
+    end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    lines.append(digits, end - digits);
+    lines.append("\r\n", 2);
 }
 
 RegisterFileReader::RegisterFileReader(QByteArray bytes) : bytes_(std::move(bytes)) {}

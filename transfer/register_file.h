@@ -31,6 +31,9 @@ QString registerFloatForm(double value);
 QByteArray registerFileHeader();
 // One register line, CR LF included.
 QByteArray registerFileLine(const QString& number, const QString& value);
+// The line of a number and a value in their text forms, appended to `lines`: the same bytes as
+// registerFileLine, formatted straight into the file's text for uploads of many thousand lines.
+void appendRegisterFileLine(QByteArray& lines, int32_t number, int32_t value);
 
 // Reads entries after the header. A line that is not two fields, or a field that is not a
 // number of the kind asked for, stops the reader with an error naming the line.

@@ -1,5 +1,6 @@
 #include "transfer/register_transfer.h"
 
+#include <QFile>
 #include <array>
 
 #include "common/number_text.h"
@@ -26,10 +27,6 @@ constexpr int32_t kVRegisterModel = 5;
 
 const QString kUploadFailed = QStringLiteral("Failed to get registers!");
 const QString kDownloadFailed = QStringLiteral("Failed to write registers!");
-
-void writeLine(QFile& file, const QString& number, const QString& value) {
-    file.write(registerFileLine(number, value));
-}
 
 }  // namespace
 
@@ -83,28 +80,31 @@ void RegisterTransfer::upload() {
         view_.setMessage(kUploadFailed);
         return;
     }
-    file.write(registerFileHeader());
+    QByteArray lines = registerFileHeader();
+    bool read = true;
     if (!blockLayout()) {
         for (int32_t r = 1; r <= kGeneralRegisters; ++r) {
             int32_t value = 0;
             const bool ok = library_.ZlGetRegister(handle(), r, value) == 1;
-            writeLine(file, registerTextForm(r),
-                      ok ? registerIntegerForm(value) : QString::fromLatin1(kUnreadValue));
+            lines += registerFileLine(registerTextForm(r), ok ? registerIntegerForm(value)
+                                                              : QString::fromLatin1(kUnreadValue));
         }
     } else {
-        if (!uploadBlocks(file) || !uploadBanks(file)) {
-            file.close();
-            view_.setMessage(kUploadFailed);
-            return;
-        }
-        if (model() == kVRegisterModel) uploadVRegisters(file);
+        read = uploadBlocks(lines) && uploadBanks(lines);
+        if (read && model() == kVRegisterModel) uploadVRegisters(lines);
     }
+    // A failed read leaves the lines read before it in the file.
+    file.write(lines);
     file.close();
+    if (!read) {
+        view_.setMessage(kUploadFailed);
+        return;
+    }
     view_.setMessage(QStringLiteral("Register read completed."));
     pump(100);
 }
 
-bool RegisterTransfer::uploadBlocks(QFile& out) {
+bool RegisterTransfer::uploadBlocks(QByteArray& lines) {
     for (int32_t b = 1; b <= kBlockCount; ++b) {
         const int32_t first = kBlockSize * (b - 1) + 1;
         int32_t retries = 0;
@@ -117,7 +117,7 @@ bool RegisterTransfer::uploadBlocks(QFile& out) {
                     r = first - 1;
                     continue;
                 }
-                writeLine(out, registerTextForm(r), registerTextForm(value));
+                appendRegisterFileLine(lines, r, value);
             }
             continue;
         }
@@ -125,12 +125,12 @@ bool RegisterTransfer::uploadBlocks(QFile& out) {
         while (library_.ZlGetRegister50(handle(), b, values) != 1)
             if (++retries > kMaxRetries) return false;
         for (int32_t i = 0; i < kBlockSize; ++i)
-            writeLine(out, registerTextForm(first + i), registerTextForm(values[i]));
+            appendRegisterFileLine(lines, first + i, values[i]);
     }
     return true;
 }
 
-bool RegisterTransfer::uploadBanks(QFile& out) {
+bool RegisterTransfer::uploadBanks(QByteArray& lines) {
     int32_t lastBank = readable(kFirstBankRegister) ? 3 : 0;
     if (hasEightBanks()) lastBank = 7;
     for (int32_t k = 0; k <= lastBank; ++k) {
@@ -143,20 +143,19 @@ bool RegisterTransfer::uploadBanks(QFile& out) {
                 if (++retries > kMaxRetries) return false;
             // The last chunk runs past the bank; only its first 8 values belong to it.
             for (int32_t j = 1; j <= kChunkSize && kChunkSize * m + j <= kBankSize; ++j)
-                writeLine(out, registerTextForm(bankFirst - 1 + kChunkSize * m + j),
-                          registerTextForm(values[j - 1]));
+                appendRegisterFileLine(lines, bankFirst - 1 + kChunkSize * m + j, values[j - 1]);
         }
     }
     return true;
 }
 
-void RegisterTransfer::uploadVRegisters(QFile& out) {
+void RegisterTransfer::uploadVRegisters(QByteArray& lines) {
     for (int32_t v = kFirstVRegister; v <= kLastVRegister; ++v) {
         VRegister record;
         record.number = v;
         const bool ok = library_.ZlGetVRegister(handle(), record) == 1;
-        writeLine(out, registerTextForm(v),
-                  ok ? registerFloatForm(record.value) : QString::fromLatin1(kUnreadValue));
+        lines += registerFileLine(registerTextForm(v), ok ? registerFloatForm(record.value)
+                                                          : QString::fromLatin1(kUnreadValue));
     }
 }
 

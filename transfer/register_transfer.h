@@ -5,7 +5,7 @@
 // run to completion on the user-interface thread and let events run through the pump.
 #pragma once
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -54,9 +54,10 @@ private:
     bool readable(int32_t number);
     void pump(int times = 1);
 
-    bool uploadBlocks(QFile& out);
-    bool uploadBanks(QFile& out);
-    void uploadVRegisters(QFile& out);
+    // Each appends its lines to the file's text, written out once when the reads end.
+    bool uploadBlocks(QByteArray& lines);
+    bool uploadBanks(QByteArray& lines);
+    void uploadVRegisters(QByteArray& lines);
 
     AppState& state_;
     ZelLibrary& library_;

@@ -22,6 +22,25 @@ TEST(RegisterFile, LinesUsePrintZonesAndCrLf) {
     EXPECT_EQ(registerFileLine("7", " 3 "), QByteArray("7              3 \r\n"));
 }
 
+TEST(RegisterFile, AppendedLinesMatchTheTextForms) {
+    const struct {
+        int32_t number;
+        int32_t value;
+        const char* line;
+    } cases[] = {
+        {1, 0, "1             0\r\n"},
+        {32001, -5, "32001         -5\r\n"},
+        {-2147483647 - 1, 2147483647, "-2147483648   2147483647\r\n"},
+    };
+    QByteArray lines("x");
+    QByteArray expected("x");
+    for (const auto& c : cases) {
+        appendRegisterFileLine(lines, c.number, c.value);
+        expected += c.line;
+    }
+    EXPECT_EQ(lines, expected);
+}
+
 TEST(RegisterFile, ReadsEntriesInEveryForm) {
     RegisterFileReader reader("Reg#          Value\r\n\r\n"
                               "1             -12\r\n"

@@ -139,10 +139,11 @@ TEST(RegisterUpload, RetriesThreeTimesThenFails) {
         const char* call;
         int failures;
         bool completes;
+        int lines;  // a failed upload leaves the lines read before the failure
     };
     const Case cases[] = {
-        {"ZlGetRegister50", 3, true},  {"ZlGetRegister50", 4, false},
-        {"ZlGetRegister16", 3, true},  {"ZlGetRegister16", 4, false},
+        {"ZlGetRegister50", 3, true, 5002},  {"ZlGetRegister50", 4, false, 2},
+        {"ZlGetRegister16", 3, true, 5002},  {"ZlGetRegister16", 4, false, 1002},
     };
     for (const Case& c : cases) {
         Transfers t(3);
@@ -152,6 +153,7 @@ TEST(RegisterUpload, RetriesThreeTimesThenFails) {
         EXPECT_EQ(t.view.events.contains("message: Register read completed."), c.completes)
             << c.call << c.failures;
         EXPECT_EQ(t.view.events.contains("message: Failed to get registers!"), !c.completes);
+        EXPECT_EQ(t.lines().size(), c.lines) << c.call << c.failures;
         EXPECT_EQ(t.view.events.last(), "idle");
         EXPECT_FALSE(t.state.flags.DownloadBusy);
     }
