@@ -1,5 +1,6 @@
 #include "transfer/register_transfer.h"
 
+#include <QDir>
 #include <QFile>
 #include <array>
 
@@ -94,7 +95,13 @@ void RegisterTransfer::upload() {
         if (read && model() == kVRegisterModel) uploadVRegisters(lines);
     }
     // A failed read leaves the lines read before it in the file.
-    file.write(lines);
+    const bool written = file.write(lines) == lines.size() && file.flush();
+    if (!written) {
+        // A full disk would otherwise pass for a completed upload.
+        view_.setMessage(kUploadFailed + QStringLiteral(" Cannot write %1: %2")
+                                             .arg(QDir::toNativeSeparators(name), file.errorString()));
+        return;
+    }
     file.close();
     if (!read) {
         view_.setMessage(kUploadFailed);

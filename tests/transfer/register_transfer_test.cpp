@@ -302,3 +302,14 @@ TEST(RegisterDownload, CancelFailsAndDeclineEndsQuietly) {
                            declined.path + " to the controller?"}));
     EXPECT_TRUE(declined.fake.calls().isEmpty());
 }
+
+// /dev/full takes the open and refuses every write with "No space left on device".
+TEST(RegisterUpload, AFullDiskIsReportedNotCompleted) {
+    Transfers full(1);
+    full.fillController();
+    full.view.saveName = QStringLiteral("/dev/full");
+    full.transfer.upload();
+    EXPECT_TRUE(full.view.events.contains(
+        "message: Failed to get registers! Cannot write /dev/full: No space left on device"));
+    EXPECT_FALSE(full.view.events.contains("message: Register read completed."));
+}
