@@ -230,8 +230,9 @@ ChildWindow* makeFirmwareUpdate(WindowContext& context) {
 }
 
 ChildWindow* makeTrend(WindowContext& context) {
+    MainWindowModel& m = context.model;
     return new FormWindow<frmTrend>(
-        new frmTrend(context.model.trends(), context.messageSink(), context.mainWindow));
+        new frmTrend(m.trends(), m.settingsStore(), context.messageSink(), context.mainWindow));
 }
 
 void connectShowTraffic(PagedForm& form, WindowContext& context) {
@@ -242,8 +243,9 @@ void connectShowTraffic(PagedForm& form, WindowContext& context) {
 }
 
 ChildWindow* makeTraffic(WindowContext& context) {
+    MainWindowModel& m = context.model;
     return new FormWindow<frmTraffic>(
-        new frmTraffic(context.model.traffic(), context.messageSink(), context.mainWindow));
+        new frmTraffic(m.traffic(), m.settingsStore(), context.messageSink(), context.mainWindow));
 }
 
 }  // namespace zel

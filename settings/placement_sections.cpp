@@ -12,7 +12,7 @@ namespace {
 using W = WindowPlacement;
 using S = PlacementSection;
 // clang-format off
-constexpr std::array<PlacementRule, 12> kRules = {{
+constexpr std::array<PlacementRule, 14> kRules = {{
     {S::Registers, "Registers", {1668, 924, 5184, 5000}, {}, W{1200, 924, 4956, 3828},
      "Cannot CLOSE Registers key in Registry !", "Cannot WRITE Registers settings to Registry !"},
     {S::NVram, "NVram", {1668, 924, 4956, 5000}, {}, W{1200, 924, 4956, 3828},
@@ -38,6 +38,10 @@ constexpr std::array<PlacementRule, 12> kRules = {{
      "Cannot CLOSE Custom1 key in Registry !", "Cannot WRITE Custom1 settings to Registry !"},
     {S::Custom2, "Custom2", {2064, 2940, 4656, 5200}, {}, {},
      "Cannot CLOSE Custom2 key in Registry !", "Cannot WRITE Custom2 settings to Registry !"},
+    {S::Trend, "Trend", {1200, 1200, 7800, 13500}, {}, {},
+     "Cannot CLOSE Trend key in Registry !", "Cannot WRITE Trend settings to Registry !"},
+    {S::Traffic, "Traffic", {1500, 1500, 6300, 11400}, {}, {},
+     "Cannot CLOSE Traffic key in Registry !", "Cannot WRITE Traffic settings to Registry !"},
 }};
 // clang-format on
 

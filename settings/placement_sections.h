@@ -21,6 +21,8 @@ enum class PlacementSection {
     Dtable,
     Custom1,
     Custom2,
+    Trend,
+    Traffic,
 };
 
 struct PlacementRule {

@@ -11,9 +11,10 @@ inline constexpr char kSectionRoot[] = "Software\\Orvane\\ZEL Monitor\\";
 
 // Every section the program uses. A first run creates them all, so the first unload of each
 // window can store its values (the store itself never creates a section).
-inline constexpr std::array<const char*, 16> kProgramSections = {
-    "Communications", "DDE Setup", "Files",   "Main",  "Registers", "NVram",  "Flags",   "Digin",
-    "Digout",         "Analin",    "Analout", "Servo", "Status",    "Dtable", "Custom1", "Custom2",
+inline constexpr std::array<const char*, 18> kProgramSections = {
+    "Communications", "DDE Setup", "Files",   "Main",    "Registers", "NVram",
+    "Flags",          "Digin",     "Digout",  "Analin",  "Analout",   "Servo",
+    "Status",         "Dtable",    "Custom1", "Custom2", "Trend",     "Traffic",
 };
 
 // The full path of a section: "Software\Orvane\ZEL Monitor\" followed by its name.

@@ -1,5 +1,6 @@
 #include "traffic/frm_traffic.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -14,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "settings/placement_store.h"
+
 namespace zel {
 namespace {
 
@@ -22,9 +25,9 @@ constexpr int kRefreshMs = 500;
 
 }  // namespace
 
-frmTraffic::frmTraffic(RecordingZelLibrary& library, std::function<void(const QString&)> message,
-                       QWidget* parent)
-    : QWidget(parent, Qt::Window), message_(std::move(message)), model_(library) {
+frmTraffic::frmTraffic(RecordingZelLibrary& library, settings::SettingsStore& store,
+                       std::function<void(const QString&)> message, QWidget* parent)
+    : QWidget(parent, Qt::Window), store_(store), message_(std::move(message)), model_(library) {
     setObjectName(QStringLiteral("frmTraffic"));
     setWindowTitle(kTitle);
     auto* layout = new QVBoxLayout(this);
@@ -93,10 +96,16 @@ frmTraffic::frmTraffic(RecordingZelLibrary& library, std::function<void(const QS
     timer_ = new QTimer(this);
     timer_->setInterval(kRefreshMs);
     connect(timer_, &QTimer::timeout, this, &frmTraffic::refresh);
-    resize(760, 420);
 }
 
 void frmTraffic::open() {
+    if (!loaded_) {
+        const settings::RestoredPlacement restored =
+            settings::restorePlacement(store_, settings::PlacementSection::Traffic);
+        setGeometry(placed_.place(restored.placement, dpi()));
+        if (restored.message) showBox(*restored.message);
+        loaded_ = true;
+    }
     model_.open();
     timer_->start();
     refresh();
@@ -142,7 +151,28 @@ void frmTraffic::saveList() {
 void frmTraffic::closeEvent(QCloseEvent* event) {
     timer_->stop();
     model_.close();
+    if (loaded_) {
+        const auto box =
+            settings::savePlacement(store_, settings::PlacementSection::Traffic, displayState(),
+                                    placed_.placementOf(geometry(), dpi()));
+        if (box) showBox(*box);
+        loaded_ = false;
+    }
     event->accept();
+}
+
+double frmTraffic::dpi() const {
+    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+}
+
+settings::DisplayState frmTraffic::displayState() const {
+    if (isMinimized()) return settings::DisplayState::Minimized;
+    if (isMaximized()) return settings::DisplayState::Maximized;
+    return settings::DisplayState::Normal;
+}
+
+void frmTraffic::showBox(const QString& text) {
+    QMessageBox::information(this, QApplication::applicationName(), text);
 }
 
 }  // namespace zel

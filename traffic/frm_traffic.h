@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "settings/settings_store.h"
+#include "settings/window_placement.h"
 #include "traffic/traffic_model.h"
 
 class QCheckBox;
@@ -18,9 +20,10 @@ namespace zel {
 class frmTraffic : public QWidget {
     Q_OBJECT
 public:
-    frmTraffic(RecordingZelLibrary& library, std::function<void(const QString&)> message,
-               QWidget* parent = nullptr);
+    frmTraffic(RecordingZelLibrary& library, settings::SettingsStore& store,
+               std::function<void(const QString&)> message, QWidget* parent = nullptr);
 
+    // The first open after a close restores the placement the window was closed at.
     void open();
     void retitle(const QString& caption);
     // Opens the window showing only the calls that touch registers low..high.
@@ -34,7 +37,11 @@ private:
     void applyRange();
     void saveList();
     void closeEvent(QCloseEvent* event) override;
+    double dpi() const;
+    settings::DisplayState displayState() const;
+    void showBox(const QString& text);
 
+    settings::SettingsStore& store_;
     std::function<void(const QString&)> message_;
     TrafficModel model_;
     QComboBox* call_ = nullptr;
@@ -42,6 +49,8 @@ private:
     QCheckBox* failures_ = nullptr;
     QLabel* count_ = nullptr;
     QTimer* timer_ = nullptr;
+    bool loaded_ = false;
+    settings::PlacedWindow placed_;
 };
 
 }  // namespace zel

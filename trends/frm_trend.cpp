@@ -2,9 +2,12 @@
 
 #include <qcustomplot.h>
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -12,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "settings/placement_store.h"
 #include "trends/decimation.h"
 #include "trends/trend_export.h"
 #include "trends/trend_readout.h"
@@ -32,10 +36,10 @@ QPushButton* button(const char* name, const char* text, QWidget* parent, QHBoxLa
 
 }  // namespace
 
-frmTrend::frmTrend(const TrendSet& set, MessageSink setMessage, QWidget* parent)
-    : QWidget(parent, Qt::Window), set_(set), setMessage_(std::move(setMessage)) {
+frmTrend::frmTrend(const TrendSet& set, settings::SettingsStore& store, MessageSink setMessage,
+                   QWidget* parent)
+    : QWidget(parent, Qt::Window), set_(set), store_(store), setMessage_(std::move(setMessage)) {
     setObjectName(QStringLiteral("frmTrend"));
-    resize(900, 520);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     pause_ = button("Pause", "&Pause", this, row);
@@ -103,11 +107,43 @@ frmTrend::frmTrend(const TrendSet& set, MessageSink setMessage, QWidget* parent)
 }
 
 void frmTrend::open() {
+    if (!loaded_) {
+        const settings::RestoredPlacement restored =
+            settings::restorePlacement(store_, settings::PlacementSection::Trend);
+        setGeometry(placed_.place(restored.placement, dpi()));
+        if (restored.message) showBox(*restored.message);
+        loaded_ = true;
+    }
     show();
     raise();
     activateWindow();
     frames_->start();
     redrawIfChanged();
+}
+
+void frmTrend::closeEvent(QCloseEvent* event) {
+    if (loaded_) {
+        const auto box =
+            settings::savePlacement(store_, settings::PlacementSection::Trend, displayState(),
+                                    placed_.placementOf(geometry(), dpi()));
+        if (box) showBox(*box);
+        loaded_ = false;
+    }
+    event->accept();
+}
+
+double frmTrend::dpi() const {
+    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+}
+
+settings::DisplayState frmTrend::displayState() const {
+    if (isMinimized()) return settings::DisplayState::Minimized;
+    if (isMaximized()) return settings::DisplayState::Maximized;
+    return settings::DisplayState::Normal;
+}
+
+void frmTrend::showBox(const QString& text) {
+    QMessageBox::information(this, QApplication::applicationName(), text);
 }
 
 void frmTrend::retitle(const QString& caption) {

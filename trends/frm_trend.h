@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "settings/settings_store.h"
+#include "settings/window_placement.h"
 #include "trends/trend_set.h"
 
 class QCustomPlot;
@@ -24,14 +26,22 @@ public:
     using MessageSink = std::function<void(const QString&)>;
     static constexpr qint64 kFollowedSpan = 60000;
 
-    frmTrend(const TrendSet& set, MessageSink setMessage, QWidget* parent = nullptr);
+    frmTrend(const TrendSet& set, settings::SettingsStore& store, MessageSink setMessage,
+             QWidget* parent = nullptr);
 
+    // The first open after a close restores the placement the window was closed at.
     void open();
     void retitle(const QString& caption);
     // Draws now if the set changed since the last drawing and the plot is not paused.
     void redrawIfChanged();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    double dpi() const;
+    settings::DisplayState displayState() const;
+    void showBox(const QString& text);
     void redraw();
     void fill(qint64 from, qint64 to);
     void followNewest();
@@ -40,6 +50,7 @@ private:
     void exportCsv();
 
     const TrendSet& set_;
+    settings::SettingsStore& store_;
     MessageSink setMessage_;
     QCustomPlot* plot_;
     QCPItemStraightLine* cursor_;
@@ -49,6 +60,8 @@ private:
     uint64_t drawn_ = UINT64_MAX;
     bool following_ = true;
     double cursorAt_ = -1;
+    bool loaded_ = false;
+    settings::PlacedWindow placed_;
 };
 
 }  // namespace zel

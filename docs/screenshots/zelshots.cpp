@@ -28,6 +28,13 @@ constexpr int kPolls = 240;
 constexpr unsigned long kPollMs = 50;
 const QString kCaption = QStringLiteral(" - TCP/IP 127.0.0.1");
 
+// A store never loaded has no section, so the windows open at their default placement and are
+// resized to the picture's size; nothing is saved.
+zel::settings::SettingsStore& noSettings() {
+    static zel::settings::SettingsStore store{QString()};
+    return store;
+}
+
 bool save(QWidget& window, const QString& path) {
     QApplication::processEvents();
     if (window.grab().save(path, "PNG", 0)) return true;
@@ -53,10 +60,10 @@ bool trendPicture(zel::ZelLibrary& lib, int32_t handle, const QString& path) {
     zel::TrendSet set;
     set.add({QStringLiteral("Tank_level"), zel::TrendSource::reg(8502)});
     set.add({QStringLiteral("X_axis"), zel::TrendSource::reg(14001)});
-    zel::frmTrend window(set, [](const QString&) {});
+    zel::frmTrend window(set, noSettings(), [](const QString&) {});
     window.retitle(kCaption);
-    window.resize(kWidth, kHeight);
     window.open();
+    window.resize(kWidth, kHeight);
     const qint64 first = QDateTime::currentMSecsSinceEpoch();
     for (int poll = 0; poll < kPolls; ++poll) {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
@@ -75,10 +82,10 @@ bool trendPicture(zel::ZelLibrary& lib, int32_t handle, const QString& path) {
 }
 
 bool trafficPicture(zel::RecordingZelLibrary& lib, int32_t handle, const QString& path) {
-    zel::frmTraffic window(lib, [](const QString&) {});
+    zel::frmTraffic window(lib, noSettings(), [](const QString&) {});
     window.retitle(kCaption);
-    window.resize(kWidth, kHeight);
     window.open();
+    window.resize(kWidth, kHeight);
     int32_t value = 0;
     for (int32_t number = 95; number <= 125; number += 5) lib.ZlGetRegister(handle, number, value);
     lib.ZlPutRegister(handle, 110, 1);

@@ -537,3 +537,39 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
         EXPECT_EQ(table, QString::fromLatin1(c.dataTable));
     }
 }
+
+// The trend and traffic windows, moved and closed, open again where they were left, and still
+// do after a restart.
+TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
+    const struct {
+        const char* entry;
+        const char* window;
+        QRect movedTo;
+    } cases[] = {
+        {"mnuShowTrend", "frmTrend", QRect(40, 50, 700, 450)},
+        {"mnuTraffic", "frmTraffic", QRect(70, 80, 720, 380)},
+    };
+    for (const bool restarted : {false, true}) {
+        Application monitor(line);
+        monitor.start();
+        frmMain& main = monitor.mainWindow();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(restarted ? "after a restart" : "in one run");
+            SCOPED_TRACE(c.window);
+            auto* entry = main.findChild<QAction*>(QLatin1String(c.entry));
+            ASSERT_TRUE(entry);
+            entry->trigger();
+            auto* window = main.findChild<QWidget*>(QLatin1String(c.window));
+            ASSERT_TRUE(window && window->isVisible());
+            if (!restarted) {
+                EXPECT_NE(window->geometry(), c.movedTo);
+                window->setGeometry(c.movedTo);
+                window->close();
+                entry->trigger();
+            }
+            EXPECT_EQ(window->geometry(), c.movedTo);
+        }
+        main.close();
+    }
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join(QLatin1Char('\n')).toStdString();
+}

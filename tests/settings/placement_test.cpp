@@ -53,6 +53,10 @@ TEST_F(PlacementTest, WithoutSectionsDefaultsAndEachSectionsOwnFailureMessages) 
          "Cannot WRITE Custom1 settings to Registry !", "Cannot CLOSE Custom1 key in Registry !"},
         {PS::Custom2, {2064, 2940, 4656, 5200},
          "Cannot WRITE Custom2 settings to Registry !", "Cannot CLOSE Custom2 key in Registry !"},
+        {PS::Trend, {1200, 1200, 7800, 13500},
+         "Cannot WRITE Trend settings to Registry !", "Cannot CLOSE Trend key in Registry !"},
+        {PS::Traffic, {1500, 1500, 6300, 11400},
+         "Cannot WRITE Traffic settings to Registry !", "Cannot CLOSE Traffic key in Registry !"},
     };
     // clang-format on
     loadFile({});

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
+#include <QTemporaryDir>
+
+#include "settings/first_run.h"
 #include "trends/frm_trend.h"
 
 using namespace zel;
@@ -16,7 +19,10 @@ TEST(FrmTrend, ShowsTheSeriesOfTheSet) {
         set.record(1, {kNoon + n * 100, n % 2});
     }
     QStringList messages;
-    frmTrend form(set, [&](const QString& t) { messages << t; });
+    QTemporaryDir dir;
+    settings::SettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
+    store.load(settings::firstRunSettings());
+    frmTrend form(set, store, [&](const QString& t) { messages << t; });
     form.open();
     auto* plot = form.findChild<QCustomPlot*>(QStringLiteral("Plot"));
     ASSERT_NE(plot, nullptr);
