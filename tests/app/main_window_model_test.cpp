@@ -184,8 +184,6 @@ TEST_F(MainWindowModelTest, TrendsMenuEntriesFollowTheSetAndTheLog) {
         {"logging", [&](MainWindowModel& m) { ASSERT_TRUE(m.trendBlock().startLogging(logPath)); },
          false, true, true},
         {"logging stopped", [](MainWindowModel& m) { m.stopLogging(); }, true, false, true},
-        {"logging again", [&](MainWindowModel& m) { m.trendBlock().startLogging(logPath); }, false,
-         true, true},
         {"trends cleared", [](MainWindowModel& m) { m.clearTrends(); }, false, false, false},
     };
     for (const Step& step : steps) {
