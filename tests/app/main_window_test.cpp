@@ -473,3 +473,50 @@ TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
     }
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join(QLatin1Char('\n')).toStdString();
 }
+
+// The configuration menu's last entry opens the firmware update window, its module list ready.
+TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    auto* entry = main.findChild<QAction*>(QStringLiteral("mnuFirmware"));
+    ASSERT_TRUE(entry);
+    ASSERT_TRUE(entry->isEnabled());
+    entry->trigger();
+    auto* flash = main.findChild<QWidget*>(QStringLiteral("frmProgFlash"));
+    ASSERT_TRUE(flash);
+    EXPECT_TRUE(flash->isVisible());
+    EXPECT_TRUE(flash->windowTitle().startsWith(QStringLiteral("Update Firmware")));
+    auto* modules = flash->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    ASSERT_TRUE(modules);
+    EXPECT_EQ(modules->count(), 3);
+    EXPECT_EQ(modules->currentText(), QStringLiteral("4815K/KP/KPZ CPU"));
+    EXPECT_EQ(flash->findChild<QLabel*>(QStringLiteral("lblModule"))->text(),
+              QStringLiteral("Select Module to Update"));
+    EXPECT_FALSE(flash->findChild<QWidget*>(QStringLiteral("ProgressBar1"))->isVisible());
+    main.close();
+}
+
+// The File menu's program transfer window opens beside the main window, hidden by Exit and
+// shown again by the same entry with its status line cleared.
+TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    auto* entry = main.findChild<QAction*>(QStringLiteral("mnuProgramTransfer"));
+    ASSERT_TRUE(entry && entry->isEnabled());
+    entry->trigger();
+    auto* transfer = main.findChild<QWidget*>(QStringLiteral("frmLoadMain"));
+    ASSERT_TRUE(transfer && transfer->isVisible());
+    EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Program Transfer Utility"));
+    EXPECT_GT(transfer->pos().x(), main.pos().x());
+    EXPECT_EQ(monitor.state().settings.BaudRate, 9600);
+    auto* status = transfer->findChild<QLabel*>(QStringLiteral("Label2"));
+    status->setText(QStringLiteral("Download Complete!"));
+    transfer->findChild<QPushButton*>(QStringLiteral("ExitButton"))->click();
+    EXPECT_FALSE(transfer->isVisible());
+    entry->trigger();
+    EXPECT_TRUE(transfer->isVisible());
+    EXPECT_EQ(status->text(), QString());
+    main.close();
+}
