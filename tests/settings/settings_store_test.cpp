@@ -28,36 +28,6 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsStoreTest, OpenNeverCreatesAndOnlyOpenHandlesWork) {
-    SettingsHandle handle = 77;
-    EXPECT_FALSE(store.OpenSettingsKey(sectionPath("Nowhere"), handle));
-    EXPECT_EQ(handle, 0u);
-    EXPECT_FALSE(store.SetTextValue(0, "Name", "x"));
-    EXPECT_FALSE(store.CloseSettingsKey(0));
-
-    const SettingsHandle first = open(store, "Main");
-    const SettingsHandle second = open(store, "Main");
-    EXPECT_NE(first, second);
-    EXPECT_TRUE(store.CloseSettingsKey(first));
-    EXPECT_FALSE(store.CloseSettingsKey(first));
-    EXPECT_FALSE(store.SetTextValue(first, "Name", "x"));
-    EXPECT_TRUE(store.SetNumberValue(second, "Top", 5));
-    EXPECT_TRUE(store.CloseSettingsKey(second));
-}
-
-TEST_F(SettingsStoreTest, NumbersAndTextsAreKeptApart) {
-    const SettingsHandle handle = open(store, "Files");
-    ASSERT_TRUE(store.SetNumberValue(handle, "Count", 42));
-    ASSERT_TRUE(store.SetTextValue(handle, "Name", "42"));
-    QString text = "untouched";
-    std::int32_t number = -5;
-    EXPECT_FALSE(store.QueryTextValue(handle, "Count", text));
-    EXPECT_FALSE(store.QueryNumberValue(handle, "Name", number));
-    EXPECT_FALSE(store.QueryTextValue(handle, "Missing", text));
-    EXPECT_EQ(text, "untouched");
-    EXPECT_EQ(number, -5);
-}
-
 TEST_F(SettingsStoreTest, WritesReachTheDiskWhenTheirSectionCloses) {
     const QByteArray before = readBytes(path);
     const SettingsHandle handle = open(store, "Files");

@@ -8,7 +8,6 @@
 
 #include "link/fake/fake_zel_library.h"
 #include "scripted_transfer_view.h"
-#include "transfer/companion_registers.h"
 #include "transfer/program_transfer.h"
 
 using namespace zel;
@@ -71,10 +70,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(CompanionFile, IsTheProgramNameWithTxtInPlaceOfItsLastFourCharacters) {
-    EXPECT_EQ(companionRegisterFile("/p/LINE1.DSO"), QStringLiteral("/p/LINE1.txt"));
-}
 
 // Entries 1 to 500 are read but not written; a failed write goes on in the first phase and ends
 // the second; "*" is left alone; the program is downloaded afterwards.

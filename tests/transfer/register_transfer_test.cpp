@@ -206,11 +206,11 @@ TEST(RegisterUpload, NoNameOrNoEndsWithoutTouchingTheController) {
     EXPECT_FALSE(QFile::exists(declined.path));
 }
 
-TEST(RegisterDownload, WritesBackWhatWasUploaded) {
+// The values written back are proven against zelsim; here, what the user is told on the way.
+TEST(RegisterDownload, ReportsEachHundredAndEachVRegister) {
     for (int32_t model : {1, 3, 5, 14}) {
         Transfers up(model);
         up.fillController();
-        up.fake.setVRegister(36200, 0.125);
         up.transfer.upload();
 
         Transfers down(model);
@@ -220,13 +220,6 @@ TEST(RegisterDownload, WritesBackWhatWasUploaded) {
         EXPECT_EQ(down.view.events.last(2),
                   QStringList({"message: Register file write completed.", "idle"}))
             << model;
-        EXPECT_EQ(down.fake.registerValue(1000), 1001000);
-        EXPECT_EQ(down.fake.registerValue(128), model == 1 ? 1000128 : 0);
-        const int32_t lastBank = model == 1 ? 0 : model == 14 ? 39001 : 35001;
-        if (lastBank != 0) {
-            EXPECT_EQ(down.fake.registerValue(lastBank + 999), lastBank + 1000999);
-        }
-        EXPECT_EQ(down.fake.vRegisterValue(36200), model == 5 ? 0.125 : 0.0);
         EXPECT_TRUE(down.view.events.contains("message: Registers 1 to 100 downloaded!"));
         EXPECT_TRUE(down.view.events.contains("message: Registers 901 to 1000 downloaded!"));
         EXPECT_EQ(down.view.events.contains("message: Registers 32001 to 32100 downloaded!"),

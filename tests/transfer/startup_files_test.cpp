@@ -18,7 +18,11 @@ FileSettings someFiles() {
 }  // namespace
 
 TEST(StartupFiles, SetNamesAreOfferedTickedAndEmptyOnesDisabled) {
-    FileSettings files = someFiles();
+    EXPECT_FALSE(StartupFiles::offered(FileSettings{}));
+    FileSettings files;
+    files.CustomScreen2File = QStringLiteral("B.CFG");
+    EXPECT_TRUE(StartupFiles::offered(files));
+    files = someFiles();
     StartupFiles choice(files);
     const struct {
         const char* caption;
@@ -35,13 +39,6 @@ TEST(StartupFiles, SetNamesAreOfferedTickedAndEmptyOnesDisabled) {
         EXPECT_EQ(choice.box(i).enabled, expected[i].enabled);
         EXPECT_EQ(choice.box(i).checked, expected[i].enabled);
     }
-}
-
-TEST(StartupFiles, OfferedOnlyWhenSomeNameIsSet) {
-    FileSettings files;
-    EXPECT_FALSE(StartupFiles::offered(files));
-    files.CustomScreen2File = QStringLiteral("B.CFG");
-    EXPECT_TRUE(StartupFiles::offered(files));
 }
 
 TEST(StartupFiles, OkayForgetsOnlyTheUntickedNamesAndCancelForgetsAll) {
