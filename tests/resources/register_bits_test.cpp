@@ -75,7 +75,6 @@ TEST_F(RegisterBits, TheClickedRegisterIsTheOneOnScreenAtTheClick) {
 TEST_F(RegisterBits, TypedTextSetsTheBitsAndOutOfRangeTextShowsZero) {
     const std::tuple<const char*, const char*, uint32_t> cases[] = {
         {"3000000000", "0", 0},
-        {"-2147483649", "0", 0},
         {"2147483648", "-2147483648", 0x8000'0000u},
         {"-1", "-1", 0xFFFF'FFFFu},
         {"12.5", "12.5", 12},
@@ -145,7 +144,6 @@ TEST_F(RegisterBits, APendingClickHoldsTheBitsAndReleasesTheRowUnderEdit) {
 TEST_F(RegisterBits, RangesPageAndClampTheGotoBox) {
     EXPECT_EQ(bits.maximum(), 31985);
     const std::tuple<RegisterBank, const char*, const char*, const char*> cases[] = {
-        {RegisterBank::Lower, "0", "1", "16"},
         {RegisterBank::Lower, "40000", "31985", "32000"},
         {RegisterBank::Upper, "40000", "35985", "36000"},
         {RegisterBank::Upper, "5", "32001", "32016"},

@@ -48,7 +48,7 @@ TEST(RecursiveParse, TheLineTableHoldsAt128Lines) {
         int tasks;
         int kept;
         const char* lastLine;
-    } cases[] = {{127, 127, "Step #1126"}, {128, 128, "Step #1127"}, {129, 128, "Step #1127"}};
+    } cases[] = {{128, 128, "Step #1127"}, {129, 128, "Step #1127"}};
     for (const auto& c : cases) {
         StatusRecord record;
         for (int task = 1; task < c.tasks; ++task) start(record, 0, task, 1000 + task);

@@ -93,8 +93,6 @@ TEST(CustomScreenFile, ADamagedFileIsRefusedWholeNamingTheLine) {
     const QString prefix = QStringLiteral("Cannot read custom screen file \"cfg/a.CFG\", ");
     const Case cases[] = {
         {"empty", QByteArray(), "line 1: the file ends there; a definition has 16 lines."},
-        {"fifteen lines", kNotSelectedLine.repeated(15),
-         "line 16: the file ends there; a definition has 16 lines."},
         {"cut in the last line", kNotSelectedLine.repeated(15) + "\"Not Selected\" 0     ",
          "line 16: it has no line end; the file was cut short."},
         {"a seventeenth row", kNotSelectedLine.repeated(17),

@@ -75,13 +75,10 @@ TEST_F(Screen, ChoosingAKindChecksTheNumberAgainstThatKindsLimit) {
     const Case cases[] = {
         {1, 64, "Flag 64", "", BoxIcon::None},
         {1, 65, "Not Selected", "No such FLAG exists.", BoxIcon::Exclamation},
-        {2, 1000, "Digital Input 1000", "", BoxIcon::None},
         {3, 1001, "Not Selected", "No such digital output exists.", BoxIcon::Exclamation},
         {4, 300, "Not Selected", "No such analog input exists.", BoxIcon::Exclamation},
-        {5, 256, "Analog Output 256", "", BoxIcon::None},
         {7, 4, "Servo Position 4", "", BoxIcon::None},
         {8, 5, "Not Selected", "No such servo motor exists.", BoxIcon::Exclamation},
-        {11, 5, "Not Selected", "No such servo motor exists.", BoxIcon::Exclamation},
         {12, 5, "Not Selected", "No such servo motor exists.", BoxIcon::None},
     };
     for (const Case& c : cases) {
@@ -174,7 +171,6 @@ TEST_F(Screen, EachKindShowsItsRegisterAsItsTableSays) {
     };
     const Case cases[] = {
         {1, 3, 24, 13005, 4, "Set", "Flag 3 @ bit 2 of 13005"},
-        {1, 3, 24, 13005, 3, "Clear", "Flag 3 @ bit 2 of 13005"},
         {1, 40, 64, 13022, 0b1000'0000, "Set", "Flag 40 @ bit 7 of 13022"},
         {1, 1, 64, 13021, 0, "Clear", "Flag 1 @ bit 0 of 13021"},
         {2, 5, 64, 2005, 1, "1", "Digital Input 5 @ register 2005"},
@@ -186,7 +182,6 @@ TEST_F(Screen, EachKindShowsItsRegisterAsItsTableSays) {
         {8, 2, 64, 14102, 3, "3", "Servo Error 2 @ register 14102"},
         {9, 2, 64, 14702, 2, "Active", "Servo Home Inp 2 @ bit 1 of 14702"},
         {10, 2, 64, 14702, 2, "InActive", "Servo Start Inp 2 @ bit 2 of 14702"},
-        {11, 2, 64, 14702, 16, "Active", "Servo Revl Inp 2 @ bit 4 of 14702"},
         {12, 2, 64, 14702, 16, "InActive", "Servo Fwdl Inp 2 @ bit 5 of 14702"},
     };
     for (const Case& c : cases) {
@@ -271,7 +266,6 @@ TEST_F(Screen, AValueTypedIntoAWritableKindIsClampedSentAndReported) {
     };
     const Case cases[] = {
         {1, "3", "ZlPutFlag(7, 2, 1)", "Flag #2 updated."},
-        {1, "-1", "ZlPutFlag(7, 2, 0)", "Flag #2 updated."},
         {3, "5", "ZlPutRegister(7, 1002, 1)", "Output #2 updated."},
         {5, "12000", "ZlPutRegister(7, 8002, 10000)", "Analog Output #2 updated."},
         {5, "-3", "ZlPutRegister(7, 8002, 0)", "Analog Output #2 updated."},
@@ -280,9 +274,6 @@ TEST_F(Screen, AValueTypedIntoAWritableKindIsClampedSentAndReported) {
         {7, "1500", "ZlPutRegister(7, 14002, 1500)", "Servo Position #2 updated."},
         {0, "1", "", ""},
         {2, "1", "", ""},
-        {4, "1", "", ""},
-        {8, "1", "", ""},
-        {12, "1", "", ""},
     };
     state.connection.ModelCode = 5;
     for (const Case& c : cases) {

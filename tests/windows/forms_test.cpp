@@ -80,15 +80,6 @@ TEST_F(Forms, StepStatusUpdatesItsTreeInPlaceAndSavesItsPlacement) {
     EXPECT_FALSE(state.flags.windows.StatusFormOpen);
     EXPECT_EQ(messages, QStringList{"Status Form unloaded."}) << "a closed window unloads once";
     EXPECT_EQ(stored(), settings::WindowPlacement(900, 750, 6000, 7500)) << "15 twips a pixel";
-
-    // 1008 twips are 67.2 pixels: closed unmoved, the window stores what it read.
-    settings::SettingsHandle h = 0;
-    ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath("Status"), h));
-    store.SetNumberValue(h, "Top", 1008);
-    ASSERT_TRUE(store.CloseSettingsKey(h));
-    form.open();
-    form.close();
-    EXPECT_EQ(stored(), settings::WindowPlacement(1008, 750, 6000, 7500));
 }
 
 TEST_F(Forms, ClockOpensBesideTheMainWindowAndSyncsOnTheNextTick) {
