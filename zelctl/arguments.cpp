@@ -26,7 +26,7 @@ const std::map<QString, CommandShape>& commands() {
     return table;
 }
 
-bool isConnectionSpec(const QString& text) {
+bool isConnectionArgument(const QString& text) {
     for (const char* kind : {"tcp:", "udp:", "serial:", "zelnet:"})
         if (text.startsWith(QLatin1String(kind))) return true;
     return false;
@@ -114,7 +114,7 @@ ParseResult parseArguments(const QStringList& arguments) {
             positional << arg;
         }
     }
-    if (!positional.isEmpty() && isConnectionSpec(positional.first()))
+    if (!positional.isEmpty() && isConnectionArgument(positional.first()))
         a.connection = positional.takeFirst();
     if (!a.connection.isEmpty() && !a.settingsFile.isEmpty())
         return usageError(QStringLiteral("give a connection or --settings, not both."));

@@ -14,7 +14,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
 #include "settings/window_placement.h"
-#include "zelctl/connection_spec.h"
+#include "zelctl/connection_argument.h"
 #include "zelctl/exit_status.h"
 
 namespace zel::ctl {
@@ -78,13 +78,13 @@ int Session::open(const Arguments& arguments) {
     }
     QString error;
     if (!arguments.connection.isEmpty()) {
-        const std::optional<ConnectionSettings> spec =
-            parseConnectionSpec(arguments.connection, error);
-        if (!spec) {
+        const std::optional<ConnectionSettings> settings =
+            parseConnectionArgument(arguments.connection, error);
+        if (!settings) {
             printError(error);
             return kBadUsage;
         }
-        state_.settings = *spec;
+        state_.settings = *settings;
     } else if (!settingsFromProfile(arguments.settingsFile, error)) {
         printError(error);
         return kBadUsage;

@@ -237,9 +237,9 @@ TEST_F(ZelctlFault, EveryFailureHasItsStatusAndMessage) {
         EXPECT_EQ(r.status, c.status) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
     }
-    const Outcome spec = zelctl({"serial:0", "read", "1"}, env);
-    EXPECT_EQ(spec.status, 2);
-    EXPECT_TRUE(spec.err.startsWith("zelctl: not a connection: serial:0")) << spec.err.toStdString();
+    const Outcome badPort = zelctl({"serial:0", "read", "1"}, env);
+    EXPECT_EQ(badPort.status, 2);
+    EXPECT_TRUE(badPort.err.startsWith("zelctl: not a connection: serial:0")) << badPort.err.toStdString();
     const Outcome refused = zelctl({"tcp:127.0.0.1", "read", "1"},
                                envWith("ZELCOM_TCP_PORT", QString::number(zel::test::freeTcpPort())));
     EXPECT_EQ(refused.status, 3);
@@ -255,7 +255,7 @@ TEST(ZelctlLinks, ReadsOverEveryKindOfLink) {
     SimProcess serial({"--scenario", demo, "--pty"});
     SimProcess zelnet({"--scenario", demo, "--zelnet-node", "3", "--zelnet-base", base});
     const struct {
-        QString spec;
+        QString argument;
         QString variable;
         QString value;
     } links[] = {
@@ -264,8 +264,8 @@ TEST(ZelctlLinks, ReadsOverEveryKindOfLink) {
         {"zelnet:9:3", "ZELCOM_ZELNET_PORT", QString::fromStdString(base)},
     };
     for (const auto& link : links) {
-        const Outcome r = zelctl({link.spec, "--csv", "read", "2"}, envWith(link.variable, link.value));
-        EXPECT_EQ(r.status, 0) << link.spec.toStdString() << r.err.toStdString();
-        EXPECT_EQ(r.out, "Register,Value\r\n2,1234\r\n") << link.spec.toStdString();
+        const Outcome r = zelctl({link.argument, "--csv", "read", "2"}, envWith(link.variable, link.value));
+        EXPECT_EQ(r.status, 0) << link.argument.toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, "Register,Value\r\n2,1234\r\n") << link.argument.toStdString();
     }
 }

@@ -12,6 +12,6 @@ inline constexpr int kDefaultSerialBaud = 9600;
 
 // "tcp:HOST", "udp:HOST", "serial:N[@BAUD]" (N 1..16) or "zelnet:OWN:NODE" (1..32767). A host
 // name is resolved here. Empty, with `error` saying why, for anything else.
-std::optional<ConnectionSettings> parseConnectionSpec(const QString& spec, QString& error);
+std::optional<ConnectionSettings> parseConnectionArgument(const QString& text, QString& error);
 
 }  // namespace zel::ctl

@@ -1,4 +1,4 @@
-#include "zelctl/connection_spec.h"
+#include "zelctl/connection_argument.h"
 
 #include <QStringList>
 
@@ -19,12 +19,12 @@ std::optional<int32_t> numberIn(const QString& text, int32_t low, int32_t high) 
 
 }  // namespace
 
-std::optional<ConnectionSettings> parseConnectionSpec(const QString& spec, QString& error) {
+std::optional<ConnectionSettings> parseConnectionArgument(const QString& text, QString& error) {
     ConnectionSettings s;
     s.CommTimeout = kDefaultTimeoutMs;
-    const qsizetype colon = spec.indexOf(u':');
-    const QString kind = spec.left(colon);
-    const QString rest = colon < 0 ? QString() : spec.mid(colon + 1);
+    const qsizetype colon = text.indexOf(u':');
+    const QString kind = text.left(colon);
+    const QString rest = colon < 0 ? QString() : text.mid(colon + 1);
     if ((kind == "tcp" || kind == "udp") && !rest.isEmpty()) {
         s.CommType = kind == "tcp" ? kCommTcp : kCommUdp;
         s.ControllerHost = rest;
@@ -53,7 +53,7 @@ std::optional<ConnectionSettings> parseConnectionSpec(const QString& spec, QStri
             return s;
         }
     }
-    error = QStringLiteral("not a connection: ") + spec +
+    error = QStringLiteral("not a connection: ") + text +
             QStringLiteral(" (tcp:HOST, udp:HOST, serial:N[@BAUD] or zelnet:OWN:NODE)");
     return std::nullopt;
 }
