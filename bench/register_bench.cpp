@@ -19,25 +19,12 @@
 #include "counting_library.h"
 #include "stats.h"
 #include "tests/windows/sim_link.h"
+#include "transfer/named_file_view.h"
 #include "transfer/register_transfer.h"
 
 using namespace zel;
 
 namespace {
-
-class FileView final : public RegisterTransferView {
-public:
-    explicit FileView(QString path) : path_(std::move(path)) {}
-    QString chooseSaveFile() override { return path_; }
-    std::optional<QString> chooseOpenFile() override { return path_; }
-    bool confirm(const QString&) override { return true; }
-    void setMessage(const QString& text) override { last = text; }
-    void setBusy(bool) override {}
-    QString last;
-
-private:
-    QString path_;
-};
 
 struct Transfers {
     double uploadUs = 0;
@@ -93,7 +80,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTemporaryDir dir;
-    FileView view(dir.filePath(QStringLiteral("regs.txt")));
+    NamedFileView view(dir.filePath(QStringLiteral("regs.txt")));
     bench::CountingLibrary counting(link.lib);
     RegisterTransfer transfer(link.state, counting, view, {});
 
@@ -106,8 +93,8 @@ int main(int argc, char** argv) {
     counting.roundTrips = 0;
     transfer.download();
     const long downloadCalls = counting.roundTrips;
-    if (view.last != QLatin1String("Register file write completed.")) {
-        std::fprintf(stderr, "the transfers did not complete: %s\n", qPrintable(view.last));
+    if (view.message != QLatin1String("Register file write completed.")) {
+        std::fprintf(stderr, "the transfers did not complete: %s\n", qPrintable(view.message));
         return 1;
     }
 
@@ -131,17 +118,17 @@ int main(int argc, char** argv) {
             counting.callNs = 0;
             t.uploadUs = microsOf([&] { transfer.upload(); });
             t.uploadInLibrary = counting.callNs / 1000 / t.uploadUs;
-            const bool uploaded = view.last == QLatin1String("Register read completed.");
+            const bool uploaded = view.message == QLatin1String("Register read completed.");
             counting.callNs = 0;
             t.downloadUs = microsOf([&] { transfer.download(); });
             t.downloadInLibrary = counting.callNs / 1000 / t.downloadUs;
-            t.completed = uploaded && view.last == QLatin1String("Register file write completed.");
+            t.completed = uploaded && view.message == QLatin1String("Register file write completed.");
             return t;
         });
     using R = decltype(results)::value_type;
     for (const R& r : results)
         if (!r.work.completed) {
-            std::fprintf(stderr, "a transfer did not complete: %s\n", qPrintable(view.last));
+            std::fprintf(stderr, "a transfer did not complete: %s\n", qPrintable(view.message));
             return 1;
         }
     const auto ratioOf = [&](double Transfers::*work, double Trips::*floor) {

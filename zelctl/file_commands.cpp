@@ -3,6 +3,7 @@
 #include "link/lib_error.h"
 #include "transfer/register_compare.h"
 #include "transfer/register_file.h"
+#include "transfer/named_file_view.h"
 #include "transfer/register_transfer.h"
 #include "zelctl/commands.h"
 #include "zelctl/exit_status.h"
@@ -13,24 +14,6 @@ namespace {
 
 const QString kReadCompleted = QStringLiteral("Register read completed.");
 const QString kWriteCompleted = QStringLiteral("Register file write completed.");
-
-// The transfers' questions are answered by the command line: the file is the one named, and
-// the user has already said yes by running the command.
-class FileView final : public RegisterTransferView, public RegisterCompareView {
-public:
-    explicit FileView(QString path) : path_(std::move(path)) {}
-    QString chooseSaveFile() override { return path_; }
-    std::optional<QString> chooseOpenFile() override { return path_; }
-    bool confirm(const QString&) override { return true; }
-    void setMessage(const QString& text) override { message = text; }
-    void setBusy(bool) override {}
-    void setProgress(int) override {}
-
-    QString message;
-
-private:
-    QString path_;
-};
 
 // After a transfer that did not complete: the library's failure when a call failed last,
 // else the file was at fault.
@@ -56,7 +39,7 @@ int generalRegisterLines(const QByteArray& bytes) {
 int backupRegisters(Command& c) {
     if (const int status = c.session.open(c.arguments)) return status;
     const QString& path = c.arguments.operands[0];
-    FileView view(path);
+    NamedFileView view(path);
     RegisterTransfer transfer(c.session.state(), c.session.library(), view, {});
     transfer.upload();
     if (view.message == kReadCompleted) return kSuccess;
@@ -88,7 +71,7 @@ int restoreRegisters(Command& c) {
                               .arg(kGeneralRegisters));
         return kBadUsage;
     }
-    FileView view(path);
+    NamedFileView view(path);
     RegisterTransfer transfer(c.session.state(), c.session.library(), view, {});
     transfer.download();
     if (view.message == kWriteCompleted) return kSuccess;
@@ -98,7 +81,7 @@ int restoreRegisters(Command& c) {
 int diffRegisters(Command& c) {
     if (const int status = c.session.open(c.arguments)) return status;
     const QString& path = c.arguments.operands[0];
-    FileView view(path);
+    NamedFileView view(path);
     RegisterCompare compare(c.session.state(), c.session.library(), nullptr, view, {});
     if (!compare.compare(path)) {
         printError(view.message);

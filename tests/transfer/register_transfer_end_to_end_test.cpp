@@ -5,27 +5,10 @@
 #include <QTemporaryDir>
 
 #include "tests/windows/sim_link.h"
+#include "transfer/named_file_view.h"
 #include "transfer/register_transfer.h"
 
 using namespace zel;
-
-namespace {
-
-class FileView final : public RegisterTransferView {
-public:
-    explicit FileView(QString path) : path_(std::move(path)) {}
-    QString chooseSaveFile() override { return path_; }
-    std::optional<QString> chooseOpenFile() override { return path_; }
-    bool confirm(const QString&) override { return true; }
-    void setMessage(const QString& text) override { last = text; }
-    void setBusy(bool) override {}
-    QString last;
-
-private:
-    QString path_;
-};
-
-}  // namespace
 
 TEST(RegisterEndToEnd, UploadFromOneControllerDownloadIntoAnother) {
     struct Case {
@@ -44,11 +27,11 @@ TEST(RegisterEndToEnd, UploadFromOneControllerDownloadIntoAnother) {
     for (const Case& c : cases) {
         const std::string scenario = std::string(ZELSIM_SCENARIOS) + "/" + c.scenario;
         QTemporaryDir dir;
-        FileView view(dir.filePath("regs.txt"));
+        NamedFileView view(dir.filePath("regs.txt"));
         {
             test::SimLink source(scenario);
             RegisterTransfer(source.state, source.lib, view, {}).upload();
-            ASSERT_EQ(view.last, "Register read completed.") << c.scenario;
+            ASSERT_EQ(view.message, "Register read completed.") << c.scenario;
         }
         test::SimLink target(scenario);
         // The second controller starts out different wherever the file has a value.
@@ -59,7 +42,7 @@ TEST(RegisterEndToEnd, UploadFromOneControllerDownloadIntoAnother) {
             ASSERT_EQ(target.lib.ZlSetVRegister(target.handle(), record), 1);
         }
         RegisterTransfer(target.state, target.lib, view, {}).download();
-        ASSERT_EQ(view.last, "Register file write completed.") << c.scenario;
+        ASSERT_EQ(view.message, "Register file write completed.") << c.scenario;
         for (const auto& [number, value] : c.expected) {
             int32_t read = 0;
             ASSERT_EQ(target.lib.ZlGetRegister(target.handle(), number, read), 1);
