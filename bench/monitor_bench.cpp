@@ -44,6 +44,7 @@
 #include "stats.h"
 #include "tests/support/sim_process.h"
 #include "tick_rounds.h"
+#include "timed_monitor.h"
 
 using namespace zel;
 
@@ -54,17 +55,6 @@ constexpr int kTimeoutMs = 1000;
 const char* const kAllWindowButtons[] = {"RegisterButton", "NVRamButton",  "FlagButton",
                                          "InputButton",    "OutputButton", "AinButton",
                                          "AoutButton",     "ServoButton",  "StatButton"};
-
-void writeProfile(const QString& path) {
-    settings::SettingsStore store(path);
-    store.load(settings::firstRunSettings());
-    settings::SettingsHandle h = 0;
-    store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h);
-    store.SetNumberValue(h, QStringLiteral("COMM Port"), 2);
-    store.SetTextValue(h, QStringLiteral("IP Address"), QStringLiteral("127.0.0.1"));
-    store.SetNumberValue(h, QStringLiteral("Timeout"), kTimeoutMs);
-    store.CloseSettingsKey(h);
-}
 
 void clickAll(QWidget& main, int count) {
     for (int i = 0; i < count; ++i)
@@ -148,18 +138,6 @@ Startup monitorStartup(int argc, char** argv, const QString& profile) {
     return {ms, bench::peakMemoryKb(), windowPixelsKb(), shownWindowSizes()};
 }
 
-// The main window with its event pump timed.
-class TimedMainWindow : public frmMain {
-public:
-    double pumpNs = 0;
-    void processEvents() override {
-        QElapsedTimer t;
-        t.start();
-        frmMain::processEvents();
-        pumpNs += static_cast<double>(t.nsecsElapsed());
-    }
-};
-
 // What the traffic record costs: a register read through the recorder while it is off against
 // the same read straight to the library; and the tick with every window open while the traffic
 // window records against the same tick while it is closed.
@@ -202,7 +180,7 @@ bool benchTicks(const QString& profile, test::SimProcess& sim, int rounds, int t
     settings::SettingsStore store(profile);
     store.load(settings::firstRunSettings());
     StatusLog log(profile + QStringLiteral(".ticks.log"));
-    TimedMainWindow window;
+    bench::TimedMainWindow window;
     MainWindowModel model(state, store, library, log, window);
     window.attach(model);
     model.load({});
@@ -279,7 +257,7 @@ int main(int argc, char** argv) {
     ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
     QTemporaryDir dir;
     const QString profile = dir.filePath(QStringLiteral("settings.ini"));
-    writeProfile(profile);
+    bench::writeSimulatorProfile(profile, kTimeoutMs);
 
     // Start-ups are short and vary from run to run: a floor and a monitor in each round.
     const int rounds = quick ? 7 : 15;

@@ -25,23 +25,13 @@
 #include "stats.h"
 #include "tests/support/sim_process.h"
 #include "tick_rounds.h"
+#include "timed_monitor.h"
 
 using namespace zel;
 
 namespace {
 
 constexpr int kShownRows = 16;  // per window
-
-void writeProfile(const QString& path) {
-    settings::SettingsStore store(path);
-    store.load(settings::firstRunSettings());
-    settings::SettingsHandle h = 0;
-    store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h);
-    store.SetNumberValue(h, QStringLiteral("COMM Port"), 2);
-    store.SetTextValue(h, QStringLiteral("IP Address"), QStringLiteral("127.0.0.1"));
-    store.SetNumberValue(h, QStringLiteral("Timeout"), 1000);
-    store.CloseSettingsKey(h);
-}
 
 // The values on the first page of both windows, as Add to Trend on each row names them.
 void trendShownRows(MainWindowModel& model) {
@@ -51,18 +41,6 @@ void trendShownRows(MainWindowModel& model) {
             {QStringLiteral("NV Register %1").arg(32000 + n), TrendSource::reg(32000 + n)});
     }
 }
-
-// The main window with its event pump timed.
-class TimedMainWindow : public frmMain {
-public:
-    double pumpNs = 0;
-    void processEvents() override {
-        QElapsedTimer t;
-        t.start();
-        frmMain::processEvents();
-        pumpNs += static_cast<double>(t.nsecsElapsed());
-    }
-};
 
 // The median tick in microseconds over `ticks` ticks.
 double medianTickUs(MainWindowModel& model, int ticks) {
@@ -79,7 +57,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString profile = dir.filePath(QStringLiteral("settings.ini"));
     const QString logPath = dir.filePath(QStringLiteral("trend.csv"));
-    writeProfile(profile);
+    bench::writeSimulatorProfile(profile, 1000);
 
     QApplication app(argc, argv);
     DynamicZelLibrary real({QStringLiteral(ZELCOM_LIBRARY_FILE)});
@@ -88,7 +66,7 @@ int main(int argc, char** argv) {
     settings::SettingsStore store(profile);
     store.load(settings::firstRunSettings());
     StatusLog log(profile + QStringLiteral(".log"));
-    TimedMainWindow window;
+    bench::TimedMainWindow window;
     MainWindowModel model(state, store, library, log, window);
     window.attach(model);
     model.load({});
