@@ -25,6 +25,7 @@
 #include "dde/dbus_service.h"
 #include "dde/dde_commands.h"
 #include "dde/frm_dde.h"
+#include "settings/widget_placement.h"
 #include "transfer/frm_files.h"
 
 namespace zel {
@@ -334,7 +335,7 @@ bool frmMain::executeCommand(const QString& command) {
     return true;
 }
 
-double frmMain::dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }
+double frmMain::dpi() const { return settings::windowDpi(*this); }
 
 void frmMain::setPlacement(const settings::WindowPlacement& twips) {
     setGeometry(placed_.place(twips, dpi()));
@@ -345,9 +346,7 @@ settings::WindowPlacement frmMain::placement() const {
 }
 
 settings::DisplayState frmMain::displayState() const {
-    if (isMinimized()) return settings::DisplayState::Minimized;
-    if (isMaximized()) return settings::DisplayState::Maximized;
-    return settings::DisplayState::Normal;
+    return settings::displayStateOf(*this);
 }
 
 void frmMain::enablePollingTimer(bool enabled) {

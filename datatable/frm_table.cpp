@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "datatable/row_text.h"
+#include "settings/widget_placement.h"
 #include "settings/window_placement.h"
 #include "trends/trend_action.h"
 
@@ -341,17 +342,14 @@ void frmTable::closeEvent(QCloseEvent* event) {
         endGridEdit();
         Timer1.stop();
         setMonitoring(false);
-        settings::DisplayState display = settings::DisplayState::Normal;
-        if (isMinimized()) display = settings::DisplayState::Minimized;
-        if (isMaximized()) display = settings::DisplayState::Maximized;
-        if (const std::optional<QString> failure =
-                model_.unload(display, placed_.placementOf(geometry(), dpi())))
+        if (const std::optional<QString> failure = model_.unload(
+                settings::displayStateOf(*this), placed_.placementOf(geometry(), dpi())))
             messageBox(*failure);
         loaded_ = false;
     }
     event->accept();
 }
 
-double frmTable::dpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96.0; }
+double frmTable::dpi() const { return settings::windowDpi(*this); }
 
 }  // namespace zel

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "settings/widget_placement.h"
+
 namespace zel {
 
 ResourceForm::ResourceForm(AppState& state, ZelLibrary& library, settings::SettingsStore& store,
@@ -42,7 +44,7 @@ void ResourceForm::showLoaded(const std::optional<settings::WindowPlacement>& pl
 }
 
 double ResourceForm::dpi() const {
-    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    return settings::windowDpi(*this);
 }
 
 settings::WindowPlacement ResourceForm::placementTwips() const {
@@ -50,9 +52,7 @@ settings::WindowPlacement ResourceForm::placementTwips() const {
 }
 
 settings::DisplayState ResourceForm::displayState() const {
-    if (isMinimized()) return settings::DisplayState::Minimized;
-    if (isMaximized()) return settings::DisplayState::Maximized;
-    return settings::DisplayState::Normal;
+    return settings::displayStateOf(*this);
 }
 
 QLabel* ResourceForm::newLabel(const QString& name, const QString& text) {

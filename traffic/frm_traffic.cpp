@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "settings/placement_store.h"
+#include "settings/widget_placement.h"
 
 namespace zel {
 namespace {
@@ -162,13 +163,11 @@ void frmTraffic::closeEvent(QCloseEvent* event) {
 }
 
 double frmTraffic::dpi() const {
-    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    return settings::windowDpi(*this);
 }
 
 settings::DisplayState frmTraffic::displayState() const {
-    if (isMinimized()) return settings::DisplayState::Minimized;
-    if (isMaximized()) return settings::DisplayState::Maximized;
-    return settings::DisplayState::Normal;
+    return settings::displayStateOf(*this);
 }
 
 void frmTraffic::showBox(const QString& text) {

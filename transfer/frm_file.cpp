@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 #include <cstdint>
 
+#include "settings/widget_placement.h"
 #include "settings/window_placement.h"
 
 namespace zel {
@@ -27,7 +28,7 @@ frmFile::frmFile(QWidget* anchor) : QWidget(anchor, Qt::Tool), anchor_(anchor) {
 void frmFile::showProgress(const QString& caption) {
     setWindowTitle(caption);
     SSPanel1->setValue(0);
-    const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    const double dpi = settings::windowDpi(*this);
     move(anchor_->frameGeometry().topLeft() +
          QPoint(settings::twipsToPixels(kRightTwips, dpi),
                 settings::twipsToPixels(kBelowTwips, dpi)));

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "settings/widget_placement.h"
 #include "settings/window_placement.h"
 #include "transfer/frm_file.h"
 
@@ -53,7 +54,7 @@ frmLoadMain::~frmLoadMain() = default;
 
 void frmLoadMain::open(const QPoint& mainTopLeft) {
     Label2->clear();
-    const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    const double dpi = settings::windowDpi(*this);
     const int offset = settings::twipsToPixels(kOffsetTwips, dpi);
     move(mainTopLeft + QPoint(offset, offset));
     show();

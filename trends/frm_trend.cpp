@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "settings/placement_store.h"
+#include "settings/widget_placement.h"
 #include "trends/decimation.h"
 #include "trends/trend_export.h"
 #include "trends/trend_readout.h"
@@ -133,13 +134,11 @@ void frmTrend::closeEvent(QCloseEvent* event) {
 }
 
 double frmTrend::dpi() const {
-    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    return settings::windowDpi(*this);
 }
 
 settings::DisplayState frmTrend::displayState() const {
-    if (isMinimized()) return settings::DisplayState::Minimized;
-    if (isMaximized()) return settings::DisplayState::Maximized;
-    return settings::DisplayState::Normal;
+    return settings::displayStateOf(*this);
 }
 
 void frmTrend::showBox(const QString& text) {

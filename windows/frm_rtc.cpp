@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/widget_placement.h"
+
 namespace zel {
 namespace {
 
@@ -70,7 +72,7 @@ void frmRTC::buildPanel() {
 
 void frmRTC::open(const QPoint& mainTopLeft) {
     if (!isVisible()) {
-        const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+        const double dpi = settings::windowDpi(*this);
         move(clockWindowPosition(mainTopLeft, dpi));
     }
     model_->load();

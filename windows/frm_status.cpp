@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "settings/widget_placement.h"
 #include "windows/status_window_model.h"
 #include "windows/tree_widget_steps.h"
 #include "settings/window_placement.h"
@@ -66,13 +67,11 @@ void frmStatus::closeEvent(QCloseEvent* event) {
 }
 
 double frmStatus::dpi() const {
-    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    return settings::windowDpi(*this);
 }
 
 settings::DisplayState frmStatus::displayState() const {
-    if (isMinimized()) return settings::DisplayState::Minimized;
-    if (isMaximized()) return settings::DisplayState::Maximized;
-    return settings::DisplayState::Normal;
+    return settings::displayStateOf(*this);
 }
 
 void frmStatus::showBox(const QString& text) {
