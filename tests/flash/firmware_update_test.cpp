@@ -32,7 +32,6 @@ public:
     bool ok = true;
     QString log;
     std::optional<int> progress;
-    int lastPercent = -1;
     std::vector<int> percents;
     QStringList messages;
     int stops = 0, resumes = 0;
@@ -46,10 +45,7 @@ public:
     bool askOkCancel(const QString&) override { return ok; }
     void showProgress(std::optional<int> percent) override {
         progress = percent;
-        if (percent) {
-            lastPercent = *percent;
-            percents.push_back(*percent);
-        }
+        if (percent) percents.push_back(*percent);
     }
     std::optional<int> selectModel(const ModelChoices& choices) override {
         offered = choices;
@@ -126,7 +122,8 @@ protected:
 };
 
 TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedImages) {
-    const std::vector<std::string> comm = imageLines({{"4826", 18}});
+    std::vector<std::string> comm = imageLines({{"4826", 18}});
+    comm[1] = "4826 L99";  // off: only the progress shown goes by it
     struct Case {
         const char* name;
         int module;
@@ -134,6 +131,7 @@ TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedIm
         std::string file;
         std::string tag;
         const char* done;
+        const char* note = "";
     } cases[] = {
         {"cpu compressed, model probed", 0, {"--boot-model", "14"}, "cpu4815.csr", "4815KPZR",
          "COMPLETED"},
@@ -143,15 +141,19 @@ TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedIm
         {"comm plain", 1, {"--boot-module", "comm"}, "comm4826.sr", "4826",
          "COMPLETED: START CONTROLLER TO CONTINUE"},
         {"comm compressed", 1, {"--boot-module", "comm"}, "comm4826.csr", "4826",
-         "COMPLETED: START CONTROLLER TO CONTINUE"},
+         "COMPLETED: START CONTROLLER TO CONTINUE",
+         "line 2: the list gives 99 characters for 4826/4826N Comm/DeviceNet Module, its section "
+         "holds 769; only the progress shown is off\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<std::string>& lines = c.tag == "4826" ? comm : image;
-        // A plain image holds one module's records alone: the update sends it from its top.
+        // A plain image holds one module's records alone: the update sends it from its top to
+        // its END line, nothing after.
         std::vector<std::string> plain;
         for (const std::string& record : zel::firmware::test::sectionLines(c.tag, 18))
             if (!record.ends_with(" SECTION")) plain.push_back(record);
+        plain.push_back(firmware::makeSRecord('1', 0x900, "after the end"));
         const bool compressed = c.file.ends_with(".csr");
         screen.file = writeImage(c.file, compressed ? lines : plain);
         auto sim = start(c.args);
@@ -161,15 +163,16 @@ TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedIm
         if (compressed)
             expected = recordsOf(lines, c.tag);
         else
-            for (size_t i = 0; i + 1 < plain.size(); ++i) expected += plain[i] + "\n";
+            for (size_t i = 0; i + 2 < plain.size(); ++i) expected += plain[i] + "\n";
         EXPECT_EQ(folder.read("received.txt"), expected);
         EXPECT_TRUE(screen.log.startsWith(QString::fromLatin1(c.done) + "\r\nDone\r\nVERIFIED\r\n"))
             << screen.log.toStdString();
         EXPECT_TRUE(screen.log.contains("ERASED 00000010\r\n")) << screen.log.toStdString();
         EXPECT_TRUE(screen.log.contains("Baud: 38400\r\n"));
+        EXPECT_TRUE(screen.log.contains(c.note));
         // A plain image's progress counts against the whole file, line ends included.
         if (compressed) {
-            EXPECT_EQ(screen.lastPercent, 100);
+            EXPECT_EQ(screen.percents.back(), 100);
         }
         EXPECT_EQ(screen.progress, std::nullopt);
     }
@@ -192,18 +195,6 @@ TEST_F(FirmwareUpdateEndToEnd, AModuleInItsBootLoaderTakesTheModelTheUserPicks) 
         EXPECT_TRUE(screen.log.contains(QStringLiteral("Reset Error: ") + code));
         EXPECT_TRUE(screen.log.startsWith("COMPLETED\r\n"));
     }
-}
-
-TEST_F(FirmwareUpdateEndToEnd, NothingAfterEndIsSent) {
-    std::vector<std::string> lines = zel::firmware::test::sectionLines("4815KR", 2);
-    lines.erase(lines.begin());
-    lines.push_back(firmware::makeSRecord('1', 0x900, "after the end"));
-    screen.file = writeImage("cpu4815.sr", lines);
-    auto sim = start({"--boot-model", "11"});
-    run(0);
-    std::string expected;
-    for (size_t i = 0; i + 2 < lines.size(); ++i) expected += lines[i] + "\n";
-    EXPECT_EQ(folder.read("received.txt"), expected);
 }
 
 // Each redraw repaints the whole window, so a long image must not redraw it per record.
