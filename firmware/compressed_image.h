@@ -17,6 +17,7 @@ public:
     bool ResetFile() override;
     bool GetLine(std::string& line) override;
     bool FileEOF() const override { return !decoder_ || streamEnded_; }
+    ImageKind kind() const override { return ImageKind::Compressed; }
 
 private:
     std::optional<HuffmanDecoder> decoder_;

@@ -39,6 +39,7 @@ public:
     // it cannot be read (error() says why).
     virtual bool GetLine(std::string& line) = 0;
     virtual bool FileEOF() const = 0;
+    virtual ImageKind kind() const = 0;
     void CloseCompressedFile();
 
     // Reads on until a line contains `text`; false when the image ends first.

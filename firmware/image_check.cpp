@@ -1,6 +1,7 @@
 #include "firmware/image_check.h"
 
 #include "firmware/module_models.h"
+#include "firmware/sent_lines.h"
 #include "firmware/srecord.h"
 
 namespace zel::firmware {
@@ -49,32 +50,53 @@ ImageCheck readLines(FirmwareImage& image, std::vector<std::string>& listLines) 
     return check;
 }
 
-// Walks the model's section as the update sends it, counting what it counts.
-ImageCheck checkSection(FirmwareImage& image, ImageCheck check, const Listed& listed) {
-    const std::string tag(listed.model->tag);
-    const std::string name(listed.model->name);
-    if (!image.ResetFile()) return damaged(check, 0, "the image cannot be read again");
-    const SectionSize size = image.SectionLength(tag);
-    if (!size.found) return damaged(check, listed.line, "no section length for " + name);
-    std::string line;
-    if (!image.FindLine(tag, line)) return damaged(check, listed.line, "no section for " + name);
-    const int header = image.lineNumber();
-    if (image.FileEOF() || !image.GetLine(line) || !line.starts_with("S0"))
-        return damaged(check, header + 1,
-                       "the section for " + name + " does not start with an S0 record");
-    int32_t counted = 0;
-    while (line.find("END") == std::string::npos) {
-        if (image.FileEOF())
-            return damaged(check, image.lineNumber(),
-                           "the section for " + name + " ends without an END line");
-        if (!image.GetLine(line)) return damaged(check, image.lineNumber() + 1, image.error());
-        counted += static_cast<int32_t>(line.size());
+// Walks what the update sends to the listed model, or from a plain image's first line when
+// there is none, refusing any line the boot loader could not take.
+ImageCheck checkSent(FirmwareImage& image, ImageCheck check, const Listed* listed) {
+    const std::string tag(listed ? listed->model->tag : "");
+    const std::string name(listed ? listed->model->name : "");
+    const int listLine = listed ? listed->line : 0;
+    SentLines sent(image);
+    switch (sent.start(tag)) {
+        case SentLines::Start::Unreadable:
+            return damaged(check, 0, "the image cannot be read again");
+        case SentLines::Start::NoLength:
+            return damaged(check, listLine, "no section length for " + name);
+        case SentLines::Start::NoSection:
+            return damaged(check, listLine, "no section for " + name);
+        case SentLines::Start::Ready: break;
     }
-    if (counted != size.length)
-        return damaged(check, listed.line,
-                       "the list gives " + std::to_string(size.length) + " characters for " + name +
-                           ", its section holds " + std::to_string(counted));
-    check.sections.push_back({tag, counted});
+    const int first = image.lineNumber() + 1;
+    SentLines::Read read = sent.next();
+    if (read != SentLines::Read::Line || !sent.line().starts_with("S0"))
+        return damaged(check, first,
+                       listed ? "the section for " + name + " does not start with an S0 record"
+                              : std::string("the image does not start with an S0 record"));
+    while (read == SentLines::Read::Line) {
+        if (sent.line().empty())
+            return damaged(check, image.lineNumber(), "a blank line would be sent to the module");
+        if (!isSRecord(sent.line()))
+            return damaged(check, image.lineNumber(),
+                           "the line is not an S-record, yet it would be sent to the module");
+        read = sent.next();
+        if (read == SentLines::Read::Failed)
+            return damaged(check, image.lineNumber() + 1, image.error());
+    }
+    if (!listed) {
+        check.sentWhole = true;
+        return check;
+    }
+    if (read != SentLines::Read::Stop || sent.line().find("END") == std::string::npos)
+        return damaged(check, image.lineNumber(),
+                       "the section for " + name + " ends without an END line");
+    const auto counted = static_cast<int32_t>(sent.counted());
+    std::string note;
+    if (counted != sent.listedLength())
+        note = "line " + std::to_string(listLine) + ": the list gives " +
+               std::to_string(sent.listedLength()) + " characters for " + name +
+               ", its section holds " + std::to_string(counted) +
+               "; only the progress shown is off";
+    check.sections.push_back({tag, counted, std::move(note)});
     return check;
 }
 
@@ -90,6 +112,17 @@ ImageCheck checkImage(FirmwareImage& image) {
     std::vector<std::string> listLines;
     ImageCheck check = readLines(image, listLines);
     if (!check.sound) return check;
+    if (image.kind() == ImageKind::Plain) {
+        if (!listLines.empty())
+            return damaged(check, 1,
+                           "a plain image is sent whole from its first line, so it cannot start "
+                           "with a list of models");
+        return checkSent(image, std::move(check), nullptr);
+    }
+    if (listLines.empty())
+        return damaged(check, 1,
+                       "a compressed image is sent by its model's section, so it must start with "
+                       "a list of models");
     std::vector<Listed> models;
     for (size_t i = 1; i < listLines.size(); ++i) {
         const ModuleModel* model = modelNamedIn(listLines[i]);
@@ -98,10 +131,16 @@ ImageCheck checkImage(FirmwareImage& image) {
         models.push_back({model, static_cast<int>(i + 1)});
     }
     for (const auto& listed : models) {
-        check = checkSection(image, std::move(check), listed);
+        check = checkSent(image, std::move(check), &listed);
         if (!check.sound) return check;
     }
     return check;
+}
+
+const SectionCheck* ImageCheck::section(std::string_view tag) const {
+    for (const auto& section : sections)
+        if (section.tag == tag) return &section;
+    return nullptr;
 }
 
 }  // namespace zel::firmware

@@ -11,6 +11,7 @@ public:
     bool ResetFile() override;
     bool GetLine(std::string& line) override;
     bool FileEOF() const override;
+    ImageKind kind() const override { return ImageKind::Plain; }
 };
 
 }  // namespace zel::firmware

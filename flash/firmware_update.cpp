@@ -1,12 +1,14 @@
 #include "flash/firmware_update.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <exception>
 
 #include "common/packet_checksum.h"
 #include "firmware/image_check.h"
 #include "firmware/module_models.h"
+#include "firmware/sent_lines.h"
 #include "flash/wake_up.h"
 #include "link/lib_error.h"
 
@@ -62,6 +64,26 @@ const firmware::ModuleModel& modelOfCode(int code) {
 
 QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The models a module can be, in the order the model register is probed.
+std::vector<const firmware::ModuleModel*> modelsOf(FlashModule m) {
+    const auto codes = m == FlashModule::Cpu4815    ? std::vector<int>{11, 12, 14, 16}
+                       : m == FlashModule::Unit7400 ? std::vector<int>{15}
+                                                    : std::vector<int>{0};
+    std::vector<const firmware::ModuleModel*> models;
+    for (int code : codes) models.push_back(&modelOfCode(code));
+    return models;
+}
+
+// The module as the refusal of an image without a section for it names it.
+QString moduleName(FlashModule m) {
+    switch (m) {
+        case FlashModule::Cpu4815: return QStringLiteral("4815 CPU Module");
+        case FlashModule::Comm4826: return latin1(modelOfCode(0).name);
+        case FlashModule::Unit7400: return latin1(modelOfCode(15).name);
+    }
+    return {};
 }
 
 // The reply up to its line feed, without the carriage return before it; none without one.
@@ -161,17 +183,26 @@ FirmwareUpdate::Outcome FirmwareUpdate::update(FlashModule m) {
         return Outcome::Failed;
     }
     setLog({});
-    kind_ = *kind;
-    image_ = firmware::makeImage(kind_);
+    image_ = firmware::makeImage(*kind);
     if (!image_->OpenFile(imagePath_.toStdString())) {
         logBelow(QString::fromStdString(image_->error()));
         return Outcome::Failed;
     }
     // The whole image is checked before the controller is touched: a damaged record found
     // half-way through would leave the module without firmware.
-    const firmware::ImageCheck check = firmware::checkImage(*image_);
-    if (!check.sound) {
-        logBelow(QStringLiteral("Damaged Firmware File, ") + QString::fromStdString(check.message()));
+    check_ = firmware::checkImage(*image_);
+    if (!check_.sound) {
+        logBelow(QStringLiteral("Damaged Firmware File, ") +
+                 QString::fromStdString(check_.message()));
+        return Outcome::Failed;
+    }
+    // Which of the module's models it is may only show after the reset; the image must hold
+    // something for one of them before that.
+    const std::vector<const firmware::ModuleModel*> models = modelsOf(m);
+    if (std::none_of(models.begin(), models.end(), [&](const firmware::ModuleModel* model) {
+            return check_.sends(model->tag);
+        })) {
+        logBelow(QStringLiteral("Invalid File, Does Not Support ") + moduleName(m));
         return Outcome::Failed;
     }
     if (!image_->ResetFile()) {
@@ -218,38 +249,28 @@ FirmwareUpdate::Outcome FirmwareUpdate::update(FlashModule m) {
 // Steps 8 to 10: the model, its section in a compressed image, the programming-mode request.
 FirmwareUpdate::Outcome FirmwareUpdate::identifyAndRequest(FlashModule m) {
     const int32_t handle = state_.connection.CommHandle;
-    if (m == FlashModule::Comm4826) {
-        const auto& model = firmware::kModuleModels.back();
-        tag_ = latin1(model.tag);
-        moduleName_ = latin1(model.name);
-    } else {
-        const std::vector<int> codes =
-            m == FlashModule::Cpu4815 ? std::vector<int>{11, 12, 14, 16} : std::vector<int>{15};
+    const std::vector<const firmware::ModuleModel*> models = modelsOf(m);
+    const firmware::ModuleModel* model = models.front();
+    if (m != FlashModule::Comm4826) {
         int32_t held = 0;
         if (library_.ZlGetRegister(handle, kModelRegister, held) != 1) {
             logBelow(QStringLiteral("Unable to Read Model Code"));
             return Outcome::Failed;
         }
-        int code = 0;
-        if (std::find(codes.begin(), codes.end(), held) != codes.end()) {
-            code = held;
-        } else {
-            for (int probe : codes) {
-                if (library_.ZlPutRegister(handle, kModelRegister, probe) == 1) {
-                    code = probe;
-                    break;
-                }
-            }
-        }
-        if (code == 0) {
+        const auto holds = [held](const firmware::ModuleModel* c) { return c->code == held; };
+        const auto found = std::find_if(models.begin(), models.end(), holds);
+        model = found != models.end() ? *found : nullptr;
+        for (size_t i = 0; !model && i < models.size(); ++i)
+            if (library_.ZlPutRegister(handle, kModelRegister, models[i]->code) == 1)
+                model = models[i];
+        if (!model) {
             logBelow(QStringLiteral("Invalid Controller Model Code"));
             return Outcome::Failed;
         }
-        tag_ = latin1(modelOfCode(code).tag);
-        moduleName_ = latin1(modelOfCode(code).name);
     }
-    std::string line;
-    if (kind_ == firmware::ImageKind::Compressed && !image_->FindLine(tag_.toStdString(), line)) {
+    tag_ = latin1(model->tag);
+    moduleName_ = latin1(model->name);
+    if (!check_.sends(model->tag)) {
         logBelow(QStringLiteral("Invalid File, Does Not Support ") + moduleName_);
         return Outcome::Failed;
     }
@@ -282,14 +303,9 @@ FirmwareUpdate::Outcome FirmwareUpdate::selectionPath(FlashModule m) {
     if (!code) return Outcome::Failed;
     const auto& model = m == FlashModule::Comm4826 ? firmware::kModuleModels.back()
                                                    : modelOfCode(*code);
+    // The options come from the image's list, whose every section the check has walked.
     tag_ = latin1(model.tag);
     moduleName_ = latin1(model.name);
-    std::string line;
-    if (kind_ == firmware::ImageKind::Compressed && !image_->FindLine(tag_.toStdString(), line)) {
-        logBelow(QStringLiteral("Invalid Firmware File, does not support ") + moduleName_ +
-                 QStringLiteral(" Module"));
-        return Outcome::Failed;
-    }
     closeLink();
     if (m == FlashModule::Unit7400) {
         const WakeUpResult woken =
@@ -338,30 +354,30 @@ FirmwareUpdate::Outcome FirmwareUpdate::sendImage(FlashModule) {
 }
 
 FirmwareUpdate::Outcome FirmwareUpdate::sendLines() {
-    int64_t total = 0;
-    std::string line;
-    if (kind_ == firmware::ImageKind::Compressed) {
-        if (!image_->ResetFile()) return Outcome::Failed;
-        const firmware::SectionSize size = image_->SectionLength(tag_.toStdString());
-        if (!size.found || !image_->FindLine(tag_.toStdString(), line)) return Outcome::Failed;
-        total = size.length;
-        logBelow(QString::fromLatin1(line));
-    } else {
-        total = QFileInfo(imagePath_).size();
+    const std::string tag = tag_.toStdString();
+    firmware::SentLines lines(*image_);
+    if (lines.start(tag) != firmware::SentLines::Start::Ready) return Outcome::Failed;
+    int64_t total = QFileInfo(imagePath_).size();
+    if (image_->kind() == firmware::ImageKind::Compressed) {
+        total = lines.listedLength();
+        logBelow(QString::fromLatin1(lines.header()));
+        // A length in the list that is off only puts the progress shown off.
+        if (const firmware::SectionCheck* section = check_.section(tag);
+            section && !section->note.empty())
+            logBelow(QString::fromStdString(section->note));
     }
-    int64_t sentCount = 0;
     int shown = 0;
     view_.showProgress(shown);
-    if (!image_->GetLine(line)) return Outcome::Failed;
+    using Read = firmware::SentLines::Read;
+    if (lines.next() != Read::Line) return Outcome::Failed;
 
     for (;;) {
-        if ((line.empty() && image_->FileEOF()) || line.find("END") != std::string::npos) break;
-        if (sendAscii(QByteArray::fromStdString(line), kXoff) == 0) {
+        if (sendAscii(QByteArray::fromStdString(lines.line()), kXoff) == 0) {
             logBelow(QStringLiteral("Failed to get XOFF response. ") + errorText());
             return Outcome::Failed;
         }
         // Only the header record makes the boot loader erase, which it reports when done.
-        if (line.size() > 1 && line[1] == '0') {
+        if (lines.line().size() > 1 && lines.line()[1] == '0') {
             for (;;) {
                 wait_(1.0);
                 if (sendAscii({}, kLineFeed) == 0) {
@@ -376,8 +392,9 @@ FirmwareUpdate::Outcome FirmwareUpdate::sendLines() {
                 if (reply_.contains("00000010")) break;
             }
         }
-        if (image_->FileEOF()) break;
-        if (!image_->GetLine(line)) return Outcome::Failed;
+        const Read read = lines.next();
+        if (read == Read::Failed) return Outcome::Failed;
+        if (read == Read::End) break;
         pump_();
         if (sendAscii(QByteArray(1, kXon), kXon) == 0) {
             logBelow(QStringLiteral("Failed to get XON response."));
@@ -389,11 +406,12 @@ FirmwareUpdate::Outcome FirmwareUpdate::sendLines() {
             logBelow(k > 3 ? QString::fromLatin1(reply_.left(k - 2))
                            : QStringLiteral("Failed to get Data Message"));
         }
-        sentCount += static_cast<int64_t>(line.size());
         // A redraw repaints the whole window: only when the percentage moves, not per record.
         const int percent =
-            total > 0 ? static_cast<int>(std::min<int64_t>(sentCount * 100 / total, 100)) : 100;
+            total > 0 ? static_cast<int>(std::min<int64_t>(lines.counted() * 100 / total, 100))
+                      : 100;
         if (percent != shown) view_.showProgress(shown = percent);
+        if (read == Read::Stop) break;
     }
     return Outcome::Completed;
 }

@@ -14,6 +14,7 @@
 #include "common/app_state.h"
 #include "common/event_pump.h"
 #include "firmware/firmware_image.h"
+#include "firmware/image_check.h"
 #include "flash/firmware_update_view.h"
 #include "link/zel_library.h"
 
@@ -85,7 +86,7 @@ private:
     // Per update.
     QString imagePath_;
     std::unique_ptr<firmware::FirmwareImage> image_;
-    firmware::ImageKind kind_ = firmware::ImageKind::Plain;
+    firmware::ImageCheck check_;
     QString tag_;
     QString moduleName_;
     QByteArray reply_;

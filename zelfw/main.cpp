@@ -27,7 +27,7 @@ constexpr char kUsageText[] =
     "Usage: zelfw pack IN OUT     write the compressed image (.csr) of a plain image\n"
     "       zelfw unpack IN OUT   write the plain text of a compressed image\n"
     "       zelfw check FILE      check an image (.sr, .sr1 or .csr): every S-record,\n"
-    "                             and each listed model's section and length\n"
+    "                             and what an update sends from it to each model\n"
     "       zelfw --help | --version\n"
     "Exit status: 0 done or sound, 1 damaged image, 2 wrong command line,\n"
     "3 a file that cannot be read or written.\n";
@@ -86,8 +86,11 @@ int check(const std::string& path) {
     if (!result.sound) return fail(kDamaged, path + ": " + result.message());
     std::cout << path << ": sound, " << result.lines << " lines, " << result.records
               << " S-records\n";
-    for (const auto& section : result.sections)
-        std::cout << "  " << section.tag << ": " << section.length << " characters\n";
+    for (const auto& section : result.sections) {
+        std::cout << "  " << section.tag << ": " << section.length << " characters";
+        if (!section.note.empty()) std::cout << " (" << section.note << ")";
+        std::cout << "\n";
+    }
     return 0;
 }
 

@@ -40,9 +40,7 @@ TEST(Huffman, TiesGoToTheLowerIndex) {
     EXPECT_EQ(compressImage("ACBC"),
               bytes({0x41, 0, 0x43, 0, 1, 0, 1, 0, 2, 0, 0xFF, 0x0F,  // one run, terminator
                      0b00110111, 0b10000000}));                       // A C B C, end, padding
-}
-
-TEST(Huffman, EmptyTextIsOneRunOfNothing) {
+    // The empty text: one run of nothing.
     EXPECT_EQ(compressImage(""), bytes({0, 0, 0, 0, 0, 0, 0xFF, 0x0F}));
 }
 

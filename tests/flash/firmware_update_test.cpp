@@ -1,7 +1,8 @@
 // The firmware update against zelsim's boot loader on a pseudo-terminal, through the real
 // library: each kind of module from plain and compressed images, the selection path of a module
-// already in its boot loader, a damaged image, a module that falls silent; the fake library only
-// for the order of the model probes, which a controller that takes one code cannot show.
+// already in its boot loader, every refusal, a module that falls silent; the fake library only
+// for what no controller shows: the programming-mode replies it never gives and the order of
+// the model probes, which a controller that takes one code cannot show.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -32,7 +33,6 @@ public:
     bool ok = true;
     QString log;
     std::optional<int> progress;
-    int lastPercent = -1;
     std::vector<int> percents;
     QStringList messages;
     int stops = 0, resumes = 0;
@@ -46,10 +46,7 @@ public:
     bool askOkCancel(const QString&) override { return ok; }
     void showProgress(std::optional<int> percent) override {
         progress = percent;
-        if (percent) {
-            lastPercent = *percent;
-            percents.push_back(*percent);
-        }
+        if (percent) percents.push_back(*percent);
     }
     std::optional<int> selectModel(const ModelChoices& choices) override {
         offered = choices;
@@ -109,8 +106,9 @@ protected:
         return QString::fromStdString(folder.write(
             name, name.ends_with(".csr") ? firmware::compressImage(text) : text));
     }
-    void run(int module) {
-        FirmwareUpdate update(state, lib, screen, screen, [](double) {}, [] {});
+    void run(int module) { run(module, lib); }
+    void run(int module, ZelLibrary& library) {
+        FirmwareUpdate update(state, library, screen, screen, [](double) {}, [] {});
         update.load();
         update.selectModule(module);
         update.StartUpdate();
@@ -126,7 +124,8 @@ protected:
 };
 
 TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedImages) {
-    const std::vector<std::string> comm = imageLines({{"4826", 18}});
+    std::vector<std::string> comm = imageLines({{"4826", 18}});
+    comm[1] = "4826 L99";  // off: only the progress shown goes by it
     struct Case {
         const char* name;
         int module;
@@ -134,6 +133,7 @@ TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedIm
         std::string file;
         std::string tag;
         const char* done;
+        const char* note = "";
     } cases[] = {
         {"cpu compressed, model probed", 0, {"--boot-model", "14"}, "cpu4815.csr", "4815KPZR",
          "COMPLETED"},
@@ -143,15 +143,19 @@ TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedIm
         {"comm plain", 1, {"--boot-module", "comm"}, "comm4826.sr", "4826",
          "COMPLETED: START CONTROLLER TO CONTINUE"},
         {"comm compressed", 1, {"--boot-module", "comm"}, "comm4826.csr", "4826",
-         "COMPLETED: START CONTROLLER TO CONTINUE"},
+         "COMPLETED: START CONTROLLER TO CONTINUE",
+         "line 2: the list gives 99 characters for 4826/4826N Comm/DeviceNet Module, its section "
+         "holds 769; only the progress shown is off\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<std::string>& lines = c.tag == "4826" ? comm : image;
-        // A plain image holds one module's records alone: the update sends it from its top.
+        // A plain image holds one module's records alone: the update sends it from its top to
+        // its END line, nothing after.
         std::vector<std::string> plain;
         for (const std::string& record : zel::firmware::test::sectionLines(c.tag, 18))
             if (!record.ends_with(" SECTION")) plain.push_back(record);
+        plain.push_back(firmware::makeSRecord('1', 0x900, "after the end"));
         const bool compressed = c.file.ends_with(".csr");
         screen.file = writeImage(c.file, compressed ? lines : plain);
         auto sim = start(c.args);
@@ -161,15 +165,16 @@ TEST_F(FirmwareUpdateEndToEnd, EachModuleTakesItsSectionFromPlainAndCompressedIm
         if (compressed)
             expected = recordsOf(lines, c.tag);
         else
-            for (size_t i = 0; i + 1 < plain.size(); ++i) expected += plain[i] + "\n";
+            for (size_t i = 0; i + 2 < plain.size(); ++i) expected += plain[i] + "\n";
         EXPECT_EQ(folder.read("received.txt"), expected);
         EXPECT_TRUE(screen.log.startsWith(QString::fromLatin1(c.done) + "\r\nDone\r\nVERIFIED\r\n"))
             << screen.log.toStdString();
         EXPECT_TRUE(screen.log.contains("ERASED 00000010\r\n")) << screen.log.toStdString();
         EXPECT_TRUE(screen.log.contains("Baud: 38400\r\n"));
+        EXPECT_TRUE(screen.log.contains(c.note));
         // A plain image's progress counts against the whole file, line ends included.
         if (compressed) {
-            EXPECT_EQ(screen.lastPercent, 100);
+            EXPECT_EQ(screen.percents.back(), 100);
         }
         EXPECT_EQ(screen.progress, std::nullopt);
     }
@@ -194,18 +199,6 @@ TEST_F(FirmwareUpdateEndToEnd, AModuleInItsBootLoaderTakesTheModelTheUserPicks) 
     }
 }
 
-TEST_F(FirmwareUpdateEndToEnd, NothingAfterEndIsSent) {
-    std::vector<std::string> lines = zel::firmware::test::sectionLines("4815KR", 2);
-    lines.erase(lines.begin());
-    lines.push_back(firmware::makeSRecord('1', 0x900, "after the end"));
-    screen.file = writeImage("cpu4815.sr", lines);
-    auto sim = start({"--boot-model", "11"});
-    run(0);
-    std::string expected;
-    for (size_t i = 0; i + 2 < lines.size(); ++i) expected += lines[i] + "\n";
-    EXPECT_EQ(folder.read("received.txt"), expected);
-}
-
 // Each redraw repaints the whole window, so a long image must not redraw it per record.
 TEST_F(FirmwareUpdateEndToEnd, TheProgressIsRedrawnOnlyWhenItsPercentageChanges) {
     screen.file = writeImage("cpu4815.csr", imageLines({{"4815KR", 300}}));
@@ -220,19 +213,85 @@ TEST_F(FirmwareUpdateEndToEnd, TheProgressIsRedrawnOnlyWhenItsPercentageChanges)
     EXPECT_TRUE(again == p.end()) << "redrawn at " << *again << "% after " << (again - p.begin());
 }
 
-TEST_F(FirmwareUpdateEndToEnd, ADamagedImageIsRefusedBeforeTheControllerIsReset) {
-    std::vector<std::string> lines = image;
-    lines[12].back() = lines[12].back() == '0' ? '1' : '0';  // a record's checksum
-    screen.file = writeImage("cpu4815.csr", lines);
-    auto sim = start({"--boot-model", "14"});
-    const int32_t before = controllerStatus();
-    run(0);
-    EXPECT_TRUE(screen.log.startsWith(
-        "DOWNLOAD FAILED, CYCLE CONTROLLER POWER BEFORE RETRYING DOWNLOAD\r\n"
-        "Damaged Firmware File, line 13: "))
-        << screen.log.toStdString();
-    EXPECT_EQ(controllerStatus(), before);
-    EXPECT_EQ(folder.read("received.txt"), "");
+// Every refusal names its cause; none sends a line, and all but the programming-mode replies
+// come before the controller is reset. Replies no real controller gives come from the fake.
+TEST_F(FirmwareUpdateEndToEnd, RefusalsSayWhyAndLeaveTheControllerAlone) {
+    const std::string failed =
+        "DOWNLOAD FAILED, CYCLE CONTROLLER POWER BEFORE RETRYING DOWNLOAD\r\n";
+    std::vector<std::string> blank = image;
+    blank.insert(blank.begin() + 8, "");  // inside the 4815KR section
+    struct Case {
+        const char* name;
+        int module;
+        std::vector<std::string> args;  // zelsim's; none: the fake
+        std::string file;
+        std::vector<std::string> lines;
+        std::string log;
+        bool reset;
+        int32_t commType = 3;
+        bool ok = true;
+        QByteArray reply = {};  // the fake's programming-mode reply
+        int32_t model = 11;     // what the fake's model register holds; it takes no write
+        QStringList writes = {};
+    } cases[] = {
+        {"not serial", 0, {"--boot-model", "11"}, "cpu4815.csr", image,
+         "Please Configure a Serial Connection to the Module", false, 2},
+        {"another module's file", 0, {"--boot-model", "11"}, "comm4826.csr", image,
+         failed + "Error: Invalid File Selected", false},
+        {"unknown extension", 0, {"--boot-model", "11"}, "cpu4815.bin", image,
+         failed + "Invalid File Type Selected\r\n", false},
+        {"no section for the module", 2, {"--boot-module", "7400", "--boot-model", "15"},
+         "unit7400.csr", imageLines({{"4815KR", 2}}),
+         failed + "Invalid File, Does Not Support 7400 Series Controller\r\n", false},
+        {"a blank line in the section", 0, {"--boot-model", "11"}, "cpu4815.csr", blank,
+         failed + "Damaged Firmware File, line 9: a blank line would be sent to the module\r\n",
+         false},
+        {"warning cancelled", 0, {"--boot-model", "11"}, "cpu4815.csr", image, "", false, 3,
+         false},
+        {"model choice cancelled", 0, {"--in-boot-loader", "206"}, "cpu4815.csr", image,
+         failed + "Reset Error: 206 Illegal data table row or column\r\n", false},
+        {"\"g\" reply", 0, {"--boot-module", "comm", "--boot-model", "11"}, "cpu4815.csr", image,
+         failed + "Connected to Incorrect ZEL Port\r\n", true},
+        {"invalid reply", 0, {}, "cpu4815.csr", image,
+         failed + "Failed to put into programming mode, Invalid Response\r\n", true, 3, true,
+         QByteArray("\x03x\x9B\xFF", 4)},
+        {"a \"d\" reply longer than 4 bytes", 0, {}, "cpu4815.csr", image,
+         failed + "Failed to put into programming mode, Invalid Response\r\n", true, 3, true,
+         QByteArray("\x04" "d\x9B\xFF\x00", 5)},
+        {"no model code taken", 0, {}, "cpu4815.csr", image,
+         failed + "Invalid Controller Model Code\r\n", true, 3, true, {}, 5,
+         {"ZlPutRegister(7, 13008, 11)", "ZlPutRegister(7, 13008, 12)",
+          "ZlPutRegister(7, 13008, 14)", "ZlPutRegister(7, 13008, 16)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        screen = Screen{};
+        screen.file = writeImage(c.file, c.lines);
+        screen.ok = c.ok;
+        state.settings.CommType = c.commType;
+        if (c.args.empty()) {
+            FakeZelLibrary fake;
+            fake.setRegister(13008, c.model);
+            fake.setDefaultResult("ZlPutRegister", 0);
+            fake.setSendDataReply(c.reply);
+            fake.setDefaultResult("ZlSendAscii", 0);  // a reply taken for success ends soon
+            state.flags.UserSuspended = true;
+            run(c.module, fake);
+            EXPECT_EQ(fake.calls().filter("ZlPutRegister"), c.writes);
+            EXPECT_EQ(fake.calls().contains("ZlPutStatus(7, 8)"), c.reset);
+            EXPECT_FALSE(fake.callNames().contains("ZlSendAscii"));
+            EXPECT_EQ(screen.resumes, 0);  // monitoring stays suspended
+        } else {
+            auto sim = start(c.args);
+            const int32_t before = controllerStatus();
+            state.flags.UserSuspended = false;
+            run(c.module);
+            EXPECT_EQ(controllerStatus() != before, c.reset) << before;
+            EXPECT_EQ(folder.read("received.txt"), "");
+            EXPECT_EQ(screen.resumes, 1);
+        }
+        EXPECT_EQ(screen.log.toStdString(), c.log);
+    }
 }
 
 TEST_F(FirmwareUpdateEndToEnd, AFailureAtALineStillPutsEverythingBack) {
@@ -256,33 +315,6 @@ TEST_F(FirmwareUpdateEndToEnd, AFailureAtALineStillPutsEverythingBack) {
     EXPECT_EQ(screen.progress, std::nullopt);
     EXPECT_EQ(screen.stops, 1);
     EXPECT_EQ(screen.resumes, 1);
-}
-
-TEST(FirmwareUpdateProbes, TheModelRegisterIsTriedWith11Then12Then14Then16) {
-    FakeZelLibrary fake;
-    fake.setRegister(13008, 5);
-    fake.setDefaultResult("ZlPutRegister", 0);
-    AppState state;
-    state.settings.CommType = 3;
-    state.flags.UserSuspended = true;
-    Screen screen;
-    ImageFolder folder;
-    std::vector<std::string> lines = zel::firmware::test::sectionLines("4815KR", 1);
-    lines.erase(lines.begin());
-    screen.file = QString::fromStdString(folder.write("cpu4815.sr", joined(lines)));
-    FirmwareUpdate update(state, fake, screen, screen, [](double) {}, [] {});
-    update.load();
-    update.StartUpdate();
-    QStringList writes;
-    for (const QString& call : fake.calls())
-        if (call.startsWith("ZlPutRegister")) writes << call;
-    EXPECT_EQ(writes, QStringList({"ZlPutRegister(7, 13008, 11)", "ZlPutRegister(7, 13008, 12)",
-                                   "ZlPutRegister(7, 13008, 14)", "ZlPutRegister(7, 13008, 16)"}));
-    EXPECT_TRUE(screen.log.startsWith(
-        "DOWNLOAD FAILED, CYCLE CONTROLLER POWER BEFORE RETRYING DOWNLOAD\r\n"
-        "Invalid Controller Model Code\r\n"))
-        << screen.log.toStdString() << fake.calls().join(" ").toStdString();
-    EXPECT_EQ(screen.resumes, 0);  // monitoring stays suspended
 }
 
 }  // namespace
