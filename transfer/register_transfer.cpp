@@ -1,6 +1,5 @@
 #include "transfer/register_transfer.h"
 
-#include <QDir>
 #include <QFile>
 #include <array>
 
@@ -95,11 +94,9 @@ void RegisterTransfer::upload() {
         if (read && model() == kVRegisterModel) uploadVRegisters(lines);
     }
     // A failed read leaves the lines read before it in the file.
-    const bool written = file.write(lines) == lines.size() && file.flush();
-    if (!written) {
-        // A full disk would otherwise pass for a completed upload.
-        view_.setMessage(kUploadFailed + QStringLiteral(" Cannot write %1: %2")
-                                             .arg(QDir::toNativeSeparators(name), file.errorString()));
+    file.write(lines);
+    if (!writtenInFull(file)) {
+        view_.setMessage(fileWriteFailure(kUploadFailed, file));
         return;
     }
     file.close();
