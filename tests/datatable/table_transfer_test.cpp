@@ -2,17 +2,22 @@
 // checks, the busy flags on every way out, and transfers stopped part way.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
-#include "datatable/table_transfer.h"
+#include "datatable/data_table_grid.h"
+#include "datatable/table_window_model.h"
 #include "link/fake/fake_zel_library.h"
+#include "link/link_claim.h"
 
 using namespace zel;
 
 namespace {
 
-class RecordingView final : public TableTransferView {
+class RecordingView final : public TableWindowView {
 public:
+    QString chooseFile(TableFileDialog, const QString&) override { return chosenFile; }
     void setMessage(const QString& text) override { events << "message: " + text; }
     void showProgress(const QString& text) override {
         progress << text;
@@ -28,6 +33,7 @@ public:
     QStringList events;
     QStringList progress;
     std::function<void(const QString&)> onProgress;
+    QString chosenFile;
 };
 
 struct Transfers {
@@ -242,5 +248,36 @@ TEST(TableTransfer, ACancelStopsBeforeTheNextRowAsAFailedRowWould) {
         EXPECT_EQ(t.table.value(2, 1), upload ? 0 : 702);
         EXPECT_EQ(t.controllerRow(2, 1), (QVector<int32_t>{21}));
         EXPECT_EQ(t.controllerRow(1, 1), (QVector<int32_t>{upload ? 11 : 701}));
+    }
+}
+
+// Another transfer holds the link: the monitoring timer waits quietly, a user's upload or
+// download is refused with the reason, and the library is not called.
+TEST(TableTransfer, WaitsForAnotherTransferHoldingTheLink) {
+    const struct {
+        const char* name;
+        bool monitoring;
+        bool upload;
+        QStringList events;
+    } cases[] = {
+        {"monitoring tick", true, true, {}},
+        {"upload", false, true,
+         {"message: A transfer is in progress; try again when it has finished."}},
+        {"download", false, false,
+         {"message: A transfer is in progress; try again when it has finished."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Transfers t;
+        t.controllerTable(3, 2);
+        t.table.resize(3, 2);
+        t.table.TableMonitoring = c.monitoring;
+        t.table.TableMonStartRow = 1;
+        t.table.TableMonEndRow = 3;
+        const LinkClaim firmware(t.state, LinkUse::Transfer);
+        c.upload ? t.transfer.upload() : t.transfer.download();
+        EXPECT_TRUE(t.fake.calls().isEmpty());
+        EXPECT_EQ(t.view.events, c.events);
+        EXPECT_TRUE(t.state.flags.DownloadBusy);
     }
 }
