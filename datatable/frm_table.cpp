@@ -61,7 +61,7 @@ frmTable::frmTable(AppState& state, ZelLibrary& library, settings::SettingsStore
                    MessageSink setMessage, MessageSink showProgress, QWidget* parent)
     : QWidget(parent, Qt::Window),
       model_(state, library, store, *this, [] { QApplication::processEvents(); }),
-      grid_(model_.table()),
+      grid_(model_.table(), &model_.transfer()),
       setMessage_(std::move(setMessage)),
       showProgress_(std::move(showProgress)) {
     setObjectName(QStringLiteral("frmTable"));
@@ -132,6 +132,7 @@ QAction* frmTable::addCommand(QMenu* menu, const char* name, const QString& text
 
 void frmTable::buildMenus() {
     auto* bar = new QMenuBar(this);
+    menuBar_ = bar;
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addCommand(file, "mnuFileNew", QStringLiteral("&New"), [] {});
@@ -188,6 +189,7 @@ void frmTable::buildMenus() {
     }
 
     auto* toolbar = new QToolBar(this);
+    toolbar_ = toolbar;
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
     const std::pair<QString, QAction*> keyed[] = {{QStringLiteral("Open"), open},
                                                   {QStringLiteral("Save"), save},
@@ -232,13 +234,16 @@ void frmTable::messageBox(const QString& text) {
     QMessageBox::warning(this, QCoreApplication::applicationName(), text);
 }
 
-// While a transfer runs, Cancel stops it after its current row.
+// While a transfer runs only Cancel, which stops it after its current row, takes a click.
 void frmTable::setBusy(bool busy) {
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
-    cancel_->setEnabled(busy && model_.transfer().running());
+    const bool takesCommands = model_.takesCommands();
+    for (QWidget* w : std::initializer_list<QWidget*>{menuBar_, toolbar_, txtRows, txtCols, Command1})
+        w->setEnabled(takesCommands);
+    cancel_->setEnabled(!takesCommands);
 }
 
 void frmTable::rebuildGrid() {

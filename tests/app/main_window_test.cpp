@@ -30,16 +30,34 @@ using namespace zel;
 namespace {
 
 // A settings file as a first run leaves it, then pointed at the given connection.
-void writeSettings(const QString& path, int commType, const QString& host) {
+void writeSettings(const QString& path, int commType, const QString& host, int timeout = 500) {
     settings::SettingsStore store(path);
     store.load(settings::firstRunSettings());
     settings::SettingsHandle h = 0;
     ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h));
     store.SetNumberValue(h, QStringLiteral("COMM Port"), commType);
     store.SetTextValue(h, QStringLiteral("IP Address"), host);
-    store.SetNumberValue(h, QStringLiteral("Timeout"), 500);
+    store.SetNumberValue(h, QStringLiteral("Timeout"), timeout);
     ASSERT_TRUE(store.CloseSettingsKey(h));
 }
+
+// Every text the status line shows, in order: each setting of it is followed by a repaint.
+class ShownTexts : public QObject {
+public:
+    explicit ShownTexts(QLabel* message) : message_(message) { message->installEventFilter(this); }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == message_ && event->type() == QEvent::Paint &&
+            (texts.isEmpty() || texts.last() != message_->text()))
+            texts << message_->text();
+        return false;
+    }
+
+private:
+    QLabel* message_;
+};
 
 // Closes any modal box that opens, so a message nobody expected fails the test instead of
 // hanging it; the texts are kept for the test to check.
@@ -519,4 +537,30 @@ TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
     EXPECT_TRUE(transfer->isVisible());
     EXPECT_EQ(status->text(), QString());
     main.close();
+}
+
+// A serial line where nothing answers: the monitor keeps trying, and every failed attempt
+// shows its own cause, never the error of a call on a handle that another attempt, started by
+// a timer while this one let events run, had closed.
+TEST_F(MainWindow, EachFailedAttemptOnASilentLineShowsItsOwnCause) {
+    test::SimProcess silent({"--scenario", ZELSIM_DEMO_SCENARIO, "--pty"});
+    silent.pause();
+    ::setenv("ZELCOM_COMM1", silent.ptyPath().c_str(), 1);
+    writeSettings(settings, 3, {}, 250);
+    QStringList failures;
+    {
+        Application monitor(line);
+        monitor.start();
+        auto* message = monitor.mainWindow().findChild<QLabel*>(QStringLiteral("Message"));
+        ASSERT_TRUE(message);
+        const ShownTexts shown(message);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return shown.texts.filter(QStringLiteral("Failed to make connection")).size() >= 6; },
+            120'000));
+        failures = shown.texts.filter(QStringLiteral("Failed to make connection"));
+        monitor.mainWindow().close();
+    }
+    ::unsetenv("ZELCOM_COMM1");
+    for (const QString& text : failures)
+        EXPECT_TRUE(text.contains(QStringLiteral("-  No reply from controller"))) << text.toStdString();
 }
