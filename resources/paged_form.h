@@ -75,7 +75,6 @@ private:
     void drawRow(int r);
     bool gotoEvent(QEvent* event);
     bool valueBoxEvent(int r, QEvent* event);
-    void showRowMenu(int r, QWidget* control, const QPoint& at);
 
     PagedFormLayout layout_;
     std::unique_ptr<PagedWindowModel> model_;
