@@ -410,19 +410,36 @@ TEST_F(MainWindow, TheDataTableOpensOnTheControllersTable) {
 
 // frmFiles at start-up: Okay with the data table's box cleared forgets that name alone, Cancel
 // forgets them all; either way the settings file holds the choice before the monitor ends.
+// Escape loads nothing this run and forgets nothing, then or at exit.
 TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
     struct Case {
-        const char* button;
+        const char* button;  // none for Escape
         bool clearDataTable;
         const char* customScreen;  // what remains remembered
         const char* dataTable;
+        bool inUse;  // whether this run uses what remains remembered
     };
     const Case cases[] = {
-        {"SSCommand1", true, ZELSIM_DEMO_SCREEN, ""},
-        {"SSCommand2", false, "", ""},
+        {"SSCommand1", true, ZELSIM_DEMO_SCREEN, "", true},
+        {"SSCommand2", false, "", "", true},
+        {nullptr, false, ZELSIM_DEMO_SCREEN, "/plant/line.tab", false},
+    };
+    auto remembered = [this] {
+        settings::SettingsStore saved(settings);
+        saved.load({});
+        settings::SettingsHandle h = 0;
+        QStringList names;
+        if (!saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h)) return names;
+        for (const char* name : {"Custom Screen 1", "Data Table"}) {
+            QString value;
+            saved.QueryTextValue(h, QLatin1String(name), value);
+            names << value;
+        }
+        saved.CloseSettingsKey(h);
+        return names;
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
+        SCOPED_TRACE(c.button ? c.button : "Escape");
         {
             settings::SettingsStore store(settings);
             store.load({});
@@ -444,26 +461,27 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
                 offered << box->objectName() + u'=' + (box->isChecked() ? u'1' : u'0');
             if (c.clearDataTable)
                 dialog->findChild<QCheckBox*>(QStringLiteral("SSCheck4"))->setChecked(false);
-            dialog->findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
+            if (c.button)
+                dialog->findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
+            else
+                QTest::keyClick(dialog, Qt::Key_Escape);
         });
         answer.start();
-        Application monitor(line);
-        monitor.start();
-        answer.stop();
-        EXPECT_EQ(offered, (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
-        EXPECT_EQ(monitor.state().files.CustomScreen1File, QString::fromLatin1(c.customScreen));
-        EXPECT_EQ(monitor.state().files.DataTableFile, QString::fromLatin1(c.dataTable));
-
-        settings::SettingsStore saved(settings);
-        saved.load({});
-        settings::SettingsHandle h = 0;
-        ASSERT_TRUE(saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h));
-        QString screen, table;
-        saved.QueryTextValue(h, QStringLiteral("Custom Screen 1"), screen);
-        saved.QueryTextValue(h, QStringLiteral("Data Table"), table);
-        saved.CloseSettingsKey(h);
-        EXPECT_EQ(screen, QString::fromLatin1(c.customScreen));
-        EXPECT_EQ(table, QString::fromLatin1(c.dataTable));
+        const QStringList kept{QString::fromLatin1(c.customScreen),
+                               QString::fromLatin1(c.dataTable)};
+        {
+            Application monitor(line);
+            monitor.start();
+            answer.stop();
+            EXPECT_EQ(offered,
+                      (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
+            EXPECT_EQ(QStringList({monitor.state().files.CustomScreen1File,
+                                   monitor.state().files.DataTableFile}),
+                      c.inUse ? kept : QStringList({"", ""}));
+            EXPECT_EQ(remembered(), kept);
+            monitor.mainWindow().close();
+        }
+        EXPECT_EQ(remembered(), kept);
     }
 }
 
