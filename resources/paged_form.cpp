@@ -35,6 +35,7 @@ void PagedForm::attach(std::unique_ptr<PagedWindowModel> model) {
     header_->addWidget(Label3);
     header_->addWidget(goto_);
     header_->addStretch();
+    lastInHeader_ = goto_;
     page->addLayout(header_);
     auto* body = new QHBoxLayout;
     body->addLayout(buildRows());
@@ -45,6 +46,14 @@ void PagedForm::attach(std::unique_ptr<PagedWindowModel> model) {
     connect(goto_, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_->setGotoText(text); });
     model_->setView(this);
+}
+
+void PagedForm::addToHeader(QWidget* control) {
+    header_->addWidget(control);
+    if (control->focusPolicy() & Qt::TabFocus) {
+        setTabOrder(lastInHeader_, control);
+        lastInHeader_ = control;
+    }
 }
 
 QGridLayout* PagedForm::buildRows() {

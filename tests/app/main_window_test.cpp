@@ -622,8 +622,8 @@ bool readsAfter(const QWidget* a, const QWidget* b) {
 }  // namespace
 
 // Tab and Shift+Tab round every window, its boxes filled, change nothing, now or in the
-// settings saved at exit; the focus reaches every control that takes input, meeting the entry
-// boxes of each group in reading order.
+// settings saved at exit; the focus reaches every control that takes input, meeting those of
+// each group in reading order (a scroll bar stands beside what it scrolls, so it is left out).
 TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) {
     {
         settings::SettingsStore store(settings);
@@ -678,15 +678,14 @@ TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) 
                                       QLatin1String(control->metaObject()->className());
                 EXPECT_EQ(missed.join(u' ').toStdString(), "") << "never reached";
                 visited.removeLast();  // back at the first
-                const QLineEdit* last = nullptr;
-                for (QWidget* stop : visited) {
-                    auto* box = qobject_cast<QLineEdit*>(stop);
-                    if (!box) continue;
-                    if (last && last->parentWidget() == box->parentWidget() &&
-                        !readsAfter(last, box))
-                        ADD_FAILURE() << box->objectName().toStdString() << " after "
+                const QWidget* last = nullptr;
+                for (const QWidget* stop : visited) {
+                    if (qobject_cast<const QAbstractSlider*>(stop)) continue;
+                    if (last && last->parentWidget() == stop->parentWidget() &&
+                        !readsAfter(last, stop))
+                        ADD_FAILURE() << stop->objectName().toStdString() << " after "
                                       << last->objectName().toStdString();
-                    last = box;
+                    last = stop;
                 }
             }
         }
