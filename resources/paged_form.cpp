@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QTime>
 
+#include "common/text_colours.h"
+
 namespace zel {
 namespace {
 
@@ -165,9 +167,7 @@ void PagedForm::drawRow(int r) {
     showText(values_[r], row.value);
     if (colours_[r] == row.colour) return;
     colours_[r] = row.colour;
-    QPalette palette = values_[r]->palette();
-    palette.setColor(values_[r]->foregroundRole(), stateColour(row.colour));
-    values_[r]->setPalette(palette);
+    showStateColour(*values_[r], row.colour);
 }
 
 void PagedForm::focusGoto() {
@@ -202,18 +202,6 @@ bool PagedForm::valueBoxEvent(int r, QEvent* event) {
 void PagedForm::closeEvent(QCloseEvent* event) {
     model_->unload(displayState(), placementTwips());
     event->accept();
-}
-
-QColor stateColour(StateColour colour) {
-    switch (colour) {
-        case StateColour::Green:
-            return QColor(0, 128, 0);
-        case StateColour::Red:
-            return QColor(255, 0, 0);
-        case StateColour::Black:
-            break;
-    }
-    return QColor(0, 0, 0);
 }
 
 void showText(QWidget* control, const QString& text) {

@@ -4,7 +4,6 @@
 // draws the model's state.
 #pragma once
 
-#include <QColor>
 #include <array>
 #include <functional>
 #include <memory>
@@ -93,8 +92,6 @@ private:
     std::function<void(RowRegisters)> showTraffic_;
 };
 
-// The on-screen colour of a state text.
-QColor stateColour(StateColour colour);
 // Shows `text` in a label, button or text box, leaving it alone when it already shows it.
 void showText(QWidget* control, const QString& text);
 

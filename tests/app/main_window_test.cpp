@@ -11,11 +11,14 @@
 #include <QAbstractSlider>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -25,11 +28,15 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include <qcustomplot.h>
+
 #include "app/application.h"
 #include "app/window_list.h"
+#include "common/text_colours.h"
 #include "settings/first_run.h"
 #include "settings/settings_sections.h"
 #include "tests/support/sim_process.h"
+#include "trends/trend_item.h"
 
 using namespace zel;
 
@@ -85,7 +92,114 @@ private:
     QTimer timer_;
 };
 
+// A dark desktop: light texts on dark windows, boxes and buttons.
+QPalette darkPalette() {
+    const QColor light(230, 230, 230);
+    const QColor dark(45, 45, 45);
+    const QColor darker(30, 30, 30);
+    QPalette p = QApplication::palette();
+    p.setColor(QPalette::Window, dark);
+    p.setColor(QPalette::AlternateBase, dark);
+    p.setColor(QPalette::Base, darker);
+    p.setColor(QPalette::ToolTipBase, darker);
+    p.setColor(QPalette::Button, QColor(53, 53, 53));
+    for (const QPalette::ColorRole text :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        p.setColor(text, light);
+    p.setColor(QPalette::PlaceholderText, QColor(160, 160, 160));
+    return p;
+}
+
+// A text on screen, the colour it is drawn in and the colour behind it.
+struct DrawnText {
+    QString where;
+    QString text;
+    QColor ink;
+    QColor paper;
+};
+
+// The texts a widget draws: its own in its foreground role over its background role, an item
+// view's cells in their own colours or Text over Base, and a plot's legend entries and axes.
+QList<DrawnText> textsOf(QWidget* w) {
+    QList<DrawnText> drawn;
+    const QString where = w->window()->objectName() + u'/' + w->objectName();
+    const QPalette& p = w->palette();
+    const auto add = [&](const QString& text, const QColor& ink, const QColor& paper) {
+        if (!text.trimmed().isEmpty()) drawn << DrawnText{where, text, ink, paper};
+    };
+    const auto own = [&](const QString& text) {
+        add(text, p.color(w->foregroundRole()), p.color(w->backgroundRole()));
+    };
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        own(label->text());
+    } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
+        own(box->text());
+    } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        // Drawn as a label beside the box.
+        add(static_cast<QAbstractButton*>(w)->text(), p.color(QPalette::WindowText),
+            p.color(QPalette::Window));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        own(button->text());
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        add(group->title(), p.color(QPalette::WindowText), p.color(QPalette::Window));
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        own(combo->currentText());
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+        add(plain->toPlainText(), p.color(QPalette::Text), p.color(QPalette::Base));
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(w);
+               view && view->model() && !qobject_cast<QHeaderView*>(w)) {
+        const QAbstractItemModel& m = *view->model();
+        for (int row = 0; row < std::min(m.rowCount(), 50); ++row) {
+            for (int column = 0; column < m.columnCount(); ++column) {
+                const QModelIndex at = m.index(row, column);
+                const QVariant ink = m.data(at, Qt::ForegroundRole);
+                const QVariant paper = m.data(at, Qt::BackgroundRole);
+                add(m.data(at).toString(),
+                    ink.isValid() ? ink.value<QBrush>().color() : p.color(QPalette::Text),
+                    paper.isValid() ? paper.value<QBrush>().color() : p.color(QPalette::Base));
+            }
+        }
+    } else if (auto* plot = qobject_cast<QCustomPlot*>(w)) {
+        const QColor behind = plot->toPixmap().toImage().pixelColor(0, 0);
+        for (int i = 0; i < plot->legend->itemCount(); ++i)
+            if (auto* entry = qobject_cast<QCPPlottableLegendItem*>(plot->legend->item(i)))
+                add(entry->plottable()->name(), entry->textColor(), plot->legend->brush().color());
+        for (QCPAxis* axis : plot->axisRect()->axes())
+            if (axis->visible() && axis->tickLabels())
+                add(QStringLiteral("tick labels"), axis->tickLabelColor(), behind);
+    }
+    return drawn;
+}
+
+// Every text on screen that stands out from its background by less than 3:1, the least the
+// web's accessibility guidelines allow. The colours are read from palettes, so a style sheet
+// is reported as something the check cannot read. Controls that are switched off are exempt.
+QStringList unreadableTexts() {
+    QStringList found;
+    if (!qApp->styleSheet().isEmpty()) found << QStringLiteral("the application has a style sheet");
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (!w->isVisible() || !w->isEnabled()) continue;
+        if (!w->styleSheet().isEmpty())
+            found << w->objectName() + QStringLiteral(" has a style sheet");
+        for (const DrawnText& t : textsOf(w)) {
+            const double ratio = contrastRatio(t.ink, t.paper);
+            if (ratio < 3.0)
+                found << QStringLiteral("%1 \"%2\": %3 on %4, %5:1")
+                             .arg(t.where, t.text, t.ink.name(), t.paper.name())
+                             .arg(ratio, 0, 'f', 2);
+        }
+    }
+    return found;
+}
+
 }  // namespace
+
+TEST(TextColours, ContrastRatioRunsFromOneToTwentyOne) {
+    EXPECT_DOUBLE_EQ(contrastRatio(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(Qt::white, Qt::black), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(QColor(53, 53, 53), QColor(53, 53, 53)), 1.0);
+    EXPECT_NEAR(contrastRatio(QColor(0, 128, 0), Qt::white), 5.14, 0.01);
+}
 
 // A simulator, a settings profile pointing at it over TCP, and a command line for the monitor.
 class MainWindow : public ::testing::Test {
@@ -795,4 +909,53 @@ TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
     // screens' and the data table's, and the context menus of labels and of text boxes.
     EXPECT_GE(checked.size(), 15) << checked.values().join(u'\n').toStdString();
     main.close();
+}
+
+// Under a dark desktop palette every window, the main window and each child window, draws each
+// of its texts readably: digital rows in their states' colours, rows back in plain text after
+// their window opens again, and the trend window's legend and axes.
+TEST_F(MainWindow, EveryWindowReadsOnADarkDesktop) {
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    line.files = {QStringLiteral(ZELSIM_DEMO_SYMBOLS)};
+    {
+        Application monitor(line);
+        monitor.start();
+        frmMain& main = monitor.mainWindow();
+        monitor.model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
+        const auto open = [&main](const char* control) {
+            if (auto* button = main.findChild<QPushButton*>(QLatin1String(control)))
+                button->click();
+            else if (auto* action = main.findChild<QAction*>(QLatin1String(control)))
+                action->trigger();
+            else
+                ADD_FAILURE() << "no control " << control;
+        };
+        // The setup dialog stops the polling tick while it is open, so it opens last.
+        for (const WindowEntry& entry : windowList())
+            if (entry.make && entry.opener != Opener::OtherWindow && entry.id != WindowId::Setup)
+                open(entry.control);
+        main.findChild<QWidget*>(QStringLiteral("frmReg"))
+            ->findChild<QPushButton*>(QStringLiteral("Command1"))
+            ->click();
+        main.findChild<QWidget*>(QStringLiteral("frmTable"))
+            ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
+            ->trigger();
+        // Register 2 is read after the digital windows' rows in the tick.
+        auto* reg2 = main.findChild<QWidget*>(QStringLiteral("frmReg"))
+                         ->findChild<QLineEdit*>(QStringLiteral("Text1_1"));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return reg2->text() == QStringLiteral("1234"); }, 60'000));
+        open(windowEntry(WindowId::Setup).control);
+        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+
+        for (const char* form : {"frmDigIn", "frmDigOut"})
+            main.findChild<QWidget*>(QLatin1String(form))->close();
+        open("InputButton");
+        open("OutputButton");
+        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+        main.close();
+    }
+    QApplication::setPalette(before);
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }

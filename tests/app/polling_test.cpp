@@ -139,6 +139,7 @@ TEST_F(PollingTest, ATickWhileAnAttemptRunsTouchesNothing) {
 TEST_F(PollingTest, SuspendedMonitoringTouchesNothingUntilResumed) {
     model.monitoring().toggle();
     EXPECT_EQ(view.suspendCaption, QStringLiteral("Resume Monitoring"));
+    EXPECT_EQ(view.suspendColour, StateColour::Green);
     EXPECT_EQ(model.message(), QStringLiteral("Controller Monitoring Suspended"));
     EXPECT_FALSE(view.runButtonsEnabled);
     EXPECT_FALSE(view.pollingEnabled);
@@ -149,6 +150,7 @@ TEST_F(PollingTest, SuspendedMonitoringTouchesNothingUntilResumed) {
 
     model.monitoring().toggle();
     EXPECT_EQ(view.suspendCaption, QStringLiteral("Suspend Monitoring"));
+    EXPECT_EQ(view.suspendColour, StateColour::Red);
     EXPECT_TRUE(view.runButtonsEnabled);
     EXPECT_TRUE(view.pollingEnabled);
     EXPECT_EQ(lib.callNames().value(0), QStringLiteral("ZlOpenConnection"));
