@@ -165,13 +165,20 @@ TEST_F(BusService, CommandsAreTakenInAnyCaseAndUnknownOnesChangeNothing) {
     EXPECT_EQ(hidden, 1);
 }
 
+// A link opened after Cancel DDE starts the exchange again, also while another client holds one.
 TEST_F(BusService, TheExchangeRunsWhileAClientHoldsALinkAndStopsWhenTheLastLeaves) {
     QDBusConnection first = bus.connect();
     QDBusConnection second = bus.connect();
     call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &first);
     EXPECT_TRUE(link.state.flags.DdeActive);
     EXPECT_EQ(model.item(QStringLiteral("Message")), QStringLiteral("Controller Communication in progress"));
-    call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &second);
+    for (QDBusConnection* client : {&second, &first}) {
+        dde(QStringLiteral("Execute"), {QStringLiteral("START")});
+        ASSERT_FALSE(link.state.flags.DdeActive) << "Cancel DDE";
+        call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, client);
+        EXPECT_TRUE(link.state.flags.DdeActive);
+        EXPECT_EQ(model.item(QStringLiteral("Command3d1")), QStringLiteral("Cancel DDE"));
+    }
     call(kDde, kDdeInterface, QStringLiteral("CloseLink"), {}, &second);
     EXPECT_TRUE(link.state.flags.DdeActive);
 
