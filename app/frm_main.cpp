@@ -318,20 +318,29 @@ void frmMain::setDdeNode(const QString& text) {
 // The DDE window and, beside it, its topics on the session bus.
 void frmMain::loadDdeWindow() {
     auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
-    bus_ = std::make_unique<DdeBusService>(
-        QDBusConnection::sessionBus(), dde->form()->model(),
-        [this](const QString& command) { executeCommand(command); });
+    bus_ = std::make_unique<DdeBusService>(QDBusConnection::sessionBus(), dde->form()->model(), this);
 }
 
 bool frmMain::executeCommand(const QString& command) {
-    const char* control = mainCommandControl(command);
-    if (!control) return false;
-    const QString name = QString::fromLatin1(control);
-    if (auto* button = findChild<QPushButton*>(name))
-        button->click();
-    else if (auto* action = findChild<QAction*>(name))
-        action->trigger();
+    const MainCommandCheck check = checkMainCommand(command, this);
+    if (check.outcome != MainCommandCheck::Outcome::Ready) return false;
+    click(check.control);
     return true;
+}
+
+MainControls::State frmMain::controlState(const QString& control) const {
+    if (const auto* button = centralWidget()->findChild<QPushButton*>(control))
+        return button->isEnabled() ? State::Ready : State::Disabled;
+    if (const auto* action = menuBar()->findChild<QAction*>(control))
+        return action->isEnabled() ? State::Ready : State::Disabled;
+    return State::Missing;
+}
+
+void frmMain::click(const QString& control) {
+    if (auto* button = centralWidget()->findChild<QPushButton*>(control))
+        button->click();
+    else if (auto* action = menuBar()->findChild<QAction*>(control))
+        action->trigger();
 }
 
 double frmMain::dpi() const { return settings::windowDpi(*this); }

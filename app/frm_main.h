@@ -10,6 +10,7 @@
 #include "app/child_windows.h"
 #include "app/main_view.h"
 #include "app/window_list.h"
+#include "dde/dde_commands.h"
 
 class QLabel;
 class QMenu;
@@ -21,7 +22,7 @@ class DdeBusService;
 class MainWindowModel;
 class RegisterFileMenu;
 
-class frmMain : public QMainWindow, public MainView {
+class frmMain : public QMainWindow, public MainView, public MainControls {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -64,8 +65,13 @@ public:
     void loadDdeWindow() override;
 
     // A main window command of a DDE client ("REGISTERS", "START", ...), in any case: clicks
-    // its button or menu entry. False for a text that is no command, which changes nothing.
+    // its button or menu entry. False, changing nothing, for a text that is no command or a
+    // command whose control is missing or disabled.
     bool executeCommand(const QString& command);
+
+    // MainControls: the window's own buttons and menu entries, not those of its child windows.
+    State controlState(const QString& control) const override;
+    void click(const QString& control) override;
 
     // Files named on the command line: a definition file becomes the first custom screen's
     // file, as its File Open makes it, and the screen opens; a table file is read into the data

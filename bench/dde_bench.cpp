@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
 
     DdeModel model(state, library, {});
     model.load();
-    DdeBusService service(bus.connect(), model, {});
+    DdeBusService service(bus.connect(), model, nullptr);
     QDBusConnection clientBus = bus.connect();
     bench::ChangedReceiver client;
     int received = 0;

@@ -15,16 +15,19 @@ DdeLinks::DdeLinks(const QDBusConnection& connection, DdeModel& model, QObject* 
 }
 
 void DdeLinks::open(const QString& client) {
-    if (clients_.contains(client)) return;
-    watcher_.addWatchedService(client);
-    // A client that left before the watch began would never be seen leaving.
-    QDBusConnectionInterface* bus = watcher_.connection().interface();
-    if (bus && !bus->isServiceRegistered(client).value()) {
-        watcher_.removeWatchedService(client);
-        return;
+    if (!clients_.contains(client)) {
+        watcher_.addWatchedService(client);
+        // A client that left before the watch began would never be seen leaving.
+        QDBusConnectionInterface* bus = watcher_.connection().interface();
+        if (bus && !bus->isServiceRegistered(client).value()) {
+            watcher_.removeWatchedService(client);
+            return;
+        }
+        clients_.insert(client);
     }
-    clients_.insert(client);
-    if (clients_.size() == 1) model_.clientLinked(true);
+    // Every link opened starts the exchange, also one opened after Cancel DDE while others
+    // were open.
+    model_.clientLinked(true);
 }
 
 void DdeLinks::close(const QString& client) {

@@ -1,4 +1,4 @@
-// The clients that hold a link to the DDE window's topic, by unique bus name. The first link
+// The clients that hold a link to the DDE window's topic, by unique bus name. Each link opened
 // sets the exchange running; when the last is closed, or its client leaves the bus, the
 // exchange stops as for a closed link.
 #pragma once

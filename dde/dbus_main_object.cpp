@@ -20,13 +20,26 @@ bool MainBusObject::handleMessage(const QDBusMessage& message, const QDBusConnec
         return true;
     }
     const QString command = message.arguments().constFirst().toString();
-    if (!mainCommandControl(command)) {
+    const MainCommandCheck check = checkMainCommand(command, controls_);
+    const QString refused = QStringLiteral("Cannot carry out %1: ").arg(bus::quoted(command));
+    switch (check.outcome) {
+    case MainCommandCheck::Outcome::Unknown:
         bus::replyError(connection, message, bus::kUnknownCommand,
                         QStringLiteral("Unknown command ") + bus::quoted(command));
         return true;
+    case MainCommandCheck::Outcome::Missing:
+        bus::replyError(connection, message, bus::kUnavailable,
+                        refused + QStringLiteral("the main window has no ") + check.control);
+        return true;
+    case MainCommandCheck::Outcome::Disabled:
+        bus::replyError(connection, message, bus::kUnavailable,
+                        refused + check.control + QStringLiteral(" is disabled"));
+        return true;
+    case MainCommandCheck::Outcome::Ready: break;
     }
     connection.send(message.createReply());
-    QMetaObject::invokeMethod(this, [this, command] { execute_(command); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, control = check.control] { controls_->click(control); }, Qt::QueuedConnection);
     return true;
 }
 

@@ -18,6 +18,7 @@ inline constexpr char kUnknownCommand[] = "org.zel.Monitor.Error.UnknownCommand"
 inline constexpr char kUnknownItem[] = "org.zel.Monitor.Error.UnknownItem";
 inline constexpr char kReadOnly[] = "org.zel.Monitor.Error.ReadOnly";
 inline constexpr char kInvalidValue[] = "org.zel.Monitor.Error.InvalidValue";
+inline constexpr char kUnavailable[] = "org.zel.Monitor.Error.Unavailable";
 
 // The bus name of the n-th monitor on the desktop, counting from 1.
 inline QString instanceName(int n) {

@@ -12,12 +12,12 @@
 namespace zel {
 
 DdeBusService::DdeBusService(const QDBusConnection& connection, DdeModel& model,
-                             std::function<void(const QString&)> mainCommand, QObject* parent)
+                             MainControls* mainControls, QObject* parent)
     : QObject(parent),
       connection_(connection),
       model_(model),
       links_(connection, model),
-      main_(std::move(mainCommand)),
+      main_(mainControls),
       dde_(model, links_) {
     status_ = start();
     model_.setLinkStatus(status_);

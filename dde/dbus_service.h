@@ -5,7 +5,6 @@
 
 #include <QDBusConnection>
 #include <QObject>
-#include <functional>
 
 #include "dde/dbus_dde_object.h"
 #include "dde/dbus_links.h"
@@ -18,9 +17,10 @@ class DdeModel;
 
 class DdeBusService : public QObject {
 public:
-    // `mainCommand` carries out a main window command already known to be one.
-    DdeBusService(const QDBusConnection& connection, DdeModel& model,
-                  std::function<void(const QString&)> mainCommand, QObject* parent = nullptr);
+    // `mainControls` are what the main window's commands click; null for a monitor without
+    // a main window, whose commands are then all refused.
+    DdeBusService(const QDBusConnection& connection, DdeModel& model, MainControls* mainControls,
+                  QObject* parent = nullptr);
     ~DdeBusService() override;
 
     // The name taken on the bus; empty while the link is unavailable.

@@ -43,6 +43,19 @@ const char* mainCommandControl(const QString& command) {
     return nullptr;
 }
 
+MainCommandCheck checkMainCommand(const QString& command, const MainControls* controls) {
+    using Outcome = MainCommandCheck::Outcome;
+    const char* found = mainCommandControl(command);
+    if (!found) return {Outcome::Unknown, {}};
+    const QString control = QString::fromLatin1(found);
+    switch (controls ? controls->controlState(control) : MainControls::State::Missing) {
+    case MainControls::State::Ready: return {Outcome::Ready, control};
+    case MainControls::State::Disabled: return {Outcome::Disabled, control};
+    case MainControls::State::Missing: break;
+    }
+    return {Outcome::Missing, control};
+}
+
 std::optional<DdeCommand> ddeCommand(const QString& command) {
     for (const auto& [name, which] : kDdeCommands)
         if (sameCommand(command, name)) return which;

@@ -57,7 +57,8 @@ public:
 
     // "Start DDE" / "Cancel DDE".
     void toggleExchange();
-    // A client opened (true) or closed (false) a link to the window's topic.
+    // A client opened a link to the window's topic (true): the exchange runs, whatever Cancel
+    // DDE did before. Or the last open link closed (false): it stops.
     void clientLinked(bool linked);
     // "&Write Block Data": the free entries with a value to write.
     void writeBlockData();

@@ -21,12 +21,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <memory>
 
 #include <qcustomplot.h>
 
@@ -509,6 +511,43 @@ TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
     ASSERT_TRUE(flags && flags->isVisible());
     flags->findChild<QPushButton*>(QStringLiteral("SSCommand1_0"))->click();
     EXPECT_EQ(flagWrite->text(), QString());
+    main.close();
+}
+
+// Each main window command of a client clicks its own button or menu entry; one whose control
+// is disabled is refused and clicks nothing.
+TEST_F(MainWindow, EachCommandClicksItsControlAndADisabledOneIsRefused) {
+    const struct {
+        const char* command;
+        const char* control;
+    } cases[] = {
+        {"REGISTERS", "RegisterButton"}, {"INPUTS", "InputButton"},
+        {"ANALOG INS", "AinButton"}, {"FLAGS", "FlagButton"},
+        {"OUTPUTS", "OutputButton"}, {"ANALOG OUTS", "AoutButton"},
+        {"SERVOS", "ServoButton"}, {"CUSTOM 1", "Cust1Button"},
+        {"CUSTOM 2", "Cust2Button"}, {"PROGRAM STATUS", "StatButton"},
+        {"DATA TABLE", "TableButton"}, {"NVRAM MODULE", "NVRamButton"},
+        {"START", "StartButton"}, {"STOP", "StopButton"},
+        {"RESET", "ResetButton"}, {"DDESETUP", "mnuDdeSetup"},
+    };
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    const auto spyOn = [&main](const char* control) {
+        QObject* found = main.findChild<QObject*>(QLatin1String(control));
+        return std::make_unique<QSignalSpy>(
+            found, qobject_cast<QAction*>(found) ? SIGNAL(triggered(bool)) : SIGNAL(clicked(bool)));
+    };
+    for (const auto& c : cases) {
+        const auto clicked = spyOn(c.control);
+        ASSERT_TRUE(clicked->isValid()) << c.control;
+        EXPECT_TRUE(main.executeCommand(QLatin1String(c.command))) << c.command;
+        EXPECT_EQ(clicked->count(), 1) << c.command;
+    }
+    main.enableRunButtons(false);
+    const auto stop = spyOn("StopButton");
+    EXPECT_FALSE(main.executeCommand(QStringLiteral("stop")));
+    EXPECT_EQ(stop->count(), 0);
     main.close();
 }
 

@@ -8,6 +8,7 @@
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QDir>
+#include <QMap>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -30,6 +31,17 @@ const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
 qsizetype openDescriptors() { return QDir(QStringLiteral("/proc/self/fd")).count(); }
 
+// The main window's controls as the service reaches them: which are there and enabled, and
+// which were clicked.
+struct RecordedControls : MainControls {
+    QMap<QString, State> states;
+    QStringList clicked;
+    State controlState(const QString& control) const override {
+        return states.value(control, State::Missing);
+    }
+    void click(const QString& control) override { clicked << control; }
+};
+
 }  // namespace
 
 class BusService : public ::testing::Test {
@@ -38,7 +50,7 @@ protected:
     test::SimLink link{ZELSIM_DEMO_SCENARIO};
     int hidden = 0;
     DdeModel model{link.state, link.lib, {{}, {}, [this] { ++hidden; }, {}}};
-    QStringList mainCommands;
+    RecordedControls controls;
     std::unique_ptr<DdeBusService> service;
     QDBusConnection client = bus.connect();
 
@@ -48,8 +60,10 @@ protected:
         link.state.dde = {.DdeBlock50 = 0, .DdeFlagAddress = 33, .DdeRegAddress = 100,
                           .UpdateInterval = 250};
         model.load();
-        service = std::make_unique<DdeBusService>(
-            bus.connect(), model, [this](const QString& command) { mainCommands << command; });
+        controls.states = {{QStringLiteral("RegisterButton"), MainControls::State::Ready},
+                           {QStringLiteral("AoutButton"), MainControls::State::Ready},
+                           {QStringLiteral("StartButton"), MainControls::State::Disabled}};
+        service = std::make_unique<DdeBusService>(bus.connect(), model, &controls);
         ASSERT_EQ(service->name(), QStringLiteral("org.zel.Monitor"));
     }
 
@@ -138,40 +152,53 @@ TEST_F(BusService, EachTickSendsOneSignalWithOnlyTheItemsThatChanged) {
         EXPECT_FALSE(second.contains(QLatin1String(unchanged))) << unchanged;
 }
 
-TEST_F(BusService, CommandsAreTakenInAnyCaseAndUnknownOnesChangeNothing) {
+// A main window command whose button is missing or disabled would click nothing: refused too.
+TEST_F(BusService, CommandsAreTakenInAnyCaseAndUnknownOrUnavailableOnesChangeNothing) {
     const struct {
         const QString& path;
         const QString& interface;
         const char* command;
-        bool accepted;
+        const char* error;  // null: accepted
+        const char* message;
     } cases[] = {
-        {kMain, kMainInterface, "registers", true},
-        {kMain, kMainInterface, "Analog Outs", true},
-        {kMain, kMainInterface, "REGISTER", false},
-        {kDde, kDdeInterface, "start", true},
-        {kDde, kDdeInterface, "Exit", true},
-        {kDde, kDdeInterface, "stop", false},
+        {kMain, kMainInterface, "registers", nullptr, ""},
+        {kMain, kMainInterface, "Analog Outs", nullptr, ""},
+        {kMain, kMainInterface, "REGISTER", "org.zel.Monitor.Error.UnknownCommand",
+         "Unknown command \"REGISTER\""},
+        {kMain, kMainInterface, "start", "org.zel.Monitor.Error.Unavailable",
+         "Cannot carry out \"start\": StartButton is disabled"},
+        {kMain, kMainInterface, "Servos", "org.zel.Monitor.Error.Unavailable",
+         "Cannot carry out \"Servos\": the main window has no ServoButton"},
+        {kDde, kDdeInterface, "start", nullptr, ""},
+        {kDde, kDdeInterface, "Exit", nullptr, ""},
+        {kDde, kDdeInterface, "stop", "org.zel.Monitor.Error.UnknownCommand", "Unknown command \"stop\""},
     };
     for (const auto& c : cases) {
         const QDBusMessage reply =
             call(c.path, c.interface, QStringLiteral("Execute"), {QString::fromLatin1(c.command)});
-        EXPECT_EQ(reply.type() == QDBusMessage::ReplyMessage, c.accepted) << c.command;
-        EXPECT_EQ(reply.errorName(), c.accepted ? QString()
-                                                : QStringLiteral("org.zel.Monitor.Error.UnknownCommand"));
+        EXPECT_EQ(reply.errorName(), c.error ? QLatin1String(c.error) : QLatin1String()) << c.command;
+        EXPECT_EQ(reply.errorMessage(), QLatin1String(c.message)) << c.command;
     }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return mainCommands.size() == 2; }, 30'000));
-    EXPECT_EQ(mainCommands, QStringList({QStringLiteral("registers"), QStringLiteral("Analog Outs")}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controls.clicked.size() == 2; }, 30'000));
+    EXPECT_EQ(controls.clicked, QStringList({QStringLiteral("RegisterButton"), QStringLiteral("AoutButton")}));
     EXPECT_TRUE(link.state.flags.DdeActive);
     EXPECT_EQ(hidden, 1);
 }
 
+// A link opened after Cancel DDE starts the exchange again, also while another client holds one.
 TEST_F(BusService, TheExchangeRunsWhileAClientHoldsALinkAndStopsWhenTheLastLeaves) {
     QDBusConnection first = bus.connect();
     QDBusConnection second = bus.connect();
     call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &first);
     EXPECT_TRUE(link.state.flags.DdeActive);
     EXPECT_EQ(model.item(QStringLiteral("Message")), QStringLiteral("Controller Communication in progress"));
-    call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, &second);
+    for (QDBusConnection* client : {&second, &first}) {
+        dde(QStringLiteral("Execute"), {QStringLiteral("START")});
+        ASSERT_FALSE(link.state.flags.DdeActive) << "Cancel DDE";
+        call(kDde, kDdeInterface, QStringLiteral("OpenLink"), {}, client);
+        EXPECT_TRUE(link.state.flags.DdeActive);
+        EXPECT_EQ(model.item(QStringLiteral("Command3d1")), QStringLiteral("Cancel DDE"));
+    }
     call(kDde, kDdeInterface, QStringLiteral("CloseLink"), {}, &second);
     EXPECT_TRUE(link.state.flags.DdeActive);
 
@@ -183,7 +210,7 @@ TEST_F(BusService, TheExchangeRunsWhileAClientHoldsALinkAndStopsWhenTheLastLeave
 
 TEST_F(BusService, ASecondMonitorTakesANameOfItsOwnAndWithoutABusSaysWhy) {
     DdeModel other(link.state, link.lib, {});
-    DdeBusService second(bus.connect(), other, {});
+    DdeBusService second(bus.connect(), other, nullptr);
     EXPECT_EQ(second.name(), QStringLiteral("org.zel.Monitor2"));
     EXPECT_EQ(other.item(QStringLiteral("lblLink")),
               QStringLiteral("D-Bus link: org.zel.Monitor2 (org.zel.Monitor is another monitor's)"));
@@ -193,7 +220,7 @@ TEST_F(BusService, ASecondMonitorTakesANameOfItsOwnAndWithoutABusSaysWhy) {
         QStringLiteral("unix:path=") + QDir::temp().filePath(QStringLiteral("no-such-bus")),
         QStringLiteral("no-bus"));
     {
-        DdeBusService without(none, alone, {});
+        DdeBusService without(none, alone, nullptr);
         EXPECT_EQ(without.name(), QString());
     }
     QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
