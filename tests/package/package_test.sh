@@ -9,6 +9,13 @@ set -euo pipefail
 
 build=$1
 version=$2
+prefix=$3
+# Debian's layout (the library in its multiarch folder) comes from a build configured for /usr.
+if [ "$prefix" != /usr ]; then
+  echo "SKIPPED: this build installs under $prefix; the Debian packages are made and checked" \
+       "from a build configured with -DCMAKE_INSTALL_PREFIX=/usr (scripts/package, scripts/test)"
+  exit 77
+fi
 work=$(mktemp -d)
 sim=''
 mon=''
