@@ -51,7 +51,7 @@ public:
     void startTimerTick();
 
     // The status line: shown, repainted at once, and logged.
-    void setMessage(const QString& text);
+    void setMessage(const QString& text) override;
     // A passing status, such as the row a transfer is at: shown and repainted, not logged.
     void showProgress(const QString& text) {
         message_ = text;

@@ -78,7 +78,10 @@ std::string sRecordFault(std::string_view line) {
 std::string makeSRecord(char type, unsigned address, std::string_view data) {
     const int width = addressBytes(type);
     const auto count = static_cast<unsigned>(width) + static_cast<unsigned>(data.size()) + 1;
-    std::string line = "S" + std::string(1, type) + hexByte(count);
+    // Built by appending: g++ 12 at -O3 takes a literal put before a string for an overlapping
+    // copy (-Wrestrict).
+    std::string line{'S', type};
+    line += hexByte(count);
     unsigned sum = count;
     for (int i = width - 1; i >= 0; --i) {
         const unsigned b = (address >> (8 * i)) & 0xFFu;

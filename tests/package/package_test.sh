@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Makes the Debian package from a built tree, checks it with lintian, unpacks it into a
-# temporary root and runs what it installed from there: a program built against the installed
+# Makes the Debian packages from a built tree (zel-monitor, libzelcom3, libzelcom-dev), checks
+# them with lintian and their dependencies on the library's package, unpacks them into a
+# temporary root and runs what they installed from there: a program built against the installed
 # library with pkg-config, zelctl, and the monitor against the installed simulator. Nothing
 # outside that root may be used, so the programs prove that they find their library under the
 # prefix they were unpacked to.
 set -euo pipefail
 
 build=$1
+version=$2
+prefix=$3
+# Debian's layout (the library in its multiarch folder) comes from a build configured for /usr.
+if [ "$prefix" != /usr ]; then
+  echo "SKIPPED: this build installs under $prefix; the Debian packages are made and checked" \
+       "from a build configured with -DCMAKE_INSTALL_PREFIX=/usr (scripts/package, scripts/test)"
+  exit 77
+fi
 work=$(mktemp -d)
 sim=''
 mon=''
@@ -30,17 +39,26 @@ wait_for() {
 
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log" >&2; fail "cpack could not make the package"; }
-deb=$(ls "$work"/out/*.deb)
+debs=()
+for name in zel-monitor libzelcom3 libzelcom-dev; do
+  deb=$work/out/${name}_${version}_$(dpkg --print-architecture).deb
+  [ -f "$deb" ] || fail "cpack did not make $(basename "$deb"); it made: $(ls "$work/out")"
+  debs+=("$deb")
+done
+for deb in "${debs[0]}" "${debs[2]}"; do
+  dpkg-deb -f "$deb" Depends | grep -qF "libzelcom3 (= $version)" ||
+    fail "$(basename "$deb") does not depend on libzelcom3 (= $version): $(dpkg-deb -f "$deb" Depends)"
+done
 
 if command -v lintian >/dev/null; then
-  lintian --fail-on error "$deb" || fail "lintian reports errors in $(basename "$deb")"
+  lintian --fail-on error,warning "${debs[@]}" || fail "lintian reports errors or warnings"
 else
   echo "SKIPPED: lintian is not installed, so the package is not checked by it" \
        "(scripts/install-deps installs it)"
 fi
 
 root=$work/root
-dpkg-deb -x "$deb" "$root"
+for deb in "${debs[@]}"; do dpkg-deb -x "$deb" "$root"; done
 unset ZELMON_ZELCOM_LIBRARY LD_LIBRARY_PATH
 usr=$root/usr
 data=$usr/share/zel-monitor
@@ -53,7 +71,7 @@ export ZELCOM_TCP_PORT=$port
 
 # The example, built against the installed header and library as the README says.
 pc=$(dirname "$(find "$usr/lib" -name zelcom.pc)")
-cc -o "$work/zelpeek" "$usr/share/doc/zel-monitor/examples/zelpeek.c" \
+cc -o "$work/zelpeek" "$usr/share/doc/libzelcom-dev/examples/zelpeek.c" \
   $(PKG_CONFIG_PATH=$pc pkg-config --cflags --libs zelcom)
 peek=$(LD_LIBRARY_PATH=$(dirname "$pc") "$work/zelpeek" tcp 127.0.0.1 7 4711)
 [ "$peek" = "register 7 = 4711" ] || fail "zelpeek built with pkg-config printed: $peek"

@@ -104,12 +104,12 @@ TEST_F(Forms, AWindowClosedUnmovedStoresThePlacementItRead) {
     frmReg form(state, lib, store, nullptr, status());
     prepare(form);
     form.close();
-    EXPECT_EQ(stored(), settings::WindowPlacement(1008, 929, 9008, 6003));
+    EXPECT_EQ(stored(), (settings::WindowPlacement{1008, 929, 9008, 6003}));
 
     prepare(form);
     form.move(form.x() + 10, form.y());
     form.close();
-    EXPECT_EQ(stored(), settings::WindowPlacement(1008, 1080, 9008, 6003)) << "moved right";
+    EXPECT_EQ(stored(), (settings::WindowPlacement{1008, 1080, 9008, 6003})) << "moved right";
 }
 
 TEST_F(Forms, ScrollBarStepsRelabelThePage) {

@@ -129,10 +129,10 @@ TEST_F(MainSettingsTest, SavedValuesLoadBackAndMaximisedStoresTheFixedPlacement)
     EXPECT_TRUE(back->state.flags.DdeActive);
     EXPECT_EQ(back->state.files, saved.state.files);
     EXPECT_TRUE(back->state.Support7400);
-    EXPECT_EQ(back->placement, WindowPlacement(11, 22, 33, 44));
+    EXPECT_EQ(back->placement, (WindowPlacement{11, 22, 33, 44}));
 
     saveMainSettings(store, {saved.state, saved.placement}, DisplayState::Maximized, messages);
-    EXPECT_EQ(load(store)->placement, WindowPlacement(1008, 1236, 8000, 10000));
+    EXPECT_EQ(load(store)->placement, (WindowPlacement{1008, 1236, 8000, 10000}));
 }
 
 TEST_F(MainSettingsTest, FailuresAreReportedInOrderWithTheirOwnWording) {

@@ -83,8 +83,8 @@ TEST_F(PlacementTest, EachValueFallsBackByItself) {
         {"Top", QString("1000")}, {"Left", 1}, {"Height", 2}, {"Width", 3}};
     data[sectionPath("Status")];
     loadFile(data);
-    EXPECT_EQ(restored(PS::Registers), WindowPlacement(1668, 1, 2, 3));
-    EXPECT_EQ(restored(PS::Status), WindowPlacement(2004, 1632, 4800, 6000));
+    EXPECT_EQ(restored(PS::Registers), (WindowPlacement{1668, 1, 2, 3}));
+    EXPECT_EQ(restored(PS::Status), (WindowPlacement{2004, 1632, 4800, 6000}));
 }
 
 TEST_F(PlacementTest, MinimisedOrMaximisedWindowsStoreTheirFixedValuesOrNothing) {
@@ -100,9 +100,9 @@ TEST_F(PlacementTest, MinimisedOrMaximisedWindowsStoreTheirFixedValuesOrNothing)
     ASSERT_EQ(reopened.load({}).outcome, LoadOutcome::Loaded);
     EXPECT_EQ(restorePlacement(reopened, PS::Registers).placement, moved);
     EXPECT_EQ(restorePlacement(reopened, PS::Status).placement,
-              WindowPlacement(2004, 1632, 4464, 5148));
+              (WindowPlacement{2004, 1632, 4464, 5148}));
     EXPECT_EQ(restorePlacement(reopened, PS::Servo).placement,
-              WindowPlacement(1392, 1944, 4776, 4164));
+              (WindowPlacement{1392, 1944, 4776, 4164}));
     EXPECT_EQ(restorePlacement(reopened, PS::Dtable).placement, moved);
 }
 
@@ -112,6 +112,6 @@ TEST(Twips, ConvertAtTheLogicalDpiRoundingHalvesToEven) {
     EXPECT_EQ(twipsToPixels(35, 144), 4);
     EXPECT_EQ(pixelsToTwips(1e12, 96), std::numeric_limits<std::int32_t>::max());
     const WindowPlacement placement = placementFromPixels(QRect(10, 20, 300, 400), 96);
-    EXPECT_EQ(placement, WindowPlacement(300, 150, 6000, 4500));
+    EXPECT_EQ(placement, (WindowPlacement{300, 150, 6000, 4500}));
     EXPECT_EQ(placementToPixels(placement, 96), QRect(10, 20, 300, 400));
 }

@@ -79,7 +79,7 @@ TEST_F(Forms, StepStatusUpdatesItsTreeInPlaceAndSavesItsPlacement) {
     form.close();
     EXPECT_FALSE(state.flags.windows.StatusFormOpen);
     EXPECT_EQ(messages, QStringList{"Status Form unloaded."}) << "a closed window unloads once";
-    EXPECT_EQ(stored(), settings::WindowPlacement(900, 750, 6000, 7500)) << "15 twips a pixel";
+    EXPECT_EQ(stored(), (settings::WindowPlacement{900, 750, 6000, 7500})) << "15 twips a pixel";
 }
 
 TEST_F(Forms, ClockOpensBesideTheMainWindowAndSyncsOnTheNextTick) {
