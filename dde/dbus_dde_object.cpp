@@ -43,6 +43,8 @@ void DdeBusObject::handleDde(const QDBusMessage& message, const QDBusConnection&
     const QVariantList args = message.arguments();
     if (member == QLatin1String("Execute")) {
         if (signature != QLatin1String("s")) return bus::replyWrongArguments(connection, message, "s");
+        if (const std::optional<QString> refused = model_.executeRefusal(args[0].toString()))
+            return bus::replyError(connection, message, bus::kUnavailable, *refused);
         if (!model_.execute(args[0].toString()))
             return bus::replyError(connection, message, bus::kUnknownCommand,
                                    QStringLiteral("Unknown command ") +
@@ -117,6 +119,10 @@ bool DdeBusObject::write(const QString& name, const QString& text, const QDBusMe
         bus::replyError(connection, message, bus::kInvalidValue,
                         item->name + QStringLiteral(" takes a number or nothing, not ") +
                             bus::quoted(text));
+        return false;
+    }
+    if (const std::optional<QString> refused = model_.pokeRefusal(item->modelName)) {
+        bus::replyError(connection, message, bus::kUnavailable, *refused);
         return false;
     }
     return model_.poke(item->modelName, text);

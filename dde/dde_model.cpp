@@ -256,6 +256,18 @@ bool DdeModel::poke(const QString& box, const QString& text) {
     return true;
 }
 
+std::optional<QString> DdeModel::pokeRefusal(const QString& box) const {
+    const std::optional<Box> kind = boxOf(box);
+    const bool writes = kind == Box::FlagWrite || kind == Box::RegWrite;
+    if (writes && !linkFree(state_)) return kLinkClaimedMessage;
+    return std::nullopt;
+}
+
+std::optional<QString> DdeModel::executeRefusal(const QString& command) const {
+    if (ddeCommand(command) == DdeCommand::Download && !linkFree(state_)) return kLinkClaimedMessage;
+    return std::nullopt;
+}
+
 void DdeModel::setLinkStatus(const QString& text) {
     items_.set(QStringLiteral("lblLink"), text);
     items_.flush();

@@ -80,6 +80,10 @@ public:
     // Enter, with its clamp, its write and its restart of the exchange. False for a name that
     // is no entry box.
     bool poke(const QString& box, const QString& text);
+    // Why a client's write into `box`, or its command, cannot be carried out now: it would
+    // reach the controller while a transfer holds the link. Empty when it can go ahead.
+    std::optional<QString> pokeRefusal(const QString& box) const;
+    std::optional<QString> executeRefusal(const QString& command) const;
     // A second receiver of the change notices, beside the window; empty to stop.
     void setServiceNotice(DdeItems::Notice notice) { serviceNotice_ = std::move(notice); }
     // "lblLink": whether other programs can reach the items, and under which name.

@@ -15,6 +15,7 @@
 
 #include "dde/dbus_service.h"
 #include "dde/dde_model.h"
+#include "link/link_claim.h"
 #include "tests/dde/private_bus.h"
 #include "tests/dde/signal_recorder.h"
 #include "tests/windows/sim_link.h"
@@ -131,6 +132,25 @@ TEST_F(BusService, WritesFollowTheRulesOfTheirBoxesAndReachTheController) {
     EXPECT_EQ(property(QStringLiteral("Reg50Address")), QVariant(20)) << "clamped to the last block";
     EXPECT_EQ(model.item(QStringLiteral("BlockWrite(1)")), QString());
     EXPECT_TRUE(link.state.flags.DdeActive) << "Enter in an address box restarts the exchange";
+
+    // While a transfer holds the link, a write that would reach the controller answers why it
+    // cannot, and the controller is left alone.
+    {
+        const LinkClaim transfer(link.state, LinkUse::Transfer);
+        for (const QDBusMessage& refused :
+             {dde(QStringLiteral("Write"), {QStringLiteral("RegWrite"), QStringLiteral("77")}),
+              dde(QStringLiteral("Execute"), {QStringLiteral("DOWNLOAD")})}) {
+            EXPECT_EQ(refused.errorName(), QStringLiteral("org.zel.Monitor.Error.Unavailable"));
+            EXPECT_EQ(refused.errorMessage(),
+                      QStringLiteral("A transfer is in progress; try again when it has finished."));
+        }
+        EXPECT_EQ(dde(QStringLiteral("Write"), {QStringLiteral("RegAddress"), QStringLiteral("102")})
+                      .type(),
+                  QDBusMessage::ReplyMessage)
+            << "an address box does not reach the controller";
+    }
+    link.lib.ZlGetRegister(link.handle(), 100, value);
+    EXPECT_EQ(value, -1234);
 }
 
 TEST_F(BusService, EachTickSendsOneSignalWithOnlyTheItemsThatChanged) {
