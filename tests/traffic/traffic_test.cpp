@@ -100,8 +100,8 @@ class TrafficFilters : public ::testing::TestWithParam<FilterCase> {};
 
 TEST_P(TrafficFilters, SelectTheMatchingCalls) {
     FakeZelLibrary fake;
-    fake.queueResults("ZlPutRegister", {0});
-    fake.setDefaultResult("ZlSendAscii", 3);  // the count of reply bytes: a success
+    fake.queueResults(ZelCall::PutRegister, {0});
+    fake.setDefaultResult(ZelCall::SendAscii, 3);  // the count of reply bytes: a success
     fake.setError(202, QStringLiteral("Illegal register"));
     RecordingZelLibrary lib(fake);
     TrafficModel model(lib);
@@ -156,7 +156,7 @@ TEST(Traffic, RangeTextThatIsNoRangeIsRefusedAndTheRangeKept) {
 
 TEST(Traffic, SavedTextHasOneLinePerShownCall) {
     FakeZelLibrary fake;
-    fake.queueResults("ZlGetRegister", {1, 0});
+    fake.queueResults(ZelCall::GetRegister, {1, 0});
     fake.setError(202, QStringLiteral("Illegal register"));
     RecordingZelLibrary lib(fake);
     TrafficModel model(lib);
