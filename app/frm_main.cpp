@@ -21,6 +21,7 @@
 #include "app/product_info.h"
 #include "app/register_file_menu.h"
 #include "common/open_document.h"
+#include "common/text_colours.h"
 #include "datatable/frm_table.h"
 #include "dde/dbus_service.h"
 #include "dde/dde_commands.h"
@@ -96,7 +97,7 @@ void frmMain::buildButtons() {
     StopButton = addButton("StopButton", QStringLiteral("Stop"));
     ResetButton = addButton("ResetButton", QStringLiteral("Reset"));
     for (QPushButton* b : {SuspendButton, StartButton, StopButton, ResetButton}) run->addWidget(b);
-    showSuspendButton(kSuspendCaption, false);
+    showSuspendButton(kSuspendCaption, StateColour::Red);
     layout->addLayout(run);
     layout->addStretch();
     Message = new QLabel(QStringLiteral("System Status"), central);
@@ -293,11 +294,9 @@ void frmMain::enableReconnectTimer(bool enabled) {
         Timer2.stop();
 }
 
-void frmMain::showSuspendButton(const QString& caption, bool suspended) {
+void frmMain::showSuspendButton(const QString& caption, StateColour colour) {
     SuspendButton->setText(caption);
-    QPalette palette = SuspendButton->palette();
-    palette.setColor(QPalette::ButtonText, suspended ? QColor(0, 128, 0) : QColor(255, 0, 0));
-    SuspendButton->setPalette(palette);
+    showStateColour(*SuspendButton, colour);
 }
 
 void frmMain::enableRunButtons(bool enabled) {

@@ -58,7 +58,7 @@ public:
     void enablePollingTimer(bool enabled) override;
     void disableStartTimer() override { Timer3.stop(); }
     void enableReconnectTimer(bool enabled) override;
-    void showSuspendButton(const QString& caption, bool suspended) override;
+    void showSuspendButton(const QString& caption, StateColour colour) override;
     void enableRunButtons(bool enabled) override;
     void setDdeNode(const QString& text) override;
     void loadDdeWindow() override;

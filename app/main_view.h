@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "common/state_colour.h"
 #include "link/connection_ui.h"
 #include "settings/window_placement.h"
 #include "transfer/startup_files.h"
@@ -34,8 +35,8 @@ public:
     // Timer2, which makes a reconnection the setup dialog asked for.
     virtual void enableReconnectTimer(bool enabled) = 0;
 
-    // The suspend button: its caption, green while monitoring is suspended, red otherwise.
-    virtual void showSuspendButton(const QString& caption, bool suspended) = 0;
+    // The suspend button: its caption and its text's colour.
+    virtual void showSuspendButton(const QString& caption, StateColour colour) = 0;
     virtual void enableRunButtons(bool enabled) = 0;
     // The DDE window's node box, which the setup dialog fills with the target node.
     virtual void setDdeNode(const QString& text) = 0;

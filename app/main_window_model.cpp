@@ -72,12 +72,13 @@ void MainWindowModel::load(const QString& commandLineSymbolFile, bool askWhichFi
 }
 
 // What the user leaves unticked is not loaded now and is forgotten at once, so a monitor that
-// ends without a normal shutdown does not offer it again.
+// ends without a normal shutdown does not offer it again. A dismissed choice forgets nothing:
+// its names wait to be saved again at shutdown.
 void MainWindowModel::chooseStartupFiles(settings::WindowPlacement& placement) {
-    const FileSettings before = state_.files;
     StartupFiles choice(state_.files);
     view_.chooseStartupFiles(choice);
-    if (state_.files == before) return;
+    setAsideFiles_ = choice.setAside();
+    if (!choice.forgot()) return;
     QStringList messages;
     settings::saveMainSettings(store_, {state_, placement}, settings::DisplayState::Normal,
                                messages);
@@ -101,6 +102,7 @@ void MainWindowModel::shutdown() {
         state_.connection.CommHandle = 0;
     }
     if (symbols_) symbols_->close();
+    StartupFiles::restoreSetAside(state_.files, setAsideFiles_);
     QStringList messages;
     settings::WindowPlacement placement = view_.placement();
     settings::saveMainSettings(store_, {state_, placement}, view_.displayState(), messages);

@@ -140,6 +140,8 @@ private:
     TrendBlock trendBlock_;
     symbols::SymbolService* symbols_ = nullptr;
     QString message_;
+    // The remembered names of a dismissed start-up choice, not in use this run.
+    FileSettings setAsideFiles_;
 };
 
 }  // namespace zel

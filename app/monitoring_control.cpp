@@ -20,7 +20,7 @@ void MonitoringControl::suspend() {
     state_.flags.UserSuspended = true;
     state_.flags.NoCommunication = true;
     view_.processEvents();
-    view_.showSuspendButton(kResumeCaption, true);
+    view_.showSuspendButton(kResumeCaption, StateColour::Green);
     const QString text = QStringLiteral("Controller Monitoring Suspended");
     setMessage_(text);
     view_.setDdeMessage(text);
@@ -37,7 +37,7 @@ void MonitoringControl::suspend() {
 
 void MonitoringControl::resume() {
     state_.connection.FailedConnections = -1;
-    view_.showSuspendButton(kSuspendCaption, false);
+    view_.showSuspendButton(kSuspendCaption, StateColour::Red);
     state_.flags.UserSuspended = false;
     view_.enableRunButtons(true);
     state_.flags.NoCommunication = true;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "link/link_claim.h"
+
 namespace zel {
 namespace {
 
@@ -70,7 +72,7 @@ void PollingCycle::refreshWindows(PollContext& context) {
     const std::vector<PlacedBlock> blocks = blocks_;
     for (const PlacedBlock& placed : blocks) {
         PollBlock* block = placed.block;
-        if (!block->isOpen() || f.TableUploadBusy || f.DownloadBusy || f.NoCommunication) continue;
+        if (!block->isOpen() || !linkFree(state_) || f.NoCommunication) continue;
         if (state_.connection.CommHandle == 0) return;
         block->refresh(context);
         if (context.tickEnded) return;

@@ -1,6 +1,7 @@
 #include "app/run_control.h"
 
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 
 namespace zel {
 namespace {
@@ -15,8 +16,12 @@ RunControl::RunControl(AppState& state, ZelLibrary& library, MainView& view)
 
 bool RunControl::supportsRunCommands(int32_t modelCode) { return modelCode == 3 || modelCode >= 5; }
 
+// A command given while a transfer holds the link is refused, not queued behind it.
 bool RunControl::confirmed(const QString& question) {
-    return view_.askYesNo(question) && !state_.flags.NoCommunication;
+    if (!view_.askYesNo(question) || state_.flags.NoCommunication) return false;
+    if (linkFree(state_)) return true;
+    view_.showPlainMessage(kLinkClaimedMessage);
+    return false;
 }
 
 bool RunControl::readStatus(int32_t& status) {

@@ -81,13 +81,13 @@ constexpr std::array<WindowEntry, 22> kWindows = {{
      "Loading DDE Form(s), please wait.", "DDE Form(s) loaded.", 1, 14, &makeDde, true},
     {W::Firmware, O::ConfigurationMenu, "mnuFirmware", "&Update Firmware", "", "", 0, 15,
      &makeFirmwareUpdate},
-    {W::Clock, O::MenuBar, "mnuClock", "Set Real Time Clock", "", "", 14, 18, &makeClock},
+    {W::Clock, O::MenuBar, "mnuClock", "&Set Real Time Clock", "", "", 14, 18, &makeClock},
     {W::ProgramTransfer, O::FileMenu, "mnuProgramTransfer", "&Program Transfer (Tavrel Based)",
      "", "", 0, 21, &makeProgramTransfer},
     {W::RegisterCompare, O::FileMenu, "mnuCompare", "&Compare with Controller...", "", "", 0, 22,
      &makeRegisterCompare},
     {W::Trend, O::TrendsMenu, "mnuShowTrend", "Show &Trend", "", "", 0, 23, &makeTrend},
-    {W::Traffic, O::MenuBar, "mnuTraffic", "&Traffic", "", "", 0, 24, &makeTraffic},
+    {W::Traffic, O::MenuBar, "mnuTraffic", "T&raffic", "", "", 0, 24, &makeTraffic},
 }};
 // clang-format on
 

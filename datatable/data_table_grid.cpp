@@ -5,6 +5,7 @@
 #include <map>
 
 #include "datatable/row_text.h"
+#include "link/link_claim.h"
 
 namespace zel {
 namespace {
@@ -15,8 +16,8 @@ constexpr int kMessageTwips = 2500;
 
 }  // namespace
 
-DataTableGrid::DataTableGrid(DataTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
+DataTableGrid::DataTableGrid(DataTable& table, const TableTransfer* transfer, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), transfer_(transfer) {}
 
 int DataTableGrid::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : table_.TableRows;
@@ -53,11 +54,11 @@ QVariant DataTableGrid::headerData(int section, Qt::Orientation orientation, int
 Qt::ItemFlags DataTableGrid::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    return index.column() == 0 ? shown : shown | Qt::ItemIsEditable;
+    return index.column() == 0 || locked() ? shown : shown | Qt::ItemIsEditable;
 }
 
 bool DataTableGrid::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || index.column() == 0) return false;
+    if (role != Qt::EditRole || !index.isValid() || index.column() == 0 || locked()) return false;
     const int32_t row = index.row() + 1;
     if (index.column() == messageColumn()) {
         TextToRow(table_, row, value.toString());
@@ -108,6 +109,7 @@ QString DataTableGrid::copyText(const QModelIndexList& selection) const {
 }
 
 std::optional<QString> DataTableGrid::paste(const QModelIndex& at, const QString& text) {
+    if (locked()) return kLinkClaimedMessage;
     if (!at.isValid() || at.column() == 0) return QStringLiteral("Choose a cell of the table to paste into.");
     QStringList lines = text.split(u'\n');
     for (QString& line : lines)
@@ -147,6 +149,7 @@ std::optional<QString> DataTableGrid::paste(const QModelIndex& at, const QString
 }
 
 void DataTableGrid::clear(const QModelIndexList& selection) {
+    if (locked()) return;
     for (const QModelIndex& i : selection) {
         if (i.column() < 1 || i.column() > table_.columns()) continue;
         table_.setValue(i.row() + 1, i.column(), 0);

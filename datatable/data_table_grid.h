@@ -1,7 +1,7 @@
 // The data table as the grid shows it: "Row #", the data columns 1..C and the "Message" column,
 // fed on demand from the one shared table (the grid keeps no copy). Edits follow the table's
 // rules: a value cell takes 0..65535 or keeps its value, the Message column writes its text
-// back into the row.
+// back into the row. While a transfer of the table runs the grid takes no edit.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "datatable/data_table.h"
+#include "datatable/table_transfer.h"
 #include "trends/trend_item.h"
 
 namespace zel {
@@ -16,7 +17,9 @@ namespace zel {
 class DataTableGrid final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit DataTableGrid(DataTable& table, QObject* parent = nullptr);
+    // `transfer`, when given, is the one whose run locks the grid.
+    explicit DataTableGrid(DataTable& table, const TableTransfer* transfer = nullptr,
+                           QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,8 +50,10 @@ public:
 
 private:
     int messageColumn() const { return table_.columns() + 1; }
+    bool locked() const { return transfer_ && transfer_->running(); }
 
     DataTable& table_;
+    const TableTransfer* transfer_;
 };
 
 }  // namespace zel

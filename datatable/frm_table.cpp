@@ -21,6 +21,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "common/form_keys.h"
+#include "common/key_codes.h"
 #include "datatable/row_text.h"
 #include "settings/widget_placement.h"
 #include "settings/window_placement.h"
@@ -30,7 +32,7 @@ namespace zel {
 namespace {
 
 // While a cell is edited only digits and Backspace get in; keys that type nothing (arrows,
-// Enter, Escape) keep their meaning.
+// Tab, Escape) and Enter keep their meaning.
 class CellKeyFilter final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -45,9 +47,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
-            const QString typed = static_cast<QKeyEvent*>(event)->text();
-            if (!typed.isEmpty() && typed.front().isPrint() && !cellKeyAccepted(typed.front()))
-                return true;
+            const std::optional<QChar> typed = typedKey(static_cast<const QKeyEvent&>(*event));
+            if (typed && *typed != QChar(kEnterKey) && !cellKeyAccepted(*typed)) return true;
         }
         return QStyledItemDelegate::eventFilter(watched, event);
     }
@@ -61,7 +62,7 @@ frmTable::frmTable(AppState& state, ZelLibrary& library, settings::SettingsStore
                    MessageSink setMessage, MessageSink showProgress, QWidget* parent)
     : QWidget(parent, Qt::Window),
       model_(state, library, store, *this, [] { QApplication::processEvents(); }),
-      grid_(model_.table()),
+      grid_(model_.table(), &model_.transfer()),
       setMessage_(std::move(setMessage)),
       showProgress_(std::move(showProgress)) {
     setObjectName(QStringLiteral("frmTable"));
@@ -96,6 +97,8 @@ frmTable::frmTable(AppState& state, ZelLibrary& library, settings::SettingsStore
     tgDTable->setObjectName(QStringLiteral("tgDTable"));
     tgDTable->setModel(&grid_);
     tgDTable->setItemDelegate(new CellKeyFilter(tgDTable));
+    // The arrow keys move between cells; Tab leaves the grid, which would otherwise keep it.
+    tgDTable->setTabKeyNavigation(false);
     tgDTable->verticalHeader()->hide();
     tgDTable->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked |
                               QAbstractItemView::AnyKeyPressed);
@@ -132,6 +135,7 @@ QAction* frmTable::addCommand(QMenu* menu, const char* name, const QString& text
 
 void frmTable::buildMenus() {
     auto* bar = new QMenuBar(this);
+    menuBar_ = bar;
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     addCommand(file, "mnuFileNew", QStringLiteral("&New"), [] {});
@@ -188,6 +192,7 @@ void frmTable::buildMenus() {
     }
 
     auto* toolbar = new QToolBar(this);
+    toolbar_ = toolbar;
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
     const std::pair<QString, QAction*> keyed[] = {{QStringLiteral("Open"), open},
                                                   {QStringLiteral("Save"), save},
@@ -232,13 +237,16 @@ void frmTable::messageBox(const QString& text) {
     QMessageBox::warning(this, QCoreApplication::applicationName(), text);
 }
 
-// While a transfer runs, Cancel stops it after its current row.
+// While a transfer runs only Cancel, which stops it after its current row, takes a click.
 void frmTable::setBusy(bool busy) {
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
-    cancel_->setEnabled(busy && model_.transfer().running());
+    const bool takesCommands = model_.takesCommands();
+    for (QWidget* w : std::initializer_list<QWidget*>{menuBar_, toolbar_, txtRows, txtCols, Command1})
+        w->setEnabled(takesCommands);
+    cancel_->setEnabled(!takesCommands);
 }
 
 void frmTable::rebuildGrid() {
@@ -317,14 +325,14 @@ bool frmTable::sizeFieldEvent(QLineEdit* field, QEvent* event) {
             model_.colsEntered(field->text());
     };
     if (event->type() == QEvent::FocusIn) sizeFieldStarted_ = false;
-    if (event->type() == QEvent::FocusOut) apply();
+    if (leavesBox(*event)) apply();
     if (event->type() != QEvent::KeyPress) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    const std::optional<QChar> key = typedKey(static_cast<const QKeyEvent&>(*event));
+    if (key == QChar(kEnterKey)) {
         apply();
         return true;
     }
-    if (!key->text().isEmpty() && !sizeFieldStarted_) {
+    if (key && !sizeFieldStarted_) {
         field->clear();
         sizeFieldStarted_ = true;
     }

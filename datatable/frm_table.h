@@ -15,6 +15,8 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
+class QToolBar;
 class QPushButton;
 class QTableView;
 
@@ -78,6 +80,8 @@ private:
     QLineEdit* txtCols = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* cancel_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
     QAction* beginMonitoring_ = nullptr;
     QAction* endMonitoring_ = nullptr;
     QTimer Timer1;  // monitoring

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "common/key_codes.h"
+#include "common/form_keys.h"
 
 namespace zel {
 namespace {
@@ -58,18 +58,15 @@ bool frmTableMon::eventFilter(QObject* watched, QEvent* event) {
     const QVariant index = watched->property("field");
     if (!index.isValid()) return QWidget::eventFilter(watched, event);
     const MonitorField field = kFields[index.toInt()].field;
-    if (event->type() == QEvent::FocusOut) {
+    if (leavesBox(*event)) {
         model_.leave(field);
         draw();
         return false;
     }
     if (event->type() != QEvent::KeyPress) return false;
-    // The model takes keys as the characters they type, Enter as 13; keys that type nothing
-    // (arrows, Tab) are not its business.
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (!enter && key->text().isEmpty()) return false;
-    const bool consumed = model_.keyPress(field, enter ? kEnterKey : key->text().front().unicode());
+    const std::optional<QChar> key = typedKey(static_cast<const QKeyEvent&>(*event));
+    if (!key) return false;
+    const bool consumed = model_.keyPress(field, key->unicode());
     draw();
     return consumed;
 }

@@ -1,12 +1,11 @@
 #include "datatable/row_text.h"
 
+#include "common/key_codes.h"
 #include "common/number_text.h"
 
 namespace zel {
 
 namespace {
-
-constexpr char16_t kBackspaceKey = 8;
 
 bool printable(int32_t value) {
     return value >= 32 && value <= 126;

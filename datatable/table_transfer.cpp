@@ -5,30 +5,39 @@
 #include <limits>
 
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 
 namespace zel {
 
-// Marks a transfer as running for its whole length: the busy flag keeps the polling tick off
-// the controller, so it is cleared however the transfer ends.
+// Marks a transfer as running for its whole length and claims the link for it, so nothing else
+// talks to the controller meanwhile; both end however the transfer ends. While another
+// transfer holds the link a user's command is refused with the reason; the monitoring timer
+// (`quiet`) just waits for its next tick.
 class TableTransfer::Scope {
 public:
-    Scope(TableTransfer& transfer, bool MonitoringFlags::*busy) : t_(transfer), busy_(busy) {
+    Scope(TableTransfer& transfer, LinkUse use, bool quiet)
+        : t_(transfer), claim_(transfer.state_, use) {
+        if (!claim_) {
+            if (!quiet) t_.view_.setMessage(kLinkClaimedMessage);
+            return;
+        }
         t_.running_ = true;
         t_.cancelRequested_ = false;
         t_.view_.setBusy(true);
-        t_.state_.flags.*busy_ = true;
     }
     ~Scope() {
-        t_.state_.flags.*busy_ = false;
+        if (!claim_) return;
         t_.running_ = false;
         t_.view_.setBusy(false);
     }
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;
 
+    bool held() const { return claim_.held(); }
+
 private:
     TableTransfer& t_;
-    bool MonitoringFlags::*busy_;
+    LinkClaim claim_;
 };
 
 TableTransfer::TableTransfer(AppState& state, ZelLibrary& library, DataTable& table,
@@ -55,7 +64,8 @@ bool TableTransfer::continueAt(const QString& progress, int32_t row, int32_t row
 
 void TableTransfer::upload() {
     if (state_.flags.NoCommunication || running_) return;
-    Scope scope(*this, &MonitoringFlags::TableUploadBusy);
+    const Scope scope(*this, LinkUse::TableUpload, table_.TableMonitoring);
+    if (!scope.held()) return;
     int32_t first = table_.TableMonStartRow, last = table_.TableMonEndRow;
     if (!table_.TableMonitoring) {
         int32_t rows = 0, columns = 0;
@@ -105,7 +115,8 @@ bool TableTransfer::uploadRow(int32_t row, int32_t columns) {
 
 void TableTransfer::download() {
     if (state_.flags.NoCommunication || running_) return;
-    Scope scope(*this, &MonitoringFlags::DownloadBusy);
+    const Scope scope(*this, LinkUse::Transfer, false);
+    if (!scope.held()) return;
     const int32_t rows = table_.TableRows, columns = table_.columns();
     int32_t controllerRows = 0, controllerColumns = 0;
     if (!readDimensions(controllerRows, controllerColumns)) return;

@@ -51,10 +51,12 @@ std::optional<QString> TableWindowModel::unload(settings::DisplayState display,
 
 // A refused file is named with its line, and the table stays as it was.
 void TableWindowModel::fileOpen() {
+    if (transfer_.running()) return;
     openFile(view_.chooseFile(TableFileDialog::Open, table_.TableFileName));
 }
 
 void TableWindowModel::openFile(const QString& path) {
+    if (transfer_.running()) return;
     table_.TableFileName = path;
     if (path.isEmpty() || !QFileInfo::exists(path)) return;
     view_.setBusy(true);
@@ -68,12 +70,14 @@ void TableWindowModel::openFile(const QString& path) {
 }
 
 void TableWindowModel::fileSave() {
+    if (transfer_.running()) return;
     QString path = table_.TableFileName;
     if (path.isEmpty()) path = view_.chooseFile(TableFileDialog::Save, path);
     if (!path.isEmpty()) save(path);
 }
 
 void TableWindowModel::fileSaveAs() {
+    if (transfer_.running()) return;
     const QString path = view_.chooseFile(TableFileDialog::SaveAs, table_.TableFileName);
     if (!path.isEmpty()) save(path);
 }
@@ -90,7 +94,7 @@ void TableWindowModel::save(const QString& path) {
 // Sizes past what a table file or the library's row buffers hold are refused like 0.
 void TableWindowModel::rowsEntered(const QString& text) {
     const double rows = val(text);
-    if (rows >= 1 && rows <= kMaxTableRows)
+    if (!transfer_.running() && rows >= 1 && rows <= kMaxTableRows)
         resized(static_cast<int32_t>(rows), table_.columns());
     else
         view_.showSize(table_.TableRows, table_.columns());
@@ -98,7 +102,7 @@ void TableWindowModel::rowsEntered(const QString& text) {
 
 void TableWindowModel::colsEntered(const QString& text) {
     const double columns = val(text);
-    if (columns >= 1 && columns <= kMaxTableColumns)
+    if (!transfer_.running() && columns >= 1 && columns <= kMaxTableColumns)
         resized(table_.TableRows, static_cast<int32_t>(columns));
     else
         view_.showSize(table_.TableRows, table_.columns());
@@ -111,13 +115,14 @@ void TableWindowModel::resized(int32_t rows, int32_t columns) {
 }
 
 bool TableWindowModel::beginMonitoring() {
-    if (state_.flags.NoCommunication || table_.TableMonitoring) return false;
+    if (state_.flags.NoCommunication || table_.TableMonitoring || transfer_.running()) return false;
     table_.TableMonitoring = true;
     return true;
 }
 
 bool TableWindowModel::endMonitoring() {
-    if (state_.flags.NoCommunication || !table_.TableMonitoring) return false;
+    if (state_.flags.NoCommunication || !table_.TableMonitoring || transfer_.running())
+        return false;
     table_.TableMonitoring = false;
     return true;
 }

@@ -1,5 +1,7 @@
 // The data table window's rules: what opening and closing it do, the file commands, the Rows
 // and Cols fields, and monitoring on and off. The transfers themselves are TableTransfer's.
+// While a transfer runs the window takes no other command: each is ignored here, and the form
+// shows them disabled.
 #pragma once
 
 #include <QString>
@@ -31,6 +33,8 @@ public:
 
     DataTable& table() { return table_; }
     const TableTransfer& transfer() const { return transfer_; }
+    // False while a transfer runs: every command but Cancel is refused.
+    bool takesCommands() const { return !transfer_.running(); }
 
     // The title while the window loads: the controller's address on a network link, the node
     // on ZelNET, nothing more on a serial line.

@@ -5,6 +5,7 @@
 #include "common/key_codes.h"
 #include "common/number_text.h"
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 
 namespace zel {
 namespace {
@@ -194,7 +195,15 @@ void DdeModel::labelRegisterRows(int32_t block) {
                                                   kRegistersPerRow * row + 1));
 }
 
+// A write made while a transfer holds the link would wait on it with the window frozen.
+bool DdeModel::writeRefused() {
+    if (linkFree(state_)) return false;
+    if (hooks_.setMessage) hooks_.setMessage(kLinkClaimedMessage);
+    return true;
+}
+
 void DdeModel::put(int32_t number, int32_t value, const char* failure) {
+    if (writeRefused()) return;
     if (library_.ZlPutRegister(state_.connection.CommHandle, number, value) == 1) return;
     fetchLibError(library_, state_);
     if (hooks_.setMessage)
@@ -210,7 +219,9 @@ void DdeModel::writeRegister() {
     put(state_.dde.DdeRegAddress, boxValue(kRegWrite), "Failed to update register value!");
 }
 
+// A refused block keeps its entries for another try.
 void DdeModel::writeBlockData() {
+    if (writeRefused()) return;
     for (int i = 1; i <= kDdeFreeEntries && !state_.flags.NoCommunication; ++i) {
         const QString box = DdeItems::element("BlockWrite", i);
         if (items_.text(box).isEmpty()) continue;

@@ -101,6 +101,7 @@ private:
     void labelRegisterRows(int32_t block);
     int32_t boxValue(const QString& box) const;
     void put(int32_t number, int32_t value, const char* failure);
+    bool writeRefused();
     // A read for the tick; false after a failure, which the tick handles as all its reads.
     bool read(PollContext& context, int32_t number, int32_t& value);
     void refreshFlags(PollContext& context, int32_t flag);

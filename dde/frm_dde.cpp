@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "common/form_keys.h"
 #include "common/key_codes.h"
 
 namespace zel {
@@ -120,6 +121,8 @@ QWidget* frmDDE::buildFlagPage() {
 
     HScroll1 = new QScrollBar(Qt::Horizontal, page);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    // Tab reaches it, so the arrow and page keys set the interval.
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setRange(kDdeIntervalFloor, kDdeIntervalCeiling);
     connect(HScroll1, &QScrollBar::valueChanged, this,
             [this](int value) { model_->setInterval(value); });
@@ -172,11 +175,11 @@ bool frmDDE::eventFilter(QObject* watched, QEvent* event) {
     const auto box = boxes_.constFind(watched);
     if (box != boxes_.cend()) {
         if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-                return model_->keyPress(*box, kEnterKey);
-            if (!key->text().isEmpty()) model_->keyPress(*box, key->text().front().unicode());
-        } else if (event->type() == QEvent::FocusOut) {
+            if (const std::optional<QChar> key = typedKey(static_cast<const QKeyEvent&>(*event))) {
+                const bool consumed = model_->keyPress(*box, key->unicode());
+                if (*key == QChar(kEnterKey)) return consumed;
+            }
+        } else if (leavesBox(*event)) {
             model_->focusLost(*box);
         }
     }

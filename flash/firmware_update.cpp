@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <optional>
 
 #include "common/packet_checksum.h"
 #include "firmware/image_check.h"
@@ -11,6 +12,7 @@
 #include "firmware/sent_lines.h"
 #include "flash/wake_up.h"
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 
 namespace zel {
 namespace {
@@ -131,9 +133,14 @@ void FirmwareUpdate::enterSupportCode() {
 
 void FirmwareUpdate::StartUpdate() {
     if (running_) return;
+    // The boot loader exchange lets events run; the claim keeps every other user off the link.
+    std::optional<LinkClaim> claim(std::in_place, state_, LinkUse::Transfer);
+    if (!*claim) {
+        host_.setMessage(kLinkClaimedMessage);
+        return;
+    }
     running_ = true;
     host_.stopPollingTimer();
-    state_.flags.DownloadBusy = true;
     const int32_t baud = state_.settings.BaudRate;
     const int32_t timeout = state_.settings.CommTimeout;
     view_.setBusyPointer(true);
@@ -156,6 +163,9 @@ void FirmwareUpdate::StartUpdate() {
         setLog(QStringLiteral("Module Not Yet Supported"));
     }
     cleanUp(baud, timeout);
+    // Given back first: the polling resumed here makes the link again at once.
+    claim.reset();
+    if (!state_.flags.UserSuspended) host_.resumePolling();
     running_ = false;
 }
 
@@ -463,8 +473,6 @@ void FirmwareUpdate::cleanUp(int32_t baud, int32_t timeout) {
     }
     state_.connection.CommHandle = 0;
     state_.flags.NoCommunication = true;
-    if (!state_.flags.UserSuspended) host_.resumePolling();
-    state_.flags.DownloadBusy = false;
 }
 
 int32_t FirmwareUpdate::sendAscii(const QByteArray& text, int32_t endByte) {

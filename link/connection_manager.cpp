@@ -6,6 +6,7 @@
 #include "link/connection_caption.h"
 #include "link/host_resolution.h"
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 #include "link/model_class.h"
 
 namespace zel {
@@ -30,6 +31,14 @@ ConnectionManager::ConnectionManager(AppState& state, ZelLibrary& library, Conne
     : state_(state), library_(library), ui_(ui) {}
 
 CommCheck ConnectionManager::CheckComm() {
+    if (attempting_ || !linkFree(state_)) return CommCheck::Busy;
+    attempting_ = true;
+    const CommCheck outcome = attempt();
+    attempting_ = false;
+    return outcome;
+}
+
+CommCheck ConnectionManager::attempt() {
     if (!closePrevious()) return reportFailure();
     if (state_.flags.UserSuspended) return CommCheck::Suspended;
     state_.connection.OpenedCommType = state_.settings.CommType;

@@ -9,9 +9,10 @@
 
 namespace zel {
 
-// How a connection attempt ended: a working link, a failure (the polling tick retries), or
-// nothing tried because the user has suspended monitoring.
-enum class CommCheck { Connected, Failed, Suspended };
+// How a connection attempt ended: a working link, a failure (the polling tick retries),
+// nothing tried because the user has suspended monitoring, or nothing tried because another
+// attempt is under way or a transfer holds the link (the link is not usable yet either way).
+enum class CommCheck { Connected, Failed, Suspended, Busy };
 
 class ConnectionManager {
 public:
@@ -19,7 +20,9 @@ public:
 
     // Closes any open connection and opens a new one from the settings, reporting the outcome
     // in the status line and the window titles and arming the polling timers. While the user
-    // has suspended monitoring it only closes the previous connection.
+    // has suspended monitoring it only closes the previous connection. An attempt lets events
+    // run, so a timer may ask for another one meanwhile; that one, like one asked for while a
+    // transfer holds the link, touches nothing and answers Busy.
     CommCheck CheckComm();
 
     // Turns the host the user typed into the address the next attempt opens (ControllerIP,
@@ -34,6 +37,7 @@ public:
     bool ConfigZLComm();
 
 private:
+    CommCheck attempt();
     bool closePrevious();
     bool openByKind();
     bool openZelNet();
@@ -56,6 +60,7 @@ private:
     AppState& state_;
     ZelLibrary& library_;
     ConnectionUi& ui_;
+    bool attempting_ = false;
 };
 
 }  // namespace zel

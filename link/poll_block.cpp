@@ -1,6 +1,7 @@
 #include "link/poll_block.h"
 
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 
 namespace zel {
 
@@ -12,9 +13,7 @@ bool PollContext::readFailed() {
 }
 
 bool PollContext::linkUsable() const {
-    const MonitoringFlags& f = state.flags;
-    return state.connection.CommHandle != 0 && !f.NoCommunication && !f.TableUploadBusy &&
-           !f.DownloadBusy;
+    return state.connection.CommHandle != 0 && !state.flags.NoCommunication && linkFree(state);
 }
 
 }  // namespace zel

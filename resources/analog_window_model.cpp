@@ -84,11 +84,15 @@ void AnalogWindowModel::writeRow(int r) {
     if (kind_ == AnalogKind::Inputs) return;  // input boxes take no entries
     const int32_t channel = resourceNumber(r);
     const double typed = std::clamp(val(rowAt(r).value), -kOutputLimit, kOutputLimit);
-    const int32_t result = services_.library.ZlPutRegister(
-        services_.state.connection.CommHandle, channelRegister(channel),
-        static_cast<int32_t>(roundHalfEven(typed)));
-    reportWrite(services_, result, QStringLiteral("Analog output #%1 updated.").arg(channel),
-                "Failed to update analog output value!");
+    writeAndReport(
+        services_,
+        [&] {
+            return services_.library.ZlPutRegister(services_.state.connection.CommHandle,
+                                                   channelRegister(channel),
+                                                   static_cast<int32_t>(roundHalfEven(typed)));
+        },
+        QStringLiteral("Analog output #%1 updated.").arg(channel),
+        "Failed to update analog output value!");
 }
 
 RowRegisters AnalogWindowModel::rowRegisters(int r) const {

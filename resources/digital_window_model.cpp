@@ -72,10 +72,13 @@ void DigitalWindowModel::outputClicked(int r) {
     show(r, value);
     draw();
     if (services_.state.flags.NoCommunication) return;
-    const int32_t result = services_.library.ZlPutRegister(services_.state.connection.CommHandle,
-                                                           kOutputBase + n, value);
-    reportWrite(services_, result, QStringLiteral("Output #%1 updated.").arg(n),
-                "Failed to update output value!");
+    writeAndReport(
+        services_,
+        [&] {
+            return services_.library.ZlPutRegister(services_.state.connection.CommHandle,
+                                                   kOutputBase + n, value);
+        },
+        QStringLiteral("Output #%1 updated.").arg(n), "Failed to update output value!");
 }
 
 RowRegisters DigitalWindowModel::rowRegisters(int r) const {

@@ -68,10 +68,10 @@ void FlagWindowModel::flagClicked(int r) {
     const int16_t value = caption == kSet ? 0 : 1;
     caption = value == 1 ? kSet : kClear;
     draw();
-    const int32_t result =
-        writeFlag(services_.library, services_.state.connection.CommHandle, n, value);
-    reportWrite(services_, result, QStringLiteral("Flag #%1 updated.").arg(n),
-                "Failed to update Flag value!");
+    writeAndReport(
+        services_,
+        [&] { return writeFlag(services_.library, services_.state.connection.CommHandle, n, value); },
+        QStringLiteral("Flag #%1 updated.").arg(n), "Failed to update Flag value!");
     if (afterWrite_) afterWrite_();
 }
 

@@ -28,8 +28,8 @@ RegisterForm::RegisterForm(AppState& state, ZelLibrary& library, settings::Setti
     Command1->setEnabled(false);
     Command1->setToolTip(QStringLiteral("Not available in this version of ZEL Monitor."));
     connect(Command1, &QPushButton::clicked, this, [this] { viewBits_(); });
-    header()->addWidget(Label4);
-    header()->addWidget(Command1);
+    addToHeader(Label4);
+    addToHeader(Command1);
     buildDisplayMenu(bank);
 }
 

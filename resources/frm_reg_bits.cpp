@@ -39,8 +39,8 @@ void frmRegBits::buildRangeOptions() {
             [this] { model_->selectRange(RegisterBank::Lower); });
     connect(Option2, &QRadioButton::clicked, this,
             [this] { model_->selectRange(RegisterBank::Upper); });
-    header()->addWidget(Option1);
-    header()->addWidget(Option2);
+    addToHeader(Option1);
+    addToHeader(Option2);
 }
 
 void frmRegBits::buildBits() {
@@ -57,6 +57,17 @@ void frmRegBits::buildBits() {
         grid->addWidget(box, gridLine(i / RegisterBitsModel::BitsPerRow),
                         bitColumn(i % RegisterBitsModel::BitsPerRow));
         Bit1[static_cast<size_t>(i)] = box;
+    }
+    // Tab goes along each row as it reads: the value box, then the bits from bit 31 on the left.
+    QWidget* previous = nullptr;
+    for (int r = 0; r < PagedWindowModel::PageSize; ++r) {
+        if (previous) setTabOrder(previous, valueControl(r));
+        previous = valueControl(r);
+        for (int k = RegisterBitsModel::BitsPerRow - 1; k >= 0; --k) {
+            QWidget* bit = Bit1[static_cast<size_t>(r * RegisterBitsModel::BitsPerRow + k)];
+            setTabOrder(previous, bit);
+            previous = bit;
+        }
     }
 }
 

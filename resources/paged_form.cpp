@@ -1,15 +1,17 @@
 #include "resources/paged_form.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTime>
+
+#include "common/text_colours.h"
 
 namespace zel {
 namespace {
@@ -35,6 +37,7 @@ void PagedForm::attach(std::unique_ptr<PagedWindowModel> model) {
     header_->addWidget(Label3);
     header_->addWidget(goto_);
     header_->addStretch();
+    lastInHeader_ = goto_;
     page->addLayout(header_);
     auto* body = new QHBoxLayout;
     body->addLayout(buildRows());
@@ -45,6 +48,14 @@ void PagedForm::attach(std::unique_ptr<PagedWindowModel> model) {
     connect(goto_, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_->setGotoText(text); });
     model_->setView(this);
+}
+
+void PagedForm::addToHeader(QWidget* control) {
+    header_->addWidget(control);
+    if (control->focusPolicy() & Qt::TabFocus) {
+        setTabOrder(lastInHeader_, control);
+        lastInHeader_ = control;
+    }
 }
 
 QGridLayout* PagedForm::buildRows() {
@@ -104,6 +115,8 @@ QWidget* PagedForm::newValueControl(int r) {
 QScrollBar* PagedForm::buildScrollBar() {
     VScroll1 = new QScrollBar(Qt::Vertical, this);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    // Tab reaches it, so the arrow and page keys scroll the rows.
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
     VScroll1->setSingleStep(1);
     // The value changes when the scroll box is released; while it is dragged only sliderMoved.
     VScroll1->setTracking(false);
@@ -115,30 +128,22 @@ QScrollBar* PagedForm::buildScrollBar() {
     return VScroll1;
 }
 
+// "Show Traffic" joins Add to Trend in the context menu of each control of a row.
 void PagedForm::setShowTrafficHandler(std::function<void(RowRegisters)> handler) {
+    const bool added = static_cast<bool>(showTraffic_);
     showTraffic_ = std::move(handler);
+    if (added) return;
     for (int r = 0; r < PagedWindowModel::PageSize; ++r) {
         for (QWidget* control : {static_cast<QWidget*>(Label2[r]),
                                  static_cast<QWidget*>(Label1[r]), values_[r]}) {
             if (control == nullptr) continue;
-            control->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(control, &QWidget::customContextMenuRequested, this,
-                    [this, r, control](const QPoint& at) { showRowMenu(r, control, at); });
+            auto* show = new QAction(QStringLiteral("&Show Traffic"), control);
+            show->setObjectName(QStringLiteral("mnuShowTraffic"));
+            control->addAction(show);
+            connect(show, &QAction::triggered, this,
+                    [this, r] { showTraffic_(model_->rowRegisters(r)); });
         }
     }
-}
-
-// A text box keeps its own editing entries above "Show Traffic".
-void PagedForm::showRowMenu(int r, QWidget* control, const QPoint& at) {
-    auto* box = qobject_cast<QLineEdit*>(control);
-    QMenu* menu = box ? box->createStandardContextMenu() : new QMenu(this);
-    if (box) menu->addSeparator();
-    QAction* show = menu->addAction(QStringLiteral("Show &Traffic"));
-    show->setObjectName(QStringLiteral("mnuShowTraffic"));
-    connect(show, &QAction::triggered, this,
-            [this, r] { showTraffic_(model_->rowRegisters(r)); });
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(control->mapToGlobal(at));
 }
 
 void PagedForm::open() {
@@ -162,9 +167,7 @@ void PagedForm::drawRow(int r) {
     showText(values_[r], row.value);
     if (colours_[r] == row.colour) return;
     colours_[r] = row.colour;
-    QPalette palette = values_[r]->palette();
-    palette.setColor(values_[r]->foregroundRole(), stateColour(row.colour));
-    values_[r]->setPalette(palette);
+    showStateColour(*values_[r], row.colour);
 }
 
 void PagedForm::focusGoto() {
@@ -199,18 +202,6 @@ bool PagedForm::valueBoxEvent(int r, QEvent* event) {
 void PagedForm::closeEvent(QCloseEvent* event) {
     model_->unload(displayState(), placementTwips());
     event->accept();
-}
-
-QColor stateColour(StateColour colour) {
-    switch (colour) {
-        case StateColour::Green:
-            return QColor(0, 128, 0);
-        case StateColour::Red:
-            return QColor(255, 0, 0);
-        case StateColour::Black:
-            break;
-    }
-    return QColor(0, 0, 0);
 }
 
 void showText(QWidget* control, const QString& text) {

@@ -4,7 +4,6 @@
 // draws the model's state.
 #pragma once
 
-#include <QColor>
 #include <array>
 #include <functional>
 #include <memory>
@@ -55,7 +54,9 @@ protected:
     // Builds the controls for `model`; called once from the window's constructor.
     void attach(std::unique_ptr<PagedWindowModel> model);
     // The row beside the GoTo box, where a window adds its own controls.
-    QHBoxLayout* header() { return header_; }
+    // Puts `control` at the end of the line of GoTo, after it in the Tab order too, though
+    // the rows below were made first.
+    void addToHeader(QWidget* control);
     // The grid of the rows: row r is on line gridLine(r), with line 0 left for column headings,
     // in columns 0 (Label2), 1 (Label1) and 2 (the value control); a window adds more columns.
     QGridLayout* rowGrid() { return rowGrid_; }
@@ -75,7 +76,6 @@ private:
     void drawRow(int r);
     bool gotoEvent(QEvent* event);
     bool valueBoxEvent(int r, QEvent* event);
-    void showRowMenu(int r, QWidget* control, const QPoint& at);
 
     PagedFormLayout layout_;
     std::unique_ptr<PagedWindowModel> model_;
@@ -87,12 +87,11 @@ private:
     QLineEdit* goto_ = nullptr;
     QScrollBar* VScroll1 = nullptr;
     QHBoxLayout* header_ = nullptr;
+    QWidget* lastInHeader_ = nullptr;
     QGridLayout* rowGrid_ = nullptr;
     std::function<void(RowRegisters)> showTraffic_;
 };
 
-// The on-screen colour of a state text.
-QColor stateColour(StateColour colour);
 // Shows `text` in a label, button or text box, leaving it alone when it already shows it.
 void showText(QWidget* control, const QString& text);
 

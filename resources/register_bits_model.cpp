@@ -97,10 +97,13 @@ void RegisterBitsModel::writeRow(int r) {
     const int32_t number = resourceNumber(r);
     const int32_t value = roundToInt32(val(rowAt(r).value));
     rowValues_.at(static_cast<size_t>(r)) = value;
-    const int32_t result =
-        services_.library.ZlPutRegister(services_.state.connection.CommHandle, number, value);
-    reportWrite(services_, result, QStringLiteral("Register #%1 updated.").arg(number),
-                "Failed to update register value!");
+    writeAndReport(
+        services_,
+        [&] {
+            return services_.library.ZlPutRegister(services_.state.connection.CommHandle, number,
+                                                   value);
+        },
+        QStringLiteral("Register #%1 updated.").arg(number), "Failed to update register value!");
     if (afterWrite_) afterWrite_();
     busy_ = false;
 }
@@ -122,11 +125,15 @@ void RegisterBitsModel::refresh(PollContext& context) {
 }
 
 void RegisterBitsModel::sendPendingWrite(PollContext& context) {
-    const int32_t result =
-        context.library.ZlPutRegister(context.state.connection.CommHandle, writeRegister_,
-                                      rowValues_.at(static_cast<size_t>(writeRow_)));
-    reportWrite(services_, result, QStringLiteral("Register #%1 updated.").arg(writeRegister_),
-                "Failed to update register value!");
+    writeAndReport(
+        services_,
+        [&] {
+            return context.library.ZlPutRegister(context.state.connection.CommHandle,
+                                                 writeRegister_,
+                                                 rowValues_.at(static_cast<size_t>(writeRow_)));
+        },
+        QStringLiteral("Register #%1 updated.").arg(writeRegister_),
+        "Failed to update register value!");
     writePending_ = false;
     releaseEditGuard();
 }

@@ -105,9 +105,9 @@ QString RegisterWindowModel::readValue(PollContext& context, int32_t number) con
 
 void RegisterWindowModel::writeRow(int r) {
     const int32_t number = resourceNumber(r);
-    const int32_t result = writeValue(number, rowAt(r).value);
-    reportWrite(services_, result, QStringLiteral("Register #%1 updated.").arg(number),
-                "Failed to update register value!");
+    writeAndReport(
+        services_, [&] { return writeValue(number, rowAt(r).value); },
+        QStringLiteral("Register #%1 updated.").arg(number), "Failed to update register value!");
     if (afterWrite_) afterWrite_();
 }
 

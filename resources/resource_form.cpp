@@ -1,8 +1,6 @@
 #include "resources/resource_form.h"
 
 #include <QCoreApplication>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -69,24 +67,6 @@ QLineEdit* ResourceForm::newTextBox(const QString& name) {
 
 QString controlName(const char* name, int r) {
     return QString::fromLatin1(name) + u'_' + QString::number(r);
-}
-
-std::optional<QChar> typedKey(const QKeyEvent& event) {
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return QChar(13);
-    if (event.key() == Qt::Key_Delete || event.key() == Qt::Key_Tab ||
-        event.key() == Qt::Key_Backtab || event.text().isEmpty())
-        return std::nullopt;
-    return event.text().at(0);
-}
-
-bool isDeleteKey(const QKeyEvent& event) {
-    return event.key() == Qt::Key_Delete;
-}
-
-bool leavesBox(const QEvent& event) {
-    if (event.type() != QEvent::FocusOut) return false;
-    const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 void ResourceForm::addRowTrendAction(std::initializer_list<QWidget*> row,

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "common/form_keys.h"
 #include "resources/resource_services.h"
 #include "settings/window_placement.h"
 #include "trends/trend_action.h"
@@ -58,13 +59,6 @@ private:
 
 // The object name of element r of a control array, e.g. "Text1_3".
 QString controlName(const char* name, int r);
-
-// The key a text box was given as the character its key press event carries: Enter is
-// character 13; keys that type nothing (arrows, Tab, Delete) give none.
-std::optional<QChar> typedKey(const QKeyEvent& event);
-bool isDeleteKey(const QKeyEvent& event);
-// A focus loss that counts as leaving the box; window switches and menus opening do not.
-bool leavesBox(const QEvent& event);
 
 // Hands the events of the value box of row r to its window's model: leaving the box, Delete,
 // and the keys it types. True when the model consumed the key.

@@ -1,12 +1,17 @@
 #include "resources/resource_services.h"
 
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 
 namespace zel {
 
-void reportWrite(ResourceServices& services, int32_t result, const QString& doneText,
-                 const char* failurePhrase) {
-    if (result == 1) {
+void writeAndReport(ResourceServices& services, const std::function<int32_t()>& write,
+                    const QString& doneText, const char* failurePhrase) {
+    if (!linkFree(services.state)) {
+        services.setMessage(kLinkClaimedMessage);
+        return;
+    }
+    if (write() == 1) {
         services.setMessage(doneText);
         return;
     }

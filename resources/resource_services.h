@@ -27,10 +27,11 @@ struct ResourceServices {
     bool symbolsActive() const { return symbols != nullptr && symbols->active(); }
 };
 
-// Reports a write in the status line: `doneText` after result 1, otherwise `failurePhrase`, a
-// line feed and the library's error text.
-void reportWrite(ResourceServices& services, int32_t result, const QString& doneText,
-                 const char* failurePhrase);
+// Makes a write (`write` calls the library and returns its result) and reports it in the status
+// line: `doneText` after result 1, otherwise `failurePhrase`, a line feed and the library's
+// error text. While a transfer holds the link nothing is called and the status line says why.
+void writeAndReport(ResourceServices& services, const std::function<int32_t()>& write,
+                    const QString& doneText, const char* failurePhrase);
 
 // What a window's rules ask of the form that shows them.
 class WindowView {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "common/state_colour.h"
 #include "resources/resource_services.h"
 
 namespace zel {
@@ -12,8 +13,6 @@ namespace zel {
 inline constexpr char kNotPresent[] = "Not Present";
 inline constexpr char kNotAvailable[] = "N/A";
 inline constexpr char kUnreadable[] = "*";
-
-enum class StateColour { Black, Green, Red };
 
 // What a digital row shows: its name, the state text of its control and the text's colour.
 struct DigitalState {

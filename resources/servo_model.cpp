@@ -97,10 +97,14 @@ void ServoModel::positionFocusLost(int index) {
 void ServoModel::writePosition(int index) {
     const int32_t n = index + 1;
     const int32_t value = roundToInt32(val(rows_.at(static_cast<size_t>(index)).position));
-    const int32_t result = services_.library.ZlPutRegister(services_.state.connection.CommHandle,
-                                                           kServoPositionBase + n, value);
-    reportWrite(services_, result, QStringLiteral("Servo #%1 position updated.").arg(n),
-                "Failed to update servo position value!");
+    writeAndReport(
+        services_,
+        [&] {
+            return services_.library.ZlPutRegister(services_.state.connection.CommHandle,
+                                                   kServoPositionBase + n, value);
+        },
+        QStringLiteral("Servo #%1 position updated.").arg(n),
+        "Failed to update servo position value!");
 }
 
 // Servos beyond the controller's count, and those of a closed second window, are not read.

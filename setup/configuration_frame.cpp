@@ -1,5 +1,7 @@
 #include "setup/configuration_frame.h"
 
+#include "link/link_claim.h"
+
 namespace zel {
 namespace {
 
@@ -76,6 +78,10 @@ void ConfigurationFrame::showInputButtons(int32_t configBits) {
 
 void ConfigurationFrame::clickInput(int index) {
     if (index < 0 || index >= kInputButtonCount) return;
+    if (!linkFree(state_)) {
+        host_.setMessage(kLinkClaimedMessage);
+        return;
+    }
     int32_t& word = state_.connection.InputConfigBits;
     const int32_t bit = bitOf(index);
     word ^= bit;

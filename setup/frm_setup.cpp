@@ -2,39 +2,17 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/form_keys.h"
 #include "settings/window_placement.h"
 
 namespace zel {
 namespace {
-
-// The key as the field rules see it: the character typed, 13 for Enter, -1 for keys that type
-// nothing (arrows, Delete) or that move between controls or close the dialog (Tab, Escape).
-int keyCode(const QKeyEvent& key) {
-    switch (key.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return kEnterKey;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-        case Qt::Key_Delete:
-            return -1;
-        default:
-            return key.text().isEmpty() ? -1 : key.text().at(0).unicode();
-    }
-}
-
-// Focus lost to another window or a popup is no leaving of the field.
-bool leavesField(const QFocusEvent& focus) {
-    return focus.reason() != Qt::ActiveWindowFocusReason && focus.reason() != Qt::PopupFocusReason;
-}
 
 void showText(QLineEdit* field, const QString& text) {
     if (field->text() != text) field->setText(text);
@@ -137,7 +115,7 @@ bool frmSetup::eventFilter(QObject* watched, QEvent* event) {
             if (keyInField(watched, static_cast<const QKeyEvent&>(*event))) return true;
             break;
         case QEvent::FocusOut:
-            if (leavesField(static_cast<const QFocusEvent&>(*event))) leaveField(watched);
+            if (leavesBox(*event)) leaveField(watched);
             break;
         case QEvent::MouseButtonRelease:
             if (const int field = addressFieldOf(watched); field >= 0) {
@@ -153,8 +131,9 @@ bool frmSetup::eventFilter(QObject* watched, QEvent* event) {
 
 // True when the key is consumed. Enter always is, so it never reaches a button.
 bool frmSetup::keyInField(QObject* field, const QKeyEvent& key) {
-    const int code = keyCode(key);
-    if (code < 0) return false;
+    const std::optional<QChar> typed = typedKey(key);
+    if (!typed) return false;
+    const int code = typed->unicode();
     bool consumed = false;
     if (const auto connectionField = connectionFieldOf(field))
         consumed = model_.connection().keyPress(*connectionField, code);

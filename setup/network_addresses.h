@@ -56,6 +56,7 @@ public:
     const QString& macText() const { return macText_; }
 
 private:
+    bool refusedWhileClaimed();
     bool readRegister(int32_t number, int32_t& value);
     bool readIntoField(int32_t number, int field);
     bool readOctets(int firstField);

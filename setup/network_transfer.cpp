@@ -1,5 +1,6 @@
 // Reading the controller's network registers into the address frame and writing them back.
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 #include "setup/network_addresses.h"
 #include "common/number_text.h"
 
@@ -64,8 +65,15 @@ void NetworkAddresses::readMac() {
     macText_ = macIdText(high, low);
 }
 
+// Reading or writing the addresses waits for a transfer that holds the link.
+bool NetworkAddresses::refusedWhileClaimed() {
+    if (linkFree(state_)) return false;
+    host_.setMessage(kLinkClaimedMessage);
+    return true;
+}
+
 void NetworkAddresses::GetAddresses() {
-    if (!state_.connection.Connected || !readNode()) return;
+    if (!state_.connection.Connected || refusedWhileClaimed() || !readNode()) return;
     if (!readOctets(0)) {
         // A controller without a network interface has no such registers at all.
         if (trimBlanks(state_.LibError.text) == QLatin1String("Illegal register"))
@@ -105,6 +113,7 @@ void NetworkAddresses::apply() {
             QStringLiteral("Can't load network addresses. Not connected to controller."));
         return;
     }
+    if (refusedWhileClaimed()) return;
     const int32_t node = roundToInt32(val(fields_[kNodeField]));
     if (!writeRegister(kNodeRegister, node)) {
         reportFailure(kRegisterFailure);

@@ -61,6 +61,7 @@ bool SymbolDatabase::CloseSymbolDatabase() {
 bool SymbolDatabase::closeConnection() {
     writer_.reset();
     for (SqliteStatement& query : queries_) query.finalize();
+    byName_.finalize();
     return db_.close();
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "common/app_state.h"
 #include "symbols/database_folder.h"
@@ -31,6 +32,13 @@ inline constexpr std::array<SymbolCode, 9> kResultSetCodes = {
     SymbolCode::AnalogInput, SymbolCode::AnalogOutput, SymbolCode::Register,
     SymbolCode::Flag,        SymbolCode::DigitalInput, SymbolCode::NvRegister,
     SymbolCode::Servo,       SymbolCode::Step,         SymbolCode::DigitalOutput,
+};
+
+// A symbol of one of the result sets' kinds: its kind, resource number and value.
+struct SymbolEntry {
+    SymbolCode code;
+    int32_t number = 0;
+    int32_t value = 0;
 };
 
 inline constexpr int32_t kOnColour = 32768;  // green
@@ -73,6 +81,9 @@ public:
     QString name(SymbolCode code, int32_t number) override;
     SymbolDisplay InputSymbol(int32_t number, int32_t state) override;
     SymbolDisplay OutputSymbol(int32_t number, int32_t state) override;
+    // Every symbol of that name, by kind code, number and value; none while no symbol file is
+    // in use.
+    std::vector<SymbolEntry> symbolsNamed(const QString& name);
 
 private:
     bool createFile();
@@ -87,6 +98,7 @@ private:
     SqliteConnection db_;
     std::unique_ptr<SymbolWriter> writer_;
     std::array<SqliteStatement, kResultSetCodes.size()> queries_;
+    SqliteStatement byName_;
     QString criteria_;
     QString error_;
 };

@@ -37,6 +37,26 @@ void SymbolDatabase::OpenSymbolQueries() {
                                 .arg(code);
         if (!queries_[i].prepare(db_, sql.toUtf8())) error_ = db_.errorText();
     }
+    if (!byName_.prepare(db_,
+                         "SELECT Code, Number, Value FROM Symbols WHERE Name = ?1 "
+                         "ORDER BY CAST(Code AS INTEGER), Number, Value"))
+        error_ = db_.errorText();
+}
+
+std::vector<SymbolEntry> SymbolDatabase::symbolsNamed(const QString& name) {
+    std::vector<SymbolEntry> found;
+    if (!active() || !byName_.isPrepared()) return found;
+    const QByteArray utf8 = name.toUtf8();
+    byName_.bindText(1, utf8);
+    while (byName_.step() == SqliteStatement::Step::Row) {
+        const auto code = static_cast<SymbolCode>(byName_.columnText(0).toInt());
+        if (std::find(kResultSetCodes.begin(), kResultSetCodes.end(), code) !=
+            kResultSetCodes.end())
+            found.push_back({code, static_cast<int32_t>(byName_.columnInt(1)),
+                             static_cast<int32_t>(byName_.columnInt(2))});
+    }
+    byName_.reset();
+    return found;
 }
 
 std::optional<QString> SymbolDatabase::findName(SymbolCode code, int32_t number,

@@ -56,6 +56,8 @@ frmTraffic::frmTraffic(RecordingZelLibrary& library, settings::SettingsStore& st
     table->setObjectName(QStringLiteral("Calls"));
     table->setModel(&model_);
     table->verticalHeader()->hide();
+    // Tab leaves the list, which would otherwise keep it; the arrow keys move in it.
+    table->setTabKeyNavigation(false);
     table->horizontalHeader()->setStretchLastSection(true);
     // Wide enough for the library's longest error text on one line.
     table->setColumnWidth(TrafficModel::Error, 260);

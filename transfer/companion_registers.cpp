@@ -21,6 +21,7 @@ constexpr int32_t kModelRegister = 13008;
 // The first 500 entries of the file are read past, never written to the controller.
 constexpr int32_t kFirstSentEntry = 501;
 
+const QString kUploadFailed = QStringLiteral("Failed to upload register values!");
 const QString kDownloadFailed = QStringLiteral("Failed to Download Register Values!");
 
 void writeLine(QFile& file, const QString& number, const QString& value) {
@@ -59,30 +60,42 @@ void CompanionRegisters::upload(int32_t handle, int16_t layout, const QString& p
     progress().showProgress(QStringLiteral("Uploading Registers ..."));
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        abandonUpload();
+        failedToWrite(file);
         return;
     }
     file.write(registerFileHeader());
-    if (layout != 0) {
-        if (!uploadBlocks(file) || !uploadBanks(file)) {
-            file.close();
-            abandonUpload();
-            return;
-        }
-    } else {
+    bool read = true;
+    if (layout != 0)
+        read = uploadBlocks(file) && uploadBanks(file);
+    else
         uploadSingles(file);
+    // A cut file is reported first: it is what the user would find on disk.
+    if (!writtenInFull(file)) {
+        failedToWrite(file);
+        return;
+    }
+    file.close();
+    if (!read) {
+        abandonUpload();
+        return;
     }
     progress().unloadProgress();
-    file.close();
     view_.setBusy(false);
     view_.messageBox(QStringLiteral("Register upload completed!"), TransferIcon::None);
     view_.setStatus({});
 }
 
+// The file, not the link, failed: the system's reason is shown instead of the library's.
+void CompanionRegisters::failedToWrite(const QFile& file) {
+    progress().unloadProgress();
+    view_.setBusy(false);
+    view_.messageBox(fileWriteFailure(kUploadFailed, file), TransferIcon::Exclamation);
+}
+
 void CompanionRegisters::abandonUpload() {
     progress().unloadProgress();
     view_.setBusy(false);
-    reportLinkError_(QStringLiteral("Failed to upload register values!\n"));
+    reportLinkError_(kUploadFailed + u'\n');
 }
 
 // One retry count serves all twenty blocks.

@@ -37,6 +37,7 @@ private:
     bool uploadBanks(QFile& out);
     void uploadSingles(QFile& out);
     void abandonUpload();
+    void failedToWrite(const QFile& file);
     bool readable(int32_t number, int32_t& value);
     FileProgressView& progress() { return view_.fileProgress(); }
     void pump() {

@@ -35,15 +35,20 @@ frmFiles::frmFiles(StartupFiles& choice, QWidget* parent) : QDialog(parent), cho
     buttons->addWidget(okay);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    connect(okay, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    // Closing the window or Escape answers as Cancel does.
-    connect(this, &QDialog::finished, this, [this](int result) {
-        if (result == QDialog::Accepted)
-            choice_.accept();
-        else
-            choice_.cancel();
+    connect(okay, &QPushButton::clicked, this, [this] {
+        choice_.accept();
+        done(QDialog::Accepted);
     });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        choice_.cancel();
+        done(QDialog::Rejected);
+    });
+}
+
+// Escape and the close box come here; the Cancel button does not.
+void frmFiles::reject() {
+    choice_.dismiss();
+    QDialog::reject();
 }
 
 }  // namespace zel

@@ -12,6 +12,7 @@ class frmFiles : public QDialog {
     Q_OBJECT
 public:
     explicit frmFiles(StartupFiles& choice, QWidget* parent = nullptr);
+    void reject() override;
 
 private:
     StartupFiles& choice_;

@@ -8,27 +8,36 @@
 #include <thread>
 
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 
 namespace zel {
 
-// A transfer from its start to its end: the busy flag keeps the polling tick's windows off the
-// link and the pointer shows the wait, however the transfer ends.
+// A transfer from its start to its end: the link's claim keeps everything else off the
+// controller and the pointer shows the wait, however the transfer ends.
 class ProgramTransfer::Running {
 public:
-    explicit Running(ProgramTransfer& t) : t_(t) {
+    explicit Running(ProgramTransfer& t) : t_(t), claim_(t.state_, LinkUse::Transfer) {
+        if (!claim_) {
+            t_.view_.setStatus(kLinkClaimedMessage);
+            return;
+        }
         t_.running_ = true;
-        t_.state_.flags.DownloadBusy = true;
+        t_.view_.setBusy(true);
     }
     ~Running() {
-        t_.state_.flags.DownloadBusy = false;
+        if (!claim_) return;
         t_.running_ = false;
         t_.view_.setBusy(false);
     }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
 
+    // False, with the reason shown, while another transfer holds the link.
+    bool held() const { return claim_.held(); }
+
 private:
     ProgramTransfer& t_;
+    LinkClaim claim_;
 };
 
 ProgramTransfer::ProgramTransfer(AppState& state, ZelLibrary& library, ProgramTransferView& view)
@@ -112,8 +121,8 @@ void ProgramTransfer::DownloadProgram() {
 void ProgramTransfer::download() {
     const QString path = OpenDSOFile({});
     if (path.isEmpty() || !ConnectionReady()) return;
-    Running running(*this);
-    view_.setBusy(true);
+    const Running running(*this);
+    if (!running.held()) return;
     // Its outcome does not stop the program download.
     companion_.download(state_.connection.CommHandle, path);
     view_.setBusy(true);
@@ -156,8 +165,8 @@ void ProgramTransfer::upload() {
     // Asked before the link is checked.
     const bool withRegisters = view_.askYesNo(QStringLiteral("Upload Controller Register Values?"));
     if (!ConnectionReady()) return;
-    Running running(*this);
-    view_.setBusy(true);
+    const Running running(*this);
+    if (!running.held()) return;
     view_.setStatus(QStringLiteral("Uploading ") + path);
     TransferResult result;
     const WorkerOutcome outcome = runOnWorker(&ZelLibrary::ZlUpload, path, result);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "link/lib_error.h"
+#include "link/link_claim.h"
 #include "transfer/register_file.h"
 
 namespace zel {
@@ -27,22 +28,27 @@ QByteArray csvField(const QString& text) {
 
 }  // namespace
 
-// The buttons held off and DownloadBusy set for as long as the controller is used.
+// The buttons held off and the link claimed for as long as the controller is used.
 class RegisterCompare::Busy {
 public:
-    explicit Busy(RegisterCompare& c) : c_(c) {
-        c_.view_.setBusy(true);
-        c_.state_.flags.DownloadBusy = true;
+    explicit Busy(RegisterCompare& c) : c_(c), claim_(c.state_, LinkUse::Transfer) {
+        if (claim_)
+            c_.view_.setBusy(true);
+        else
+            c_.view_.setMessage(kLinkClaimedMessage);
     }
     ~Busy() {
-        c_.state_.flags.DownloadBusy = false;
-        c_.view_.setBusy(false);
+        if (claim_) c_.view_.setBusy(false);
     }
     Busy(const Busy&) = delete;
     Busy& operator=(const Busy&) = delete;
 
+    // False, with the reason shown, while another transfer holds the link.
+    bool held() const { return claim_.held(); }
+
 private:
     RegisterCompare& c_;
+    LinkClaim claim_;
 };
 
 RegisterCompare::RegisterCompare(AppState& state, ZelLibrary& library, SymbolLookup* symbols,
@@ -93,7 +99,8 @@ bool RegisterCompare::compare(const QString& path) {
     }
     QList<RegisterDifference> found;
     {
-        Busy busy(*this);
+        const Busy busy(*this);
+        if (!busy.held()) return false;
         view_.setMessage(QStringLiteral("Reading registers, please wait ..."));
         view_.setProgress(0);
         for (qsizetype i = 0; i < entries->size(); ++i) {
@@ -162,7 +169,8 @@ void RegisterCompare::writeTicked() {
         return;
     QList<RegisterDifference> kept;
     {
-        Busy busy(*this);
+        const Busy busy(*this);
+        if (!busy.held()) return;
         for (const RegisterDifference& row : rows_)
             if (!row.ticked || !write(row)) kept.append(row);
     }

@@ -1,5 +1,6 @@
 #include "transfer/register_file.h"
 
+#include <QDir>
 #include <QList>
 #include <charconv>
 #include <cmath>
@@ -27,6 +28,15 @@ QByteArray registerFileHeader() {
 
 QByteArray registerFileLine(const QString& number, const QString& value) {
     return (padToPrintZone(number) + value).toLatin1() + "\r\n";
+}
+
+bool writtenInFull(QFile& file) {
+    return file.flush() && file.error() == QFileDevice::NoError;
+}
+
+QString fileWriteFailure(const QString& phrase, const QFile& file) {
+    return phrase + QStringLiteral(" Cannot write %1: %2")
+                        .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
 }
 
 void appendRegisterFileLine(QByteArray& lines, int32_t number, int32_t value) {

@@ -5,8 +5,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+#include <QFile>
 #include <QList>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -31,6 +32,12 @@ QString registerFloatForm(double value);
 QByteArray registerFileHeader();
 // One register line, CR LF included.
 QByteArray registerFileLine(const QString& number, const QString& value);
+// Flushes `file` and tells whether every write reached it; a full disk would otherwise leave a
+// cut file that passes for a complete one.
+bool writtenInFull(QFile& file);
+// The upload's failure phrase followed by the file's name and the system's reason, for a file
+// that writtenInFull found cut.
+QString fileWriteFailure(const QString& phrase, const QFile& file);
 // The line of a number and a value in their text forms, appended to `lines`: the same bytes as
 // registerFileLine, formatted straight into the file's text for uploads of many thousand lines.
 void appendRegisterFileLine(QByteArray& lines, int32_t number, int32_t value);

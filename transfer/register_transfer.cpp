@@ -1,10 +1,10 @@
 #include "transfer/register_transfer.h"
 
-#include <QDir>
 #include <QFile>
 #include <array>
 
 #include "common/number_text.h"
+#include "link/link_claim.h"
 #include "transfer/register_file.h"
 
 namespace zel {
@@ -31,23 +31,21 @@ const QString kDownloadFailed = QStringLiteral("Failed to write registers!");
 
 }  // namespace
 
-// Busy pointer and DownloadBusy for the whole transfer, so the polling tick stays off the
-// link; both are cleared however the transfer ends.
+// Busy pointer and the link's claim for the whole transfer, so nothing else talks to the
+// controller meanwhile; both are given back however the transfer ends. Made only once
+// refusedWhileClaimed() has found the link free.
 class RegisterTransfer::Scope {
 public:
-    explicit Scope(RegisterTransfer& t) : t_(t) {
+    explicit Scope(RegisterTransfer& t) : t_(t), claim_(t.state_, LinkUse::Transfer) {
         t_.view_.setBusy(true);
-        t_.state_.flags.DownloadBusy = true;
     }
-    ~Scope() {
-        t_.state_.flags.DownloadBusy = false;
-        t_.view_.setBusy(false);
-    }
+    ~Scope() { t_.view_.setBusy(false); }
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;
 
 private:
     RegisterTransfer& t_;
+    LinkClaim claim_;
 };
 
 RegisterTransfer::RegisterTransfer(AppState& state, ZelLibrary& library,
@@ -68,13 +66,23 @@ void RegisterTransfer::pump(int times) {
     for (int i = 0; i < times; ++i) pump_();
 }
 
+// Refused before the dialog while another transfer runs, and again if one started while the
+// dialog was open.
+bool RegisterTransfer::refusedWhileClaimed() {
+    if (linkFree(state_)) return false;
+    view_.setMessage(kLinkClaimedMessage);
+    return true;
+}
+
 void RegisterTransfer::upload() {
+    if (refusedWhileClaimed()) return;
     const QString name = view_.chooseSaveFile();
     if (name.isEmpty()) return;
     if (!view_.confirm(QStringLiteral("Are you sure you want to Upload register values to file: ") +
                        name + QStringLiteral(" from the controller?")))
         return;
-    Scope scope(*this);
+    if (refusedWhileClaimed()) return;
+    const Scope scope(*this);
     view_.setMessage(QStringLiteral("Reading registers, please wait ..."));
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -95,11 +103,9 @@ void RegisterTransfer::upload() {
         if (read && model() == kVRegisterModel) uploadVRegisters(lines);
     }
     // A failed read leaves the lines read before it in the file.
-    const bool written = file.write(lines) == lines.size() && file.flush();
-    if (!written) {
-        // A full disk would otherwise pass for a completed upload.
-        view_.setMessage(kUploadFailed + QStringLiteral(" Cannot write %1: %2")
-                                             .arg(QDir::toNativeSeparators(name), file.errorString()));
+    file.write(lines);
+    if (!writtenInFull(file)) {
+        view_.setMessage(fileWriteFailure(kUploadFailed, file));
         return;
     }
     file.close();
@@ -167,6 +173,7 @@ void RegisterTransfer::uploadVRegisters(QByteArray& lines) {
 }
 
 void RegisterTransfer::download() {
+    if (refusedWhileClaimed()) return;
     const std::optional<QString> name = view_.chooseOpenFile();
     if (!name) {
         view_.setMessage(kDownloadFailed);
@@ -176,7 +183,8 @@ void RegisterTransfer::download() {
     if (!view_.confirm(QStringLiteral("Are you sure you want to Download to registers from file: ") +
                        *name + QStringLiteral(" to the controller?")))
         return;
-    Scope scope(*this);
+    if (refusedWhileClaimed()) return;
+    const Scope scope(*this);
     QFile file(*name);
     if (!file.open(QIODevice::ReadOnly)) {
         view_.setMessage(kDownloadFailed);

@@ -53,6 +53,7 @@ private:
     bool hasEightBanks();
     bool readable(int32_t number);
     void pump(int times = 1);
+    bool refusedWhileClaimed();
 
     // Each appends its lines to the file's text, written out once when the reads end.
     bool uploadBlocks(QByteArray& lines);

@@ -1,10 +1,23 @@
 #include "transfer/startup_files.h"
 
+#include <algorithm>
+
 namespace zel {
 namespace {
 
 constexpr std::array<const char*, StartupFiles::kBoxes> kKinds = {
     "Custom Form 1 file", "Custom Form 2 file", "Symbol file", "Data Table file"};
+
+// The remembered name of box `index`, for the settings or a copy of them.
+template <typename Files>
+auto& nameIn(Files& files, int index) {
+    switch (index) {
+    case 0: return files.CustomScreen1File;
+    case 1: return files.CustomScreen2File;
+    case 2: return files.SymbolFileName;
+    default: return files.DataTableFile;
+    }
+}
 
 }  // namespace
 
@@ -24,12 +37,7 @@ bool StartupFiles::offered(const FileSettings& files) {
 }
 
 QString& StartupFiles::name(int index) {
-    switch (index) {
-    case 0: return files_.CustomScreen1File;
-    case 1: return files_.CustomScreen2File;
-    case 2: return files_.SymbolFileName;
-    default: return files_.DataTableFile;
-    }
+    return nameIn(files_, index);
 }
 
 void StartupFiles::setChecked(int index, bool checked) {
@@ -42,10 +50,24 @@ void StartupFiles::accept() {
         const StartupFileBox& b = boxes_[static_cast<size_t>(i)];
         if (b.enabled && !b.checked) name(i).clear();
     }
+    forgot_ = std::any_of(boxes_.begin(), boxes_.end(),
+                          [](const StartupFileBox& b) { return b.enabled && !b.checked; });
 }
 
 void StartupFiles::cancel() {
+    forgot_ = true;
     for (int i = 0; i < kBoxes; ++i) name(i).clear();
+}
+
+void StartupFiles::dismiss() {
+    setAside_ = files_;
+    for (int i = 0; i < kBoxes; ++i) name(i).clear();
+}
+
+void StartupFiles::restoreSetAside(FileSettings& files, const FileSettings& setAside) {
+    for (int i = 0; i < kBoxes; ++i)
+        if (QString& current = nameIn(files, i); current.isEmpty())
+            current = nameIn(setAside, i);
 }
 
 }  // namespace zel

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/text_colours.h"
 #include "settings/placement_store.h"
 #include "settings/widget_placement.h"
 #include "trends/decimation.h"
@@ -24,8 +25,13 @@
 namespace zel {
 namespace {
 
-QColor seriesColour(int index) {
-    return QColor::fromHsv((index * 137) % 360, 230, 190);
+// A hue of its own for each series, in the deeper or the lighter shade, whichever stands out
+// more from the plot's background.
+QColor seriesColour(int index, const QColor& background) {
+    const int hue = (index * 137) % 360;
+    const QColor deep = QColor::fromHsv(hue, 230, 190);
+    const QColor light = QColor::fromHsv(hue, 150, 255);
+    return contrastRatio(deep, background) >= contrastRatio(light, background) ? deep : light;
 }
 
 QPushButton* button(const char* name, const char* text, QWidget* parent, QHBoxLayout* row) {
@@ -62,8 +68,8 @@ frmTrend::frmTrend(const TrendSet& set, settings::SettingsStore& store, MessageS
     plot_->xAxis->setTicker(ticker);
     plot_->legend->setVisible(true);
     cursor_ = new QCPItemStraightLine(plot_);
-    cursor_->setPen(QPen(Qt::gray, 0, Qt::DashLine));
     cursor_->setVisible(false);
+    usePalette();
     layout->addWidget(plot_, 1);
     readout_ = new QLabel(this);
     readout_->setObjectName(QStringLiteral("Readout"));
@@ -86,7 +92,8 @@ frmTrend::frmTrend(const TrendSet& set, settings::SettingsStore& store, MessageS
                 if (!entry) return;
                 QCPAbstractPlottable* graph = entry->plottable();
                 graph->setVisible(!graph->visible());
-                entry->setTextColor(graph->visible() ? Qt::black : Qt::gray);
+                for (int i = 0; i < plot_->graphCount(); ++i)
+                    if (plot_->graph(i) == graph) colourSeries(i);
                 showCursor(cursorAt_);
                 plot_->replot();
             });
@@ -133,6 +140,47 @@ void frmTrend::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void frmTrend::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange && cursor_) {
+        usePalette();
+        plot_->replot();
+    }
+    QWidget::changeEvent(event);
+}
+
+void frmTrend::usePalette() {
+    const QPalette& p = palette();
+    const QColor text = p.color(QPalette::Text);
+    const QColor base = p.color(QPalette::Base);
+    const QColor dimmed = dimmedText(p, QPalette::Text, QPalette::Base);
+    // Grid lines a quarter of the way from the background to the text, faint on either.
+    const QColor grid((3 * base.red() + text.red()) / 4, (3 * base.green() + text.green()) / 4,
+                      (3 * base.blue() + text.blue()) / 4);
+    plot_->setBackground(base);
+    for (QCPAxis* axis : plot_->axisRect()->axes()) {
+        axis->setBasePen(QPen(text));
+        axis->setTickPen(QPen(text));
+        axis->setSubTickPen(QPen(text));
+        axis->setTickLabelColor(text);
+        axis->setLabelColor(text);
+        axis->grid()->setPen(QPen(grid, 0, Qt::DotLine));
+    }
+    plot_->legend->setBrush(base);
+    plot_->legend->setBorderPen(QPen(text));
+    plot_->legend->setTextColor(text);
+    cursor_->setPen(QPen(dimmed, 0, Qt::DashLine));
+    for (int i = 0; i < plot_->graphCount(); ++i) colourSeries(i);
+}
+
+void frmTrend::colourSeries(int index) {
+    const QPalette& p = palette();
+    QCPGraph* graph = plot_->graph(index);
+    graph->setPen(QPen(seriesColour(index, p.color(QPalette::Base)), 1.5));
+    if (QCPPlottableLegendItem* entry = plot_->legend->itemWithPlottable(graph))
+        entry->setTextColor(graph->visible() ? p.color(QPalette::Text)
+                                             : dimmedText(p, QPalette::Text, QPalette::Base));
+}
+
 double frmTrend::dpi() const {
     return settings::windowDpi(*this);
 }
@@ -160,9 +208,8 @@ void frmTrend::redraw() {
     if (plot_->graphCount() != static_cast<int>(series.size())) {
         plot_->clearGraphs();
         for (size_t i = 0; i < series.size(); ++i) {
-            QCPGraph* graph = plot_->addGraph();
-            graph->setName(series[i].item.name);
-            graph->setPen(QPen(seriesColour(static_cast<int>(i)), 1.5));
+            plot_->addGraph()->setName(series[i].item.name);
+            colourSeries(static_cast<int>(i));
         }
     }
     if (following_)

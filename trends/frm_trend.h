@@ -13,6 +13,7 @@
 #include "trends/trend_set.h"
 
 class QCustomPlot;
+class QCPAbstractPlottable;
 class QCPItemStraightLine;
 class QLabel;
 class QPushButton;
@@ -37,8 +38,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Draws the plot in the window's palette, so that it reads on a dark desktop as on a light
+    // one.
+    void usePalette();
+    // A series' pen, and its legend entry in the text colour, dimmed while the series is hidden.
+    void colourSeries(int index);
     double dpi() const;
     settings::DisplayState displayState() const;
     void showBox(const QString& text);
@@ -53,7 +60,7 @@ private:
     settings::SettingsStore& store_;
     MessageSink setMessage_;
     QCustomPlot* plot_;
-    QCPItemStraightLine* cursor_;
+    QCPItemStraightLine* cursor_ = nullptr;  // the last part of the plot to be made
     QLabel* readout_;
     QPushButton* pause_;
     QTimer* frames_;

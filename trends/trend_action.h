@@ -16,7 +16,8 @@ using TrendSink = std::function<void(const TrendItem&)>;
 // shows the action disabled.
 using TrendItemSource = std::function<std::optional<TrendItem>()>;
 
-// Gives `target` the action. A text box keeps its own edit menu, with the action after it.
+// Gives `target` the action. Its context menu lists the target's actions, this one and those
+// added later; a text box keeps its own edit menu above them.
 void addTrendAction(QWidget* target, TrendItemSource item, TrendSink add);
 
 }  // namespace zel

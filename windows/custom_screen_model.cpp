@@ -166,14 +166,17 @@ void CustomScreenModel::writeValue(int r) {
     const int32_t value = std::clamp(roundToInt32(val(valueBox(r))), write->low, write->high);
     const int32_t handle = services_.state.connection.CommHandle;
     ZelLibrary& library = services_.library;
-    const int32_t result =
-        target.kind == kFlagKind
-            ? library.ZlPutFlag(handle, target.number, static_cast<int16_t>(value))
-            : library.ZlPutRegister(handle, write->registerOffset + target.number, value);
-    reportWrite(services_, result,
-                QString::fromLatin1(write->donePrefix) + QString::number(target.number) +
-                    QStringLiteral(" updated."),
-                "Failed to update value.");
+    writeAndReport(
+        services_,
+        [&] {
+            return target.kind == kFlagKind
+                       ? library.ZlPutFlag(handle, target.number, static_cast<int16_t>(value))
+                       : library.ZlPutRegister(handle, write->registerOffset + target.number,
+                                               value);
+        },
+        QString::fromLatin1(write->donePrefix) + QString::number(target.number) +
+            QStringLiteral(" updated."),
+        "Failed to update value.");
 }
 
 void CustomScreenModel::displayLabels() {

@@ -96,7 +96,8 @@ int diffRegisters(Command& c) {
             return compare.data(compare.index(row, column), Qt::DisplayRole).toString();
         };
         QStringList cells{text(RegisterCompare::RegisterColumn)};
-        if (c.names.hasNames()) cells << c.names.name(compare.differences()[row].number);
+        if (c.names.hasNames())
+            cells << c.names.name({Resource::Register, compare.differences()[row].number});
         cells << text(RegisterCompare::FileColumn) << text(RegisterCompare::NowColumn);
         out.add(cells);
     }

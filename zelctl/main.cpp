@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
         printError(names.error());
         return kBadUsage;
     }
+    if (!names.notice().isEmpty()) printError(names.notice());
     static const std::map<QString, int (*)(Command&)> run = {
         {"read", readRegisters},     {"write", writeRegister},       {"watch", watchRegisters},
         {"status", showStatus},      {"backup", backupRegisters},    {"restore", restoreRegisters},

@@ -26,8 +26,7 @@ QList<bool> numericColumns(const QStringList& headers) {
 
 QStringList registerRow(const RegisterNames& names, const Target& target, int32_t value) {
     QStringList row{targetName(target)};
-    if (names.hasNames())
-        row << (target.kind == Resource::Register ? names.name(target.number) : QString());
+    if (names.hasNames()) row << names.name(target);
     row << QString::number(value);
     return row;
 }

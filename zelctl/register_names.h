@@ -1,46 +1,61 @@
 // Registers as the command line names them: numbers, ranges "FIRST..LAST" and, with a symbol
-// file, the registers' symbol names; resources as "KIND:FIRST[..LAST]"; and the name a
-// register is shown with.
+// file, the symbol names of registers and of every other resource; resources as
+// "KIND:FIRST[..LAST]"; and the symbol a register or resource is shown with.
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "common/app_state.h"
+#include "symbols/symbol_database.h"
 #include "zelctl/resource_targets.h"
 
 namespace zel::ctl {
 
 class RegisterNames {
 public:
-    // Reads the register and non-volatile register symbols of a symbol file. False, with
-    // error() saying why, when the file cannot be read.
+    RegisterNames();
+    ~RegisterNames();
+    RegisterNames(const RegisterNames&) = delete;
+    RegisterNames& operator=(const RegisterNames&) = delete;
+
+    // Imports a symbol file into a symbol database of its own, which the names are then
+    // looked up in. False, with error() saying why, when the file cannot be read.
     bool load(const QString& symbolFile);
+    // After load: what was passed over in the file, empty when nothing was.
+    const QString& notice() const { return notice_; }
 
     // The register or resource a word names; empty, with error() saying why, for a word that
-    // is neither a number 1..40000, a register symbol, nor a resource within its kind's numbers.
+    // is neither a number 1..40000, a symbol's name, nor a resource within its kind's numbers.
     std::optional<Target> target(const QString& word);
     // Every register and resource of the words, ranges expanded in order; empty at the first
     // bad word.
     std::optional<QList<Target>> selection(const QStringList& words);
-    // The symbol name of a register; empty when none names it.
-    QString name(int32_t number) const { return names_.value(number); }
-    bool hasNames() const { return !names_.isEmpty(); }
+    // The symbol name of a register or resource, as its window names its row; empty when none
+    // names it.
+    QString name(const Target& target) const;
+    bool hasNames() const { return symbols_ != nullptr; }
 
     const QString& error() const { return error_; }
 
 private:
-    std::optional<int32_t> number(const QString& word);
+    // A number or a symbol's name.
+    std::optional<Target> single(const QString& word);
+    std::optional<Target> named(const QString& word);
+    std::optional<Target> checked(const ResourceRule& rule, const QString& text, qlonglong n);
     enum class Naming { NotResources, Named, Refused };
     // "KIND:NUMBER" and "KIND:FIRST..LAST" into `targets`; NotResources for a word with no
     // kind prefix or a symbol's name, Refused with error() saying why.
     Naming resources(const QString& word, QList<Target>& targets);
+    bool isSymbol(const QString& word) const;
 
-    QHash<QString, int32_t> numbers_;
-    QHash<int32_t, QString> names_;
+    FileSettings files_;
+    std::unique_ptr<symbols::SymbolDatabase> symbols_;
+    QString notice_;
     QString error_;
 };
 

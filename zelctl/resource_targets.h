@@ -17,6 +17,7 @@ enum class Resource { Register, Flag, Input, Output, AnalogIn, AnalogOut, ServoP
 struct Target {
     Resource kind = Resource::Register;
     int32_t number = 0;
+    friend bool operator==(const Target&, const Target&) = default;
 };
 
 // How one kind is named and how far its numbers and written values run.

@@ -7,39 +7,70 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
 
+#include <qcustomplot.h>
+
 #include "app/application.h"
+#include "app/window_list.h"
+#include "common/text_colours.h"
 #include "settings/first_run.h"
 #include "settings/settings_sections.h"
 #include "tests/support/sim_process.h"
+#include "trends/trend_item.h"
 
 using namespace zel;
 
 namespace {
 
 // A settings file as a first run leaves it, then pointed at the given connection.
-void writeSettings(const QString& path, int commType, const QString& host) {
+void writeSettings(const QString& path, int commType, const QString& host, int timeout = 500) {
     settings::SettingsStore store(path);
     store.load(settings::firstRunSettings());
     settings::SettingsHandle h = 0;
     ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h));
     store.SetNumberValue(h, QStringLiteral("COMM Port"), commType);
     store.SetTextValue(h, QStringLiteral("IP Address"), host);
-    store.SetNumberValue(h, QStringLiteral("Timeout"), 500);
+    store.SetNumberValue(h, QStringLiteral("Timeout"), timeout);
     ASSERT_TRUE(store.CloseSettingsKey(h));
 }
+
+// Every text the status line shows, in order: each setting of it is followed by a repaint.
+class ShownTexts : public QObject {
+public:
+    explicit ShownTexts(QLabel* message) : message_(message) { message->installEventFilter(this); }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == message_ && event->type() == QEvent::Paint &&
+            (texts.isEmpty() || texts.last() != message_->text()))
+            texts << message_->text();
+        return false;
+    }
+
+private:
+    QLabel* message_;
+};
 
 // Closes any modal box that opens, so a message nobody expected fails the test instead of
 // hanging it; the texts are kept for the test to check.
@@ -61,7 +92,114 @@ private:
     QTimer timer_;
 };
 
+// A dark desktop: light texts on dark windows, boxes and buttons.
+QPalette darkPalette() {
+    const QColor light(230, 230, 230);
+    const QColor dark(45, 45, 45);
+    const QColor darker(30, 30, 30);
+    QPalette p = QApplication::palette();
+    p.setColor(QPalette::Window, dark);
+    p.setColor(QPalette::AlternateBase, dark);
+    p.setColor(QPalette::Base, darker);
+    p.setColor(QPalette::ToolTipBase, darker);
+    p.setColor(QPalette::Button, QColor(53, 53, 53));
+    for (const QPalette::ColorRole text :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        p.setColor(text, light);
+    p.setColor(QPalette::PlaceholderText, QColor(160, 160, 160));
+    return p;
+}
+
+// A text on screen, the colour it is drawn in and the colour behind it.
+struct DrawnText {
+    QString where;
+    QString text;
+    QColor ink;
+    QColor paper;
+};
+
+// The texts a widget draws: its own in its foreground role over its background role, an item
+// view's cells in their own colours or Text over Base, and a plot's legend entries and axes.
+QList<DrawnText> textsOf(QWidget* w) {
+    QList<DrawnText> drawn;
+    const QString where = w->window()->objectName() + u'/' + w->objectName();
+    const QPalette& p = w->palette();
+    const auto add = [&](const QString& text, const QColor& ink, const QColor& paper) {
+        if (!text.trimmed().isEmpty()) drawn << DrawnText{where, text, ink, paper};
+    };
+    const auto own = [&](const QString& text) {
+        add(text, p.color(w->foregroundRole()), p.color(w->backgroundRole()));
+    };
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        own(label->text());
+    } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
+        own(box->text());
+    } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        // Drawn as a label beside the box.
+        add(static_cast<QAbstractButton*>(w)->text(), p.color(QPalette::WindowText),
+            p.color(QPalette::Window));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        own(button->text());
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        add(group->title(), p.color(QPalette::WindowText), p.color(QPalette::Window));
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        own(combo->currentText());
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+        add(plain->toPlainText(), p.color(QPalette::Text), p.color(QPalette::Base));
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(w);
+               view && view->model() && !qobject_cast<QHeaderView*>(w)) {
+        const QAbstractItemModel& m = *view->model();
+        for (int row = 0; row < std::min(m.rowCount(), 50); ++row) {
+            for (int column = 0; column < m.columnCount(); ++column) {
+                const QModelIndex at = m.index(row, column);
+                const QVariant ink = m.data(at, Qt::ForegroundRole);
+                const QVariant paper = m.data(at, Qt::BackgroundRole);
+                add(m.data(at).toString(),
+                    ink.isValid() ? ink.value<QBrush>().color() : p.color(QPalette::Text),
+                    paper.isValid() ? paper.value<QBrush>().color() : p.color(QPalette::Base));
+            }
+        }
+    } else if (auto* plot = qobject_cast<QCustomPlot*>(w)) {
+        const QColor behind = plot->toPixmap().toImage().pixelColor(0, 0);
+        for (int i = 0; i < plot->legend->itemCount(); ++i)
+            if (auto* entry = qobject_cast<QCPPlottableLegendItem*>(plot->legend->item(i)))
+                add(entry->plottable()->name(), entry->textColor(), plot->legend->brush().color());
+        for (QCPAxis* axis : plot->axisRect()->axes())
+            if (axis->visible() && axis->tickLabels())
+                add(QStringLiteral("tick labels"), axis->tickLabelColor(), behind);
+    }
+    return drawn;
+}
+
+// Every text on screen that stands out from its background by less than 3:1, the least the
+// web's accessibility guidelines allow. The colours are read from palettes, so a style sheet
+// is reported as something the check cannot read. Controls that are switched off are exempt.
+QStringList unreadableTexts() {
+    QStringList found;
+    if (!qApp->styleSheet().isEmpty()) found << QStringLiteral("the application has a style sheet");
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (!w->isVisible() || !w->isEnabled()) continue;
+        if (!w->styleSheet().isEmpty())
+            found << w->objectName() + QStringLiteral(" has a style sheet");
+        for (const DrawnText& t : textsOf(w)) {
+            const double ratio = contrastRatio(t.ink, t.paper);
+            if (ratio < 3.0)
+                found << QStringLiteral("%1 \"%2\": %3 on %4, %5:1")
+                             .arg(t.where, t.text, t.ink.name(), t.paper.name())
+                             .arg(ratio, 0, 'f', 2);
+        }
+    }
+    return found;
+}
+
 }  // namespace
+
+TEST(TextColours, ContrastRatioRunsFromOneToTwentyOne) {
+    EXPECT_DOUBLE_EQ(contrastRatio(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(Qt::white, Qt::black), 21.0);
+    EXPECT_DOUBLE_EQ(contrastRatio(QColor(53, 53, 53), QColor(53, 53, 53)), 1.0);
+    EXPECT_NEAR(contrastRatio(QColor(0, 128, 0), Qt::white), 5.14, 0.01);
+}
 
 // A simulator, a settings profile pointing at it over TCP, and a command line for the monitor.
 class MainWindow : public ::testing::Test {
@@ -102,6 +240,29 @@ protected:
         }
         store.CloseSettingsKey(h);
         return values;
+    }
+    // Opens every window the main window offers that asks for no file, and the windows those
+    // open in turn; monitoring is then suspended, so no tick changes what they show.
+    static void openEveryWindow(frmMain& main) {
+        for (const WindowEntry& entry : windowList())
+            if (entry.opener == Opener::Button)
+                main.findChild<QPushButton*>(QLatin1String(entry.control))->click();
+        for (const char* entry : {"mnuConfiguration", "mnuDdeSetup", "mnuFirmware", "mnuClock",
+                                  "mnuProgramTransfer", "mnuShowTrend", "mnuTraffic"})
+            main.findChild<QAction*>(QLatin1String(entry))->trigger();
+        main.findChild<QWidget*>(QStringLiteral("frmTable"))
+            ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
+            ->trigger();
+        main.findChild<QWidget*>(QStringLiteral("frmReg"))
+            ->findChild<QPushButton*>(QStringLiteral("Command1"))
+            ->click();
+        main.findChild<QPushButton*>(QStringLiteral("SuspendButton"))->click();
+    }
+    static QList<QWidget*> shownWindows() {
+        QList<QWidget*> shown;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) shown << w;
+        return shown;
     }
     // Lets the timers run until the status line reads `text`, for at most a minute.
     static bool waitForMessage(QLabel* message, const QString& text) {
@@ -381,19 +542,36 @@ TEST_F(MainWindow, TheDataTableOpensOnTheControllersTable) {
 
 // frmFiles at start-up: Okay with the data table's box cleared forgets that name alone, Cancel
 // forgets them all; either way the settings file holds the choice before the monitor ends.
+// Escape loads nothing this run and forgets nothing, then or at exit.
 TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
     struct Case {
-        const char* button;
+        const char* button;  // none for Escape
         bool clearDataTable;
         const char* customScreen;  // what remains remembered
         const char* dataTable;
+        bool inUse;  // whether this run uses what remains remembered
     };
     const Case cases[] = {
-        {"SSCommand1", true, ZELSIM_DEMO_SCREEN, ""},
-        {"SSCommand2", false, "", ""},
+        {"SSCommand1", true, ZELSIM_DEMO_SCREEN, "", true},
+        {"SSCommand2", false, "", "", true},
+        {nullptr, false, ZELSIM_DEMO_SCREEN, "/plant/line.tab", false},
+    };
+    auto remembered = [this] {
+        settings::SettingsStore saved(settings);
+        saved.load({});
+        settings::SettingsHandle h = 0;
+        QStringList names;
+        if (!saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h)) return names;
+        for (const char* name : {"Custom Screen 1", "Data Table"}) {
+            QString value;
+            saved.QueryTextValue(h, QLatin1String(name), value);
+            names << value;
+        }
+        saved.CloseSettingsKey(h);
+        return names;
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
+        SCOPED_TRACE(c.button ? c.button : "Escape");
         {
             settings::SettingsStore store(settings);
             store.load({});
@@ -415,26 +593,27 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
                 offered << box->objectName() + u'=' + (box->isChecked() ? u'1' : u'0');
             if (c.clearDataTable)
                 dialog->findChild<QCheckBox*>(QStringLiteral("SSCheck4"))->setChecked(false);
-            dialog->findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
+            if (c.button)
+                dialog->findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
+            else
+                QTest::keyClick(dialog, Qt::Key_Escape);
         });
         answer.start();
-        Application monitor(line);
-        monitor.start();
-        answer.stop();
-        EXPECT_EQ(offered, (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
-        EXPECT_EQ(monitor.state().files.CustomScreen1File, QString::fromLatin1(c.customScreen));
-        EXPECT_EQ(monitor.state().files.DataTableFile, QString::fromLatin1(c.dataTable));
-
-        settings::SettingsStore saved(settings);
-        saved.load({});
-        settings::SettingsHandle h = 0;
-        ASSERT_TRUE(saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h));
-        QString screen, table;
-        saved.QueryTextValue(h, QStringLiteral("Custom Screen 1"), screen);
-        saved.QueryTextValue(h, QStringLiteral("Data Table"), table);
-        saved.CloseSettingsKey(h);
-        EXPECT_EQ(screen, QString::fromLatin1(c.customScreen));
-        EXPECT_EQ(table, QString::fromLatin1(c.dataTable));
+        const QStringList kept{QString::fromLatin1(c.customScreen),
+                               QString::fromLatin1(c.dataTable)};
+        {
+            Application monitor(line);
+            monitor.start();
+            answer.stop();
+            EXPECT_EQ(offered,
+                      (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
+            EXPECT_EQ(QStringList({monitor.state().files.CustomScreen1File,
+                                   monitor.state().files.DataTableFile}),
+                      c.inUse ? kept : QStringList({"", ""}));
+            EXPECT_EQ(remembered(), kept);
+            monitor.mainWindow().close();
+        }
+        EXPECT_EQ(remembered(), kept);
     }
 }
 
@@ -519,4 +698,264 @@ TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
     EXPECT_TRUE(transfer->isVisible());
     EXPECT_EQ(status->text(), QString());
     main.close();
+}
+
+// A serial line where nothing answers: the monitor keeps trying, and every failed attempt
+// shows its own cause, never the error of a call on a handle that another attempt, started by
+// a timer while this one let events run, had closed.
+TEST_F(MainWindow, EachFailedAttemptOnASilentLineShowsItsOwnCause) {
+    test::SimProcess silent({"--scenario", ZELSIM_DEMO_SCENARIO, "--pty"});
+    silent.pause();
+    ::setenv("ZELCOM_COMM1", silent.ptyPath().c_str(), 1);
+    writeSettings(settings, 3, {}, 250);
+    QStringList failures;
+    {
+        Application monitor(line);
+        monitor.start();
+        auto* message = monitor.mainWindow().findChild<QLabel*>(QStringLiteral("Message"));
+        ASSERT_TRUE(message);
+        const ShownTexts shown(message);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return shown.texts.filter(QStringLiteral("Failed to make connection")).size() >= 6; },
+            120'000));
+        failures = shown.texts.filter(QStringLiteral("Failed to make connection"));
+        monitor.mainWindow().close();
+    }
+    ::unsetenv("ZELCOM_COMM1");
+    for (const QString& text : failures)
+        EXPECT_TRUE(text.contains(QStringLiteral("-  No reply from controller"))) << text.toStdString();
+}
+
+namespace {
+
+// The parts of a scrolled view, worked through the view; its scroll bars follow its focus.
+bool insideScrolledView(const QWidget* w) {
+    for (const QWidget* up = w->parentWidget(); up && !up->isWindow(); up = up->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(up)) return true;
+    return false;
+}
+
+// What a user could have changed in a window: the texts, choices, ticks and positions of its
+// controls, by object name.
+QStringList controlValues(const QWidget* window) {
+    QStringList values;
+    for (const QWidget* o : window->findChildren<QWidget*>()) {
+        if (o->window() != window || insideScrolledView(o)) continue;
+        QString value;
+        if (auto* box = qobject_cast<const QLineEdit*>(o))
+            value = box->text();
+        else if (auto* combo = qobject_cast<const QComboBox*>(o))
+            value = combo->currentText();
+        else if (auto* button = qobject_cast<const QAbstractButton*>(o))
+            value = button->isChecked() ? QStringLiteral("checked") : QStringLiteral("clear");
+        else if (auto* slider = qobject_cast<const QAbstractSlider*>(o))
+            value = QString::number(slider->value());
+        else
+            continue;
+        values << o->objectName() + u':' + QLatin1String(o->metaObject()->className()) + u'=' + value;
+    }
+    return values;
+}
+
+// The controls a keyboard user must be able to reach by Tab: a toolbar's buttons repeat menu
+// entries and the arrow keys move between the buttons of a group of options.
+bool takesInput(const QWidget* w) {
+    if (!w->isVisible() || !w->isEnabled() || qobject_cast<const QToolButton*>(w)) return false;
+    if (auto* option = qobject_cast<const QRadioButton*>(w); option && !option->isChecked())
+        return false;
+    if (insideScrolledView(w)) return false;
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+           qobject_cast<const QAbstractItemView*>(w);
+}
+
+// True when `b` comes after `a` reading top to bottom, left to right, in their window.
+bool readsAfter(const QWidget* a, const QWidget* b) {
+    const QPoint p = a->mapTo(a->window(), QPoint(0, 0));
+    const QPoint q = b->mapTo(b->window(), QPoint(0, 0));
+    if (q.y() > p.y() + a->height() / 2) return true;
+    return q.y() > p.y() - a->height() / 2 && q.x() > p.x();
+}
+
+}  // namespace
+
+// Tab and Shift+Tab round every window, its boxes filled, change nothing, now or in the
+// settings saved at exit; the focus reaches every control that takes input, meeting those of
+// each group in reading order (a scroll bar stands beside what it scrolls, so it is left out).
+TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) {
+    {
+        settings::SettingsStore store(settings);
+        store.load({});
+        settings::SettingsHandle h = 0;
+        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
+        store.SetNumberValue(h, QStringLiteral("Flag Address"), 5);
+        store.SetNumberValue(h, QStringLiteral("Register Address"), 7);
+        store.SetNumberValue(h, QStringLiteral("Block 50 Address"), 100);
+        ASSERT_TRUE(store.CloseSettingsKey(h));
+    }
+    line.files = {QStringLiteral(ZELSIM_DEMO_SCREEN)};
+    {
+        Application monitor(line);
+        monitor.start();
+        frmMain& main = monitor.mainWindow();
+        openEveryWindow(main);
+        for (QWidget* window : shownWindows()) {
+            SCOPED_TRACE(window->objectName().toStdString());
+            const QStringList before = controlValues(window);
+            ASSERT_TRUE(QTest::qWaitFor([window] {
+                window->activateWindow();
+                return QApplication::activeWindow() == window;
+            }));
+            for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+                QList<QWidget*> visited;
+                QWidget* first = window->nextInFocusChain();
+                while (first != window && !(takesInput(first) && first->focusPolicy() & Qt::TabFocus))
+                    first = first->nextInFocusChain();
+                first->setFocus(Qt::TabFocusReason);
+                ASSERT_EQ(QApplication::focusWidget(), first);
+                for (int press = 0; press < 1200; ++press) {
+                    QTest::keyClick(QApplication::focusWidget(), key);
+                    QWidget* now = QApplication::focusWidget();
+                    ASSERT_TRUE(now && now->window() == window)
+                        << "focus left for " << (now ? now->objectName().toStdString() : "none")
+                        << " after " << (visited.isEmpty() ? std::string("the start")
+                                         : visited.last()->objectName().toStdString());
+                    if (visited.isEmpty() || visited.last() != now) visited << now;
+                    if (now == first) break;
+                }
+                QStringList changed;
+                for (const QString& value : controlValues(window))
+                    if (!before.contains(value)) changed << value;
+                EXPECT_EQ(changed.join(u' ').toStdString(), "");
+                if (key != Qt::Key_Tab) continue;
+                QStringList missed;
+                for (QWidget* control : window->findChildren<QWidget*>())
+                    if (control->window() == window && takesInput(control) &&
+                        !visited.contains(control))
+                        missed << control->objectName() + u':' +
+                                      QLatin1String(control->metaObject()->className());
+                EXPECT_EQ(missed.join(u' ').toStdString(), "") << "never reached";
+                visited.removeLast();  // back at the first
+                const QWidget* last = nullptr;
+                for (const QWidget* stop : visited) {
+                    if (qobject_cast<const QAbstractSlider*>(stop)) continue;
+                    if (last && last->parentWidget() == stop->parentWidget() &&
+                        !readsAfter(last, stop))
+                        ADD_FAILURE() << stop->objectName().toStdString() << " after "
+                                      << last->objectName().toStdString();
+                    last = stop;
+                }
+            }
+        }
+        main.close();
+    }
+    settings::SettingsStore saved(settings);
+    saved.load({});
+    settings::SettingsHandle h = 0;
+    ASSERT_TRUE(saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
+    QList<int32_t> dde;
+    for (const char* name : {"Flag", "Flag Address", "Register Address", "Block 50 Address"}) {
+        int32_t value = -1;
+        saved.QueryNumberValue(h, QLatin1String(name), value);
+        dde << value;
+    }
+    saved.CloseSettingsKey(h);
+    EXPECT_EQ(dde, QList<int32_t>({0, 5, 7, 100}));
+}
+
+// Within each menu bar, menu and context menu of every window, every entry has a mnemonic and
+// no two share one, so each is reached by its key.
+TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
+    Application monitor(line);
+    monitor.start();
+    frmMain& main = monitor.mainWindow();
+    openEveryWindow(main);
+    QSet<QString> checked;
+    auto check = [&checked](QWidget* menu, const QString& where) {
+        QList<QWidget*> pending{menu};
+        while (!pending.isEmpty()) {
+            QWidget* m = pending.takeFirst();
+            QMap<QKeySequence, QString> taken;
+            QStringList texts;
+            for (QAction* entry : m->actions()) {
+                if (entry->isSeparator()) continue;
+                texts << entry->text();
+                const QKeySequence key = QKeySequence::mnemonic(entry->text());
+                EXPECT_FALSE(key.isEmpty()) << where.toStdString() << ": "
+                                            << entry->text().toStdString() << " has no mnemonic";
+                if (!key.isEmpty() && taken.contains(key))
+                    ADD_FAILURE() << where.toStdString() << ": " << entry->text().toStdString()
+                                  << " shares its mnemonic with " << taken.value(key).toStdString();
+                taken.insert(key, entry->text());
+                if (entry->menu()) pending << entry->menu();
+            }
+            checked << texts.join(u'|');
+        }
+    };
+    for (QWidget* window : shownWindows()) {
+        for (QMenuBar* bar : window->findChildren<QMenuBar*>()) check(bar, window->objectName());
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (control->window() != window ||
+                control->contextMenuPolicy() != Qt::CustomContextMenu)
+                continue;
+            emit control->customContextMenuRequested(QPoint(1, 1));
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(popup) << control->objectName().toStdString();
+            check(popup, window->objectName() + u'/' + control->objectName());
+            popup->close();
+        }
+    }
+    // The main window's bar and four menus, two windows' Display bars and menus, the custom
+    // screens' and the data table's, and the context menus of labels and of text boxes.
+    EXPECT_GE(checked.size(), 15) << checked.values().join(u'\n').toStdString();
+    main.close();
+}
+
+// Under a dark desktop palette every window, the main window and each child window, draws each
+// of its texts readably: digital rows in their states' colours, rows back in plain text after
+// their window opens again, and the trend window's legend and axes.
+TEST_F(MainWindow, EveryWindowReadsOnADarkDesktop) {
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    line.files = {QStringLiteral(ZELSIM_DEMO_SYMBOLS)};
+    {
+        Application monitor(line);
+        monitor.start();
+        frmMain& main = monitor.mainWindow();
+        monitor.model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
+        const auto open = [&main](const char* control) {
+            if (auto* button = main.findChild<QPushButton*>(QLatin1String(control)))
+                button->click();
+            else if (auto* action = main.findChild<QAction*>(QLatin1String(control)))
+                action->trigger();
+            else
+                ADD_FAILURE() << "no control " << control;
+        };
+        // The setup dialog stops the polling tick while it is open, so it opens last.
+        for (const WindowEntry& entry : windowList())
+            if (entry.make && entry.opener != Opener::OtherWindow && entry.id != WindowId::Setup)
+                open(entry.control);
+        main.findChild<QWidget*>(QStringLiteral("frmReg"))
+            ->findChild<QPushButton*>(QStringLiteral("Command1"))
+            ->click();
+        main.findChild<QWidget*>(QStringLiteral("frmTable"))
+            ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
+            ->trigger();
+        // Register 2 is read after the digital windows' rows in the tick.
+        auto* reg2 = main.findChild<QWidget*>(QStringLiteral("frmReg"))
+                         ->findChild<QLineEdit*>(QStringLiteral("Text1_1"));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return reg2->text() == QStringLiteral("1234"); }, 60'000));
+        open(windowEntry(WindowId::Setup).control);
+        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+
+        for (const char* form : {"frmDigIn", "frmDigOut"})
+            main.findChild<QWidget*>(QLatin1String(form))->close();
+        open("InputButton");
+        open("OutputButton");
+        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+        main.close();
+    }
+    QApplication::setPalette(before);
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }

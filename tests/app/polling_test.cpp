@@ -116,9 +116,30 @@ TEST_F(PollingTest, WindowsClosedOrASuspendClickedWhileEventsRunAreHonouredAtOnc
     EXPECT_EQ(state.connection.CommHandle, 0);
 }
 
+// A connection attempt lets events run, and a timer restarted meanwhile may tick again: that
+// tick touches nothing, so the attempt goes on with the handle it opened and reports its own
+// cause, not a failure on a handle the second attempt closed.
+TEST_F(PollingTest, ATickWhileAnAttemptRunsTouchesNothing) {
+    state.flags.NoCommunication = true;
+    lib.setDefaultResult(ZelCall::GetModel, 0);
+    QStringList nested;
+    view.onProcessEvents = [&] {
+        view.onProcessEvents = nullptr;
+        const qsizetype before = lib.calls().size();
+        model.pollingTick();
+        nested = lib.calls().mid(before);
+    };
+    model.pollingTick();
+    EXPECT_TRUE(nested.isEmpty()) << nested.join('|').toStdString();
+    EXPECT_EQ(lib.calls().filter("ZlInitConnection(0").size(), 0);
+    EXPECT_EQ(lib.calls().filter("ZlInitConnection(7").size(), 6);
+    EXPECT_TRUE(state.flags.NoCommunication);
+}
+
 TEST_F(PollingTest, SuspendedMonitoringTouchesNothingUntilResumed) {
     model.monitoring().toggle();
     EXPECT_EQ(view.suspendCaption, QStringLiteral("Resume Monitoring"));
+    EXPECT_EQ(view.suspendColour, StateColour::Green);
     EXPECT_EQ(model.message(), QStringLiteral("Controller Monitoring Suspended"));
     EXPECT_FALSE(view.runButtonsEnabled);
     EXPECT_FALSE(view.pollingEnabled);
@@ -129,6 +150,7 @@ TEST_F(PollingTest, SuspendedMonitoringTouchesNothingUntilResumed) {
 
     model.monitoring().toggle();
     EXPECT_EQ(view.suspendCaption, QStringLiteral("Suspend Monitoring"));
+    EXPECT_EQ(view.suspendColour, StateColour::Red);
     EXPECT_TRUE(view.runButtonsEnabled);
     EXPECT_TRUE(view.pollingEnabled);
     EXPECT_EQ(lib.callOrder().mid(0, 1), QList{ZelCall::OpenConnection});

@@ -20,6 +20,7 @@ public:
     bool startTimerEnabled = false;
     bool reconnectTimerEnabled = false;
     QString suspendCaption;
+    StateColour suspendColour = StateColour::Black;
     bool runButtonsEnabled = true;
     QStringList questions;
     bool answerYes = true;
@@ -54,7 +55,10 @@ public:
     // frmFiles answered Okay with every box left as offered.
     void chooseStartupFiles(StartupFiles& choice) override { choice.accept(); }
     void enableReconnectTimer(bool enabled) override { reconnectTimerEnabled = enabled; }
-    void showSuspendButton(const QString& caption, bool) override { suspendCaption = caption; }
+    void showSuspendButton(const QString& caption, StateColour colour) override {
+        suspendCaption = caption;
+        suspendColour = colour;
+    }
     void enableRunButtons(bool enabled) override { runButtonsEnabled = enabled; }
     void setPlacement(const settings::WindowPlacement& p) override { placementTwips = p; }
     settings::WindowPlacement placement() const override { return placementTwips; }

@@ -2,17 +2,22 @@
 // checks, the busy flags on every way out, and transfers stopped part way.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
-#include "datatable/table_transfer.h"
+#include "datatable/data_table_grid.h"
+#include "datatable/table_window_model.h"
 #include "link/fake/fake_zel_library.h"
+#include "link/link_claim.h"
 
 using namespace zel;
 
 namespace {
 
-class RecordingView final : public TableTransferView {
+class RecordingView final : public TableWindowView {
 public:
+    QString chooseFile(TableFileDialog, const QString&) override { return chosenFile; }
     void setMessage(const QString& text) override { events << "message: " + text; }
     void showProgress(const QString& text) override {
         progress << text;
@@ -28,6 +33,7 @@ public:
     QStringList events;
     QStringList progress;
     std::function<void(const QString&)> onProgress;
+    QString chosenFile;
 };
 
 struct Transfers {
@@ -244,4 +250,86 @@ TEST(TableTransfer, ACancelStopsBeforeTheNextRowAsAFailedRowWould) {
         EXPECT_EQ(t.controllerRow(2, 1), (QVector<int32_t>{21}));
         EXPECT_EQ(t.controllerRow(1, 1), (QVector<int32_t>{upload ? 11 : 701}));
     }
+}
+
+// Another transfer holds the link: the monitoring timer waits quietly, a user's upload or
+// download is refused with the reason, and the library is not called.
+TEST(TableTransfer, WaitsForAnotherTransferHoldingTheLink) {
+    const struct {
+        const char* name;
+        bool monitoring;
+        bool upload;
+        QStringList events;
+    } cases[] = {
+        {"monitoring tick", true, true, {}},
+        {"upload", false, true,
+         {"message: A transfer is in progress; try again when it has finished."}},
+        {"download", false, false,
+         {"message: A transfer is in progress; try again when it has finished."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Transfers t;
+        t.controllerTable(3, 2);
+        t.table.resize(3, 2);
+        t.table.TableMonitoring = c.monitoring;
+        t.table.TableMonStartRow = 1;
+        t.table.TableMonEndRow = 3;
+        const LinkClaim firmware(t.state, LinkUse::Transfer);
+        c.upload ? t.transfer.upload() : t.transfer.download();
+        EXPECT_TRUE(t.fake.calls().isEmpty());
+        EXPECT_EQ(t.view.events, c.events);
+        EXPECT_TRUE(t.state.flags.DownloadBusy);
+    }
+}
+
+// While an upload runs the window takes no other command: a table file of the same size opened,
+// sizes typed, cells edited, pasted and cut, monitoring switched and a save, all tried between
+// its rows, change nothing, and the upload fills the table it started with.
+TEST(TableWindow, TakesNoOtherCommandWhileATransferRuns) {
+    Transfers t;
+    t.controllerTable(3, 2);
+    QTemporaryDir dir;
+    const QString other = dir.filePath("other.tab");
+    {
+        QFile file(other);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("data_table[3][2] =\r\n{\r\n 7 7\r\n 7 7\r\n 7 7\r\n}\r\n");
+    }
+    settings::SettingsStore store(dir.filePath("settings.ini"));
+    bool tried = false;
+    std::function<void()> between;
+    TableWindowModel window(t.state, t.fake, store, t.view, [&] {
+        if (!tried && between) between();
+    });
+    DataTableGrid grid(window.table(), &window.transfer());
+    window.load();
+    between = [&] {
+        tried = true;
+        t.view.chosenFile = other;
+        window.fileOpen();
+        window.fileSaveAs();
+        window.rowsEntered("5");
+        window.colsEntered("4");
+        EXPECT_FALSE(grid.flags(grid.index(0, 1)) & Qt::ItemIsEditable);
+        EXPECT_FALSE(grid.setData(grid.index(0, 1), "99", Qt::EditRole));
+        EXPECT_TRUE(grid.paste(grid.index(1, 1), "98\t97").has_value());
+        grid.clear({grid.index(2, 1)});
+        EXPECT_FALSE(window.beginMonitoring());
+        window.upload();
+        window.download();
+    };
+    window.upload();
+    EXPECT_EQ(window.table().TableRows, 3);
+    EXPECT_EQ(window.table().columns(), 2);
+    for (int32_t r = 1; r <= 3; ++r)
+        EXPECT_EQ((std::vector<int32_t>{window.table().value(r, 1), window.table().value(r, 2)}),
+                  (std::vector<int32_t>{r * 10 + 1, r * 10 + 2}));
+    EXPECT_TRUE(window.table().TableFileName.isEmpty());
+    EXPECT_FALSE(window.table().TableMonitoring);
+    EXPECT_EQ(t.fake.callOrder().count(ZelCall::GetDataTableRow), 3);
+    EXPECT_FALSE(t.fake.callOrder().contains(ZelCall::PutDataTableRow));
+    // Taken again once the upload has ended.
+    grid.setData(grid.index(0, 1), "99", Qt::EditRole);
+    EXPECT_EQ(window.table().value(1, 1), 99);
 }

@@ -8,6 +8,7 @@
 #include "dde/dde_commands.h"
 #include "dde/dde_model.h"
 #include "link/fake/fake_zel_library.h"
+#include "link/link_claim.h"
 
 using namespace zel;
 
@@ -187,6 +188,20 @@ TEST(DdeModel, WritesReportFailuresAndWaitForTheLink) {
     d.model.writeBlockData();
     EXPECT_TRUE(d.lib.calls().isEmpty());
     EXPECT_EQ(d.model.item("BlockWrite(1)"), "4");
+}
+
+// The D-Bus pokes come the same way; a write refused keeps its block entry for a later try.
+TEST(DdeModel, WritesAreRefusedWhileATransferHoldsTheLink) {
+    Dde d;
+    const LinkClaim transfer(d.state, LinkUse::Transfer);
+    d.enter("RegWrite", "4");
+    d.enter("FlagWrite", "1");
+    d.model.textChanged("BlockWrite(1)", "4");
+    d.model.writeBlockData();
+    EXPECT_TRUE(d.lib.calls().isEmpty());
+    EXPECT_EQ(d.model.item("BlockWrite(1)"), "4");
+    EXPECT_EQ(d.messages,
+              QStringList(3, "A transfer is in progress; try again when it has finished."));
 }
 
 TEST(DdeModel, WriteBlockDataWritesTheFilledEntriesAndEmptiesThem) {

@@ -1,5 +1,8 @@
 // What each window writes for what the user types or clicks, and what it reports.
 #include <QFile>
+#include <functional>
+
+#include "link/link_claim.h"
 
 #include "resources/analog_window_model.h"
 #include "resources/digital_window_model.h"
@@ -216,4 +219,39 @@ TEST_F(ValueEntry, ServoPositionsAreWrittenEvenWithoutALink) {
     servos.positionFocusLost(3);
     EXPECT_EQ(servos.row(3).position, QString());
     EXPECT_FALSE(servos.editGuard().active());
+}
+
+// While a transfer holds the link every kind of write is refused in the status line, and the
+// library is not called: a call would wait on the transfer's lock with the window frozen.
+TEST_F(ValueEntry, WritesAreRefusedWhileATransferHoldsTheLink) {
+    RegisterWindowModel reg(services(), RegisterBank::Lower);
+    FlagWindowModel flags(services());
+    DigitalWindowModel out(services(), DigitalKind::Outputs);
+    AnalogWindowModel aout(services(), AnalogKind::Outputs);
+    ServoModel servos(services());
+    reg.open();
+    flags.open();
+    out.open();
+    aout.open();
+    servos.openFirst();
+    const struct {
+        const char* write;
+        std::function<void()> make;
+    } cases[] = {
+        {"register", [&] { enter(reg, 0, QStringLiteral("5")); }},
+        {"flag", [&] { flags.flagClicked(0); }},
+        {"output", [&] { out.outputClicked(0); }},
+        {"analog output", [&] { enter(aout, 0, QStringLiteral("5")); }},
+        {"servo position", [&] { servos.positionKey(0, QChar(13)); }},
+    };
+    const LinkClaim transfer(state, LinkUse::Transfer);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.write);
+        lib.clearCalls();
+        messages.clear();
+        c.make();
+        EXPECT_TRUE(lib.calls().isEmpty()) << lib.calls().join('|').toStdString();
+        EXPECT_EQ(messages,
+                  QStringList{"A transfer is in progress; try again when it has finished."});
+    }
 }

@@ -8,6 +8,7 @@
 
 #include "link/fake/fake_zel_library.h"
 #include "scripted_transfer_view.h"
+#include "tests/support/file_size_limit.h"
 #include "transfer/program_transfer.h"
 
 using namespace zel;
@@ -253,6 +254,28 @@ TEST_F(CompanionTest, UploadRetriesAndAbandons) {
         if (!c.overwrite) {
             EXPECT_EQ(lines().size(), 2);  // the old file as it was
         }
+        EXPECT_FALSE(view.busy);
+    }
+}
+
+// A disk that takes only the first kilobyte cuts the file: the reason is reported, not a
+// completed upload, in both layouts.
+TEST_F(CompanionTest, AFullDiskIsReportedNotCompleted) {
+    for (const int32_t layout : {0, 1}) {
+        SCOPED_TRACE(layout);
+        QFile::remove(companion);
+        view.log.clear();
+        state.connection.CommHandle = FakeZelLibrary::kHandle;
+        lib.setModel(14, layout);
+        {
+            const test::FileSizeLimit fullDisk(1024);
+            upload();
+        }
+        EXPECT_TRUE(view.log.contains("box!: Failed to upload register values! Cannot write " +
+                                      companion + ": File too large"))
+            << view.log.join('|').toStdString();
+        EXPECT_FALSE(view.log.contains("box: Register upload completed!"));
+        EXPECT_EQ(view.log.last(), "info: Program uploaded to " + program);
         EXPECT_FALSE(view.busy);
     }
 }

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "link/fake/fake_zel_library.h"
+#include "link/link_claim.h"
 #include "transfer/register_transfer.h"
 
 using namespace zel;
@@ -65,7 +67,11 @@ struct Transfers {
     FakeZelLibrary fake;
     RecordingView view;
     int pumps = 0;
-    RegisterTransfer transfer{state, fake, view, [this] { ++pumps; }};
+    std::function<void()> onPump;
+    RegisterTransfer transfer{state, fake, view, [this] {
+                                  ++pumps;
+                                  if (onPump) onPump();
+                              }};
 };
 
 }  // namespace
@@ -307,4 +313,30 @@ TEST(RegisterUpload, AFullDiskIsReportedNotCompleted) {
     EXPECT_TRUE(full.view.events.contains(
         "message: Failed to get registers! Cannot write /dev/full: No space left on device"));
     EXPECT_FALSE(full.view.events.contains("message: Register read completed."));
+}
+
+// The transfer holds the link through every pump to its end; a second transfer started from a
+// pump is refused before it asks anything and does not give the first one's claim back.
+TEST(RegisterTransferClaim, HeldUntilTheEndAndKeptFromASecondTransfer) {
+    for (const bool upload : {true, false}) {
+        SCOPED_TRACE(upload ? "upload" : "download");
+        Transfers t(3);
+        t.fillController();
+        if (!upload) t.transfer.upload();
+        RecordingView secondView;
+        secondView.saveName = t.dir.filePath("second.txt");
+        RegisterTransfer second{t.state, t.fake, secondView, {}};
+        int pumpsFree = 0;
+        t.onPump = [&] {
+            if (secondView.events.isEmpty()) second.upload();
+            if (linkFree(t.state)) ++pumpsFree;
+        };
+        upload ? t.transfer.upload() : t.transfer.download();
+        EXPECT_GT(t.pumps, 1);
+        EXPECT_EQ(pumpsFree, 0);
+        EXPECT_EQ(secondView.events,
+                  QStringList{"message: A transfer is in progress; try again when it has finished."});
+        EXPECT_FALSE(QFile::exists(secondView.saveName));
+        EXPECT_TRUE(linkFree(t.state));
+    }
 }

@@ -58,7 +58,8 @@ protected:
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("values.csv"));
     QStringList messages;
-    TrendLog log{[this](const QString& t) { messages << t; }, {200, 2}};
+    // The monitor's own number of rotated files.
+    TrendLog log{[this](const QString& t) { messages << t; }, {.maxBytes = 200}};
 };
 
 }  // namespace
@@ -77,15 +78,17 @@ TEST_F(TrendLogTest, LinesRestartsAndRotation) {
     EXPECT_EQ(lines[3], lines[0]);
     EXPECT_EQ(lines[4], QStringLiteral("2024-06-01T12:00:01.500Z,-7,3"));
 
-    // 200 bytes a file: the full one moves to .1, the one before to .2, the oldest goes.
-    for (int n = 0; n < 20; ++n) log.append(kNoon, {n, n});
+    // 200 bytes a file: the full one moves to .1, each older one a number up, and beyond .3
+    // the oldest goes.
+    for (int n = 0; n < 40; ++n) log.append(kNoon, {n, n});
     EXPECT_TRUE(log.active());
-    for (const QString& name : {path, path + ".1", path + ".2"}) {
+    for (const QString& name : {path, path + ".1", path + ".2", path + ".3"}) {
         EXPECT_LE(QFile(name).size(), 200) << name.toStdString();
-        EXPECT_EQ(linesOf(name).first(), lines[0]) << name.toStdString();
+        EXPECT_EQ(linesOf(name).value(0).toStdString(), lines[0].toStdString())
+            << name.toStdString();
     }
-    EXPECT_FALSE(QFile::exists(path + ".3"));
-    EXPECT_EQ(linesOf(path).last(), QStringLiteral("2024-06-01T12:00:00.000Z,19,19"));
+    EXPECT_FALSE(QFile::exists(path + ".4"));
+    EXPECT_EQ(linesOf(path).last(), QStringLiteral("2024-06-01T12:00:00.000Z,39,39"));
 }
 
 TEST_F(TrendLogTest, AVanishedFolderStopsLoggingWithAMessage) {

@@ -180,9 +180,6 @@ TEST_F(Screen, EachKindShowsItsRegisterAsItsTableSays) {
         {6, 12, 64, 12, 123456, "123456", "Register 12 @ register 12"},
         {7, 2, 64, 14002, -40, "-40", "Servo Position 2 @ register 14002"},
         {8, 2, 64, 14102, 3, "3", "Servo Error 2 @ register 14102"},
-        {9, 2, 64, 14702, 2, "Active", "Servo Home Inp 2 @ bit 1 of 14702"},
-        {10, 2, 64, 14702, 2, "InActive", "Servo Start Inp 2 @ bit 2 of 14702"},
-        {12, 2, 64, 14702, 16, "InActive", "Servo Fwdl Inp 2 @ bit 5 of 14702"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.kind) + " " + std::to_string(c.number));
@@ -196,6 +193,35 @@ TEST_F(Screen, EachKindShowsItsRegisterAsItsTableSays) {
         EXPECT_EQ(m->valueText(5), c.shownText);
         EXPECT_EQ(test::trendText(m->trendItem(5)), c.trended);
         EXPECT_EQ(test::trendText(m->trendItem(6)), "none");  // not selected
+    }
+}
+
+// Each servo input row of servo 2 tests one bit of register 14702: Active with that bit alone
+// set, InActive with every other bit set.
+TEST_F(Screen, EachServoInputRowTestsItsOwnBit) {
+    struct Case {
+        int16_t kind;
+        int32_t weight;
+        const char* trended;
+    };
+    const Case cases[] = {
+        {9, 2, "Servo Home Inp 2 @ bit 1 of 14702"},
+        {10, 4, "Servo Start Inp 2 @ bit 2 of 14702"},
+        {11, 16, "Servo Revl Inp 2 @ bit 4 of 14702"},
+        {12, 32, "Servo Fwdl Inp 2 @ bit 5 of 14702"},
+    };
+    state.connection.ModelCode = 5;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        auto m = screen();
+        m->kindChosen(5, c.kind);
+        typeNumber(*m, 5, QStringLiteral("2"));
+        for (const auto& [value, text] : {std::pair{c.weight, "Active"}, {~c.weight, "InActive"}}) {
+            lib.setRegister(14702, value);
+            EXPECT_EQ(tick(*m), QList<int32_t>{14702});
+            EXPECT_EQ(m->valueText(5).toStdString(), text);
+        }
+        EXPECT_EQ(test::trendText(m->trendItem(5)), c.trended);
     }
 }
 

@@ -67,16 +67,22 @@ TEST_F(ZelctlTcp, NamesRegistersBySymbol) {
     const QString symbols = dir.filePath("regs.sym");
     QFile file(symbols);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("8 2 0 Speed\r\n8 3 0 \"Set point\"\r\n64 2 0 NotARegister\r\n");
+    file.write(
+        "8 2 0 Speed\r\n8 3 0 \"Set point\"\r\n64 2 0 Door\r\n8 5 0 Twice\r\n"
+        "64 5 0 Twice\r\n");
     file.close();
     EXPECT_EQ(run({"--symbols", symbols, "write", "Set point", "9"}).status, 0);
+    EXPECT_EQ(run({"--symbols", symbols, "write", "Door", "1"}).status, 0);
     EXPECT_EQ(run({"--symbols", symbols, "read", "Speed..Set point"}).out,
               "Register  Symbol     Value\n"
               "       2  Speed       1234\n"
               "       3  Set point      9\n");
-    const Outcome unknown = run({"--symbols", symbols, "read", "NotARegister"});
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.err, "zelctl: no register is named NotARegister\n");
+    EXPECT_EQ(run({"--symbols", symbols, "--csv", "read", "Door", "flag:3"}).out,
+              "Name,Symbol,Value\r\nflag:2,Door,1\r\nflag:3,,1\r\n");
+    const Outcome twice = run({"--symbols", symbols, "read", "Twice"});
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_EQ(twice.err,
+              "zelctl: Twice names register 5 and flag:5; name the one meant by its number.\n");
 }
 
 // Resources by the windows' numbers: a write lands in the register the window reads, and a
