@@ -4,27 +4,6 @@
 
 namespace zel {
 
-QString trafficCallName(TrafficCall call) {
-    static constexpr std::array<const char*, kTrafficCallCount> kNames = {
-        "ZlOpenConnection",  "ZlOpenNetConnection",
-        "ZlInitConnection",  "ZlSetConnectionTimeout",
-        "ZlCloseConnection", "ZlGetAvailableAdaptersIPList",
-        "ZlSetAdapter",      "ZlGetErrorInfo",
-        "ZlGetRegister",     "ZlPutRegister",
-        "ZlGetRegister16",   "ZlGetRegister50",
-        "ZlGetVRegister",    "ZlSetVRegister",
-        "ZlPutFlag",         "ZlGetStatus",
-        "ZlPutStatus",       "ZlGetModel",
-        "ZlGetConfig",       "ZlPutConfig",
-        "ZlGetIoCount",      "ZlGetMiscIoCount",
-        "ZlGetTaskBank",     "ZlGetDataTableDim",
-        "ZlGetDataTableRow", "ZlPutDataTableRow",
-        "ZlDownload",        "ZlUpload",
-        "ZlSendData",        "ZlSendAscii",
-    };
-    return QLatin1String(kNames.at(static_cast<std::size_t>(call)));
-}
-
 TrafficRing::TrafficRing(std::size_t capacity) : capacity_(std::max<std::size_t>(capacity, 1)) {}
 
 void TrafficRing::push(TrafficEntry entry) {

@@ -8,49 +8,14 @@
 #include <mutex>
 #include <vector>
 
+#include "link/zel_calls.h"
+
 namespace zel {
-
-enum class TrafficCall : uint8_t {
-    OpenConnection,
-    OpenNetConnection,
-    InitConnection,
-    SetConnectionTimeout,
-    CloseConnection,
-    GetAvailableAdaptersIPList,
-    SetAdapter,
-    GetErrorInfo,
-    GetRegister,
-    PutRegister,
-    GetRegister16,
-    GetRegister50,
-    GetVRegister,
-    SetVRegister,
-    PutFlag,
-    GetStatus,
-    PutStatus,
-    GetModel,
-    GetConfig,
-    PutConfig,
-    GetIoCount,
-    GetMiscIoCount,
-    GetTaskBank,
-    GetDataTableDim,
-    GetDataTableRow,
-    PutDataTableRow,
-    Download,
-    Upload,
-    SendData,
-    SendAscii,
-};
-inline constexpr int kTrafficCallCount = static_cast<int>(TrafficCall::SendAscii) + 1;
-
-// The library's name of the call, e.g. "ZlGetRegister".
-QString trafficCallName(TrafficCall call);
 
 struct TrafficEntry {
     int64_t startMs = 0;  // wall clock, milliseconds since the epoch
     int64_t durationNs = 0;
-    TrafficCall call = TrafficCall::GetRegister;
+    ZelCall call = ZelCall::GetRegister;
     uint8_t argumentCount = 0;
     std::array<int32_t, 5> arguments{};
     // The registers the call touches (first > last for a call that names none).

@@ -23,9 +23,9 @@ bool bindSymbol(void* library, const char* name, Function& function, QString& er
 
 QString resolveSymbols(void* library, ZelSymbols& symbols) {
     QString error;
-#define ZEL_BIND_SYMBOL(name) \
-    if (!bindSymbol(library, #name, symbols.name, error)) return error;
-    ZEL_LIBRARY_SYMBOLS(ZEL_BIND_SYMBOL)
+#define ZEL_BIND_SYMBOL(name, ...) \
+    if (!bindSymbol(library, "Zl" #name, symbols.Zl##name, error)) return error;
+    ZEL_LIBRARY_CALLS(ZEL_BIND_SYMBOL)
 #undef ZEL_BIND_SYMBOL
     return {};
 }

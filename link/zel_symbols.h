@@ -3,48 +3,15 @@
 
 #include <QString>
 
+#include "link/zel_calls.h"
 #include "zelcom.h"
 
 namespace zel {
 
-// clang-format off
-#define ZEL_LIBRARY_SYMBOLS(X) \
-    X(ZlOpenConnection) \
-    X(ZlOpenNetConnection) \
-    X(ZlInitConnection) \
-    X(ZlSetConnectionTimeout) \
-    X(ZlCloseConnection) \
-    X(ZlGetAvailableAdaptersIPList) \
-    X(ZlSetAdapter) \
-    X(ZlGetErrorInfo) \
-    X(ZlGetRegister) \
-    X(ZlPutRegister) \
-    X(ZlGetRegister16) \
-    X(ZlGetRegister50) \
-    X(ZlGetVRegister) \
-    X(ZlSetVRegister) \
-    X(ZlPutFlag) \
-    X(ZlGetStatus) \
-    X(ZlPutStatus) \
-    X(ZlGetModel) \
-    X(ZlGetConfig) \
-    X(ZlPutConfig) \
-    X(ZlGetIoCount) \
-    X(ZlGetMiscIoCount) \
-    X(ZlGetTaskBank) \
-    X(ZlGetDataTableDim) \
-    X(ZlGetDataTableRow) \
-    X(ZlPutDataTableRow) \
-    X(ZlDownload) \
-    X(ZlUpload) \
-    X(ZlSendData) \
-    X(ZlSendAscii)
-// clang-format on
-
-// One function pointer per entry point, named like the entry point.
+// One function pointer per entry point of the call list, named like the entry point.
 struct ZelSymbols {
-#define ZEL_DECLARE_SYMBOL(name) decltype(&::name) name = nullptr;
-    ZEL_LIBRARY_SYMBOLS(ZEL_DECLARE_SYMBOL)
+#define ZEL_DECLARE_SYMBOL(name, ...) decltype(&::Zl##name) Zl##name = nullptr;
+    ZEL_LIBRARY_CALLS(ZEL_DECLARE_SYMBOL)
 #undef ZEL_DECLARE_SYMBOL
 };
 

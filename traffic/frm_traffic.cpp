@@ -37,8 +37,8 @@ frmTraffic::frmTraffic(RecordingZelLibrary& library, settings::SettingsStore& st
     call_ = new QComboBox(this);
     call_->setObjectName(QStringLiteral("CallFilter"));
     call_->addItem(QStringLiteral("All calls"));
-    for (int c = 0; c < kTrafficCallCount; ++c)
-        call_->addItem(trafficCallName(static_cast<TrafficCall>(c)), c);
+    for (int c = 0; c < kZelCallCount; ++c)
+        call_->addItem(QLatin1String(callName(static_cast<ZelCall>(c))), c);
     range_ = new QLineEdit(this);
     range_->setObjectName(QStringLiteral("RangeFilter"));
     range_->setPlaceholderText(QStringLiteral("registers, e.g. 100-120"));
@@ -87,7 +87,7 @@ frmTraffic::frmTraffic(RecordingZelLibrary& library, settings::SettingsStore& st
 
     connect(call_, &QComboBox::currentIndexChanged, this, [this](int index) {
         const QVariant call = call_->itemData(index);
-        model_.setCall(call.isValid() ? std::optional(static_cast<TrafficCall>(call.toInt()))
+        model_.setCall(call.isValid() ? std::optional(static_cast<ZelCall>(call.toInt()))
                                       : std::nullopt);
         refresh();
     });

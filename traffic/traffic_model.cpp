@@ -111,7 +111,7 @@ QString TrafficModel::entryCell(const TrafficEntry& entry, Column column) {
             return QDateTime::fromMSecsSinceEpoch(entry.startMs)
                 .toString(QStringLiteral("HH:mm:ss.zzz"));
         case Call:
-            return trafficCallName(entry.call);
+            return QLatin1String(callName(entry.call));
         case Arguments: {
             QStringList numbers;
             for (int i = 0; i < entry.argumentCount; ++i)

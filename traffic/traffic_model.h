@@ -15,7 +15,7 @@
 namespace zel {
 
 struct TrafficFilter {
-    std::optional<TrafficCall> call;
+    std::optional<ZelCall> call;
     std::optional<int32_t> low;  // registers low..high, both set or neither
     std::optional<int32_t> high;
     bool failuresOnly = false;
@@ -33,7 +33,7 @@ public:
     void close();
 
     const TrafficFilter& filter() const { return filter_; }
-    void setCall(std::optional<TrafficCall> call) { filter_.call = call; }
+    void setCall(std::optional<ZelCall> call) { filter_.call = call; }
     void setFailuresOnly(bool only) { filter_.failuresOnly = only; }
     // Registers low..high (in either order); nothing clears the range.
     void setRange(std::optional<int32_t> low, std::optional<int32_t> high);

@@ -9,18 +9,22 @@ QString joinArgs(const QVector<int32_t>& args) {
     return texts.join(QLatin1String(", "));
 }
 
+std::size_t slot(ZelCall call) {
+    return static_cast<std::size_t>(call);
+}
+
 }  // namespace
 
-void FakeZelLibrary::queueResults(const QString& name, std::initializer_list<int32_t> results) {
-    queued_[name].insert(queued_[name].end(), results.begin(), results.end());
+void FakeZelLibrary::queueResults(ZelCall call, std::initializer_list<int32_t> results) {
+    queued_[slot(call)].insert(queued_[slot(call)].end(), results.begin(), results.end());
 }
 
-void FakeZelLibrary::setResponder(const QString& name, Responder responder) {
-    responders_[name] = std::move(responder);
+void FakeZelLibrary::setResponder(ZelCall call, Responder responder) {
+    responders_[slot(call)] = std::move(responder);
 }
 
-void FakeZelLibrary::setDefaultResult(const QString& name, int32_t result) {
-    defaults_[name] = result;
+void FakeZelLibrary::setDefaultResult(ZelCall call, int32_t result) {
+    defaults_[slot(call)] = result;
 }
 
 void FakeZelLibrary::setModel(int32_t code, int32_t second) {
@@ -32,32 +36,31 @@ void FakeZelLibrary::setError(int32_t code, const QString& text) {
     error_ = {code, text.left(kLibErrorTextLength).leftJustified(kLibErrorTextLength, u' ')};
 }
 
-QStringList FakeZelLibrary::callNames() const {
-    QStringList names;
-    for (const QString& entry : calls_) names << entry.left(entry.indexOf(u'('));
-    return names;
+QStringList FakeZelLibrary::callsTo(ZelCall call) const {
+    QStringList entries;
+    for (qsizetype i = 0; i < order_.size(); ++i)
+        if (order_[i] == call) entries << calls_[i];
+    return entries;
 }
 
-int32_t FakeZelLibrary::call(const QString& name, const QVector<int32_t>& args,
-                             const QString& extra) {
-    QString entry = name + u'(' + joinArgs(args);
+int32_t FakeZelLibrary::answer(ZelCall call, const QVector<int32_t>& args, const QString& extra) {
+    QString entry = QLatin1String(callName(call)) + u'(' + joinArgs(args);
     if (!extra.isEmpty()) entry += (args.isEmpty() ? QString() : QStringLiteral(", ")) + extra;
     calls_ << entry + u')';
-    return resultFor(name, args);
+    order_ << call;
+    return resultFor(call, args);
 }
 
-int32_t FakeZelLibrary::resultFor(const QString& name, const QVector<int32_t>& args) {
-    auto queue = queued_.find(name);
-    if (queue != queued_.end() && !queue->empty()) {
-        const int32_t result = queue->front();
-        queue->pop_front();
+int32_t FakeZelLibrary::resultFor(ZelCall call, const QVector<int32_t>& args) {
+    std::deque<int32_t>& queue = queued_[slot(call)];
+    if (!queue.empty()) {
+        const int32_t result = queue.front();
+        queue.pop_front();
         return result;
     }
-    if (auto responder = responders_.find(name); responder != responders_.end())
-        return (*responder)(args);
-    const bool opens =
-        name == QLatin1String("ZlOpenConnection") || name == QLatin1String("ZlOpenNetConnection");
-    return defaults_.value(name, opens ? kHandle : 1);
+    if (const Responder& responder = responders_[slot(call)]) return responder(args);
+    if (const std::optional<int32_t>& result = defaults_[slot(call)]) return *result;
+    return callTraits(call).success == CallSuccess::Opened ? kHandle : 1;
 }
 
 }  // namespace zel

@@ -3,12 +3,15 @@
 // on demand and check the exact order of calls.
 #pragma once
 
-#include <QHash>
+#include <QList>
 #include <QMap>
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
+#include <ostream>
 
+#include "link/zel_calls.h"
 #include "link/zel_library.h"
 
 namespace zel {
@@ -23,9 +26,9 @@ public:
 
     // A call's result comes from its queue while that has entries, then from its responder,
     // then from its default (kHandle for the open calls, 1 for the rest).
-    void queueResults(const QString& name, std::initializer_list<int32_t> results);
-    void setResponder(const QString& name, Responder responder);
-    void setDefaultResult(const QString& name, int32_t result);
+    void queueResults(ZelCall call, std::initializer_list<int32_t> results);
+    void setResponder(ZelCall call, Responder responder);
+    void setDefaultResult(ZelCall call, int32_t result);
 
     // Controller contents handed out by successful reads.
     void setRegister(int32_t number, int32_t value) { registers_[number] = value; }
@@ -47,9 +50,14 @@ public:
 
     // "ZlInitConnection(7, 9600, 0, 8, 0)"-style entries, in call order.
     const QStringList& calls() const { return calls_; }
-    // Just the function names, in call order.
-    QStringList callNames() const;
-    void clearCalls() { calls_.clear(); }
+    // The entries of one call, in call order.
+    QStringList callsTo(ZelCall call) const;
+    // Just the calls, in call order.
+    const QList<ZelCall>& callOrder() const { return order_; }
+    void clearCalls() {
+        calls_.clear();
+        order_.clear();
+    }
 
     QString fileName() const override { return fileName_; }
     bool isLoaded() const override { return true; }
@@ -97,13 +105,14 @@ public:
 
 private:
     // Logs the call and decides its result.
-    int32_t call(const QString& name, const QVector<int32_t>& args, const QString& extra = {});
-    int32_t resultFor(const QString& name, const QVector<int32_t>& args);
+    int32_t answer(ZelCall call, const QVector<int32_t>& args, const QString& extra = {});
+    int32_t resultFor(ZelCall call, const QVector<int32_t>& args);
 
-    QHash<QString, std::deque<int32_t>> queued_;
-    QHash<QString, Responder> responders_;
-    QHash<QString, int32_t> defaults_;
+    std::array<std::deque<int32_t>, kZelCallCount> queued_;
+    std::array<Responder, kZelCallCount> responders_;
+    std::array<std::optional<int32_t>, kZelCallCount> defaults_;
     QStringList calls_;
+    QList<ZelCall> order_;
     QMap<int32_t, int32_t> registers_;
     QMap<int32_t, double> vRegisters_;
     QMap<int32_t, TaskBank> taskBanks_;
@@ -119,5 +128,10 @@ private:
     LibErrorRecord error_;
     QString fileName_ = QStringLiteral("libzelcom.so.3");
 };
+
+// Test failures name the call.
+inline void PrintTo(ZelCall call, std::ostream* os) {
+    *os << callName(call);
+}
 
 }  // namespace zel

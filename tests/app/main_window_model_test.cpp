@@ -44,7 +44,7 @@ protected:
 }  // namespace
 
 TEST_F(MainWindowModelTest, AFirstRunWithoutALineNamesTheDefaultLine) {
-    lib.setDefaultResult(QStringLiteral("ZlOpenConnection"), 0);  // no default serial line
+    lib.setDefaultResult(ZelCall::OpenConnection, 0);  // no default serial line
     Run run(*this);
     run.model.load({});
     EXPECT_EQ(view.title, QStringLiteral("ZEL Monitor V3.6 - COMM 1 Baud 9600"));
@@ -77,7 +77,7 @@ TEST_F(MainWindowModelTest, SettingsSurviveARestartAndAMaximisedWindowStoresItsF
 TEST_F(MainWindowModelTest, ShutdownClosesTheConnectionAndReportsAFailingClose) {
     Run run(*this);
     run.state.connection.CommHandle = 7;
-    lib.queueResults("ZlCloseConnection", {0});
+    lib.queueResults(ZelCall::CloseConnection, {0});
     run.model.shutdown();
     EXPECT_EQ(run.state.connection.CommHandle, 0);
     EXPECT_EQ(view.messageBoxes, QStringList{QStringLiteral("Failed to CLOSE network!")});
@@ -108,18 +108,18 @@ TEST_F(MainWindowModelTest, PollingToleratesAnAbsentResourceButReconnectsAfterAn
     EXPECT_FALSE(run.state.flags.NoCommunication);
 
     lib.setError(216, QStringLiteral("Resource not present"));
-    lib.queueResults("ZlGetRegister", {0});
+    lib.queueResults(ZelCall::GetRegister, {0});
     run.model.pollingTick();
     EXPECT_FALSE(run.state.flags.NoCommunication);
 
     lib.setError(104, QStringLiteral("No reply from controller"));
-    lib.queueResults("ZlGetRegister", {0});
+    lib.queueResults(ZelCall::GetRegister, {0});
     run.model.pollingTick();
     EXPECT_TRUE(run.state.flags.NoCommunication);
 
     lib.clearCalls();
     run.model.pollingTick();  // the next tick reconnects
-    EXPECT_EQ(lib.callNames().value(0), QStringLiteral("ZlCloseConnection"));
+    EXPECT_EQ(lib.callOrder().mid(0, 1), QList{ZelCall::CloseConnection});
     EXPECT_FALSE(run.state.flags.NoCommunication);
 }
 
@@ -132,7 +132,7 @@ TEST_F(MainWindowModelTest, EveryStatusTextReachesTheLog) {
 }
 
 TEST_F(MainWindowModelTest, AWindowButtonWithoutALinkAsksFirstAndCancelOpensNothing) {
-    lib.setDefaultResult(QStringLiteral("ZlOpenConnection"), 0);
+    lib.setDefaultResult(ZelCall::OpenConnection, 0);
     Run run(*this);
     run.model.load({});
     run.model.setMessage(QStringLiteral("before"));

@@ -121,7 +121,7 @@ TEST_F(PollingTest, WindowsClosedOrASuspendClickedWhileEventsRunAreHonouredAtOnc
 // cause, not a failure on a handle the second attempt closed.
 TEST_F(PollingTest, ATickWhileAnAttemptRunsTouchesNothing) {
     state.flags.NoCommunication = true;
-    lib.setDefaultResult("ZlGetModel", 0);
+    lib.setDefaultResult(ZelCall::GetModel, 0);
     QStringList nested;
     view.onProcessEvents = [&] {
         view.onProcessEvents = nullptr;
@@ -153,7 +153,7 @@ TEST_F(PollingTest, SuspendedMonitoringTouchesNothingUntilResumed) {
     EXPECT_EQ(view.suspendColour, StateColour::Red);
     EXPECT_TRUE(view.runButtonsEnabled);
     EXPECT_TRUE(view.pollingEnabled);
-    EXPECT_EQ(lib.callNames().value(0), QStringLiteral("ZlOpenConnection"));
+    EXPECT_EQ(lib.callOrder().mid(0, 1), QList{ZelCall::OpenConnection});
     EXPECT_FALSE(state.flags.NoCommunication);
 }
 
@@ -194,8 +194,8 @@ TEST_F(PollingTest, TheSetupDialogsReconnectionRunsOnceOnTimer2) {
     state.flags.ReconnectPending = true;
     view.reconnectTimerEnabled = true;
     model.monitoring().reconnectTick();
-    EXPECT_EQ(lib.callNames().value(0), QStringLiteral("ZlCloseConnection"));
-    EXPECT_TRUE(lib.callNames().contains(QStringLiteral("ZlOpenConnection")));
+    EXPECT_EQ(lib.callOrder().mid(0, 1), QList{ZelCall::CloseConnection});
+    EXPECT_TRUE(lib.callOrder().contains(ZelCall::OpenConnection));
     EXPECT_FALSE(state.flags.ReconnectPending);
     EXPECT_FALSE(view.reconnectTimerEnabled);
     lib.clearCalls();
@@ -215,7 +215,7 @@ TEST_F(PollingTest, StartAndResetWriteWhatTheStatusWordCallsFor) {
         lib.clearCalls();
         lib.setStatusWord(word);
         (model.runControl().*command)();
-        EXPECT_EQ(lib.calls().filter(QStringLiteral("ZlPutStatus")).value(0), write) << word;
+        EXPECT_EQ(lib.callsTo(ZelCall::PutStatus).value(0), write) << word;
     }
     EXPECT_EQ(view.questions.value(1),
               QStringLiteral("Are you sure you want to START the controller?"));
@@ -230,7 +230,7 @@ TEST_F(PollingTest, StopOnAnOldModelOrAFailedWriteSaysSo) {
 
     state.connection.ModelCode = 5;
     lib.setError(104, QStringLiteral("No reply from controller"));
-    lib.queueResults("ZlPutStatus", {0});
+    lib.queueResults(ZelCall::PutStatus, {0});
     model.runControl().stop();
     EXPECT_TRUE(view.messageBoxes.last().startsWith(
         QStringLiteral("Failed to execute STOP command!\nNo reply from controller")));

@@ -62,11 +62,10 @@ struct Transfers {
         fake.ZlGetDataTableRow(FakeZelLibrary::kHandle, r, 1, columns, values);
         return values;
     }
-    // Fails the given row call of `name` with result 0.
-    void failRow(const QString& name, int32_t failing) {
-        fake.setResponder(name, [failing](const QVector<int32_t>& a) {
-            return a[1] == failing ? 0 : 1;
-        });
+    // Fails the given row call of `call` with result 0.
+    void failRow(ZelCall call, int32_t failing) {
+        fake.setResponder(call,
+                          [failing](const QVector<int32_t>& a) { return a[1] == failing ? 0 : 1; });
     }
 
     AppState state;
@@ -85,7 +84,7 @@ TEST(TableTransfer, UploadReadsTheWholeTableRowByRowLettingEventsRun) {
     Transfers t;
     t.controllerTable(3, 2);
     bool busyWhileReading = false;
-    t.fake.setResponder("ZlGetDataTableRow", [&](const QVector<int32_t>&) {
+    t.fake.setResponder(ZelCall::GetDataTableRow, [&](const QVector<int32_t>&) {
         busyWhileReading = t.state.flags.TableUploadBusy;
         return 1;
     });
@@ -127,8 +126,8 @@ TEST(TableTransfer, AFailedUploadSaysWhyAndClearsTheBusyFlag) {
         t.table.resize(1, 1);
         t.table.setValue(1, 1, 99);
         t.controllerTable(c.rows, c.columns);
-        t.fake.queueResults("ZlGetDataTableDim", {c.dimResult});
-        if (c.failingRow) t.failRow("ZlGetDataTableRow", c.failingRow);
+        t.fake.queueResults(ZelCall::GetDataTableDim, {c.dimResult});
+        if (c.failingRow) t.failRow(ZelCall::GetDataTableRow, c.failingRow);
         t.transfer.upload();
         EXPECT_TRUE(t.view.events.contains(c.said)) << t.view.events.join(" | ").toStdString();
         EXPECT_FALSE(t.view.events.contains("message: Upload complete."));
@@ -137,7 +136,7 @@ TEST(TableTransfer, AFailedUploadSaysWhyAndClearsTheBusyFlag) {
         if (c.failingRow) {
             EXPECT_EQ(t.row(1), (std::vector<int32_t>{11, 12})) << "rows read keep their values";
             EXPECT_EQ(t.row(2), (std::vector<int32_t>{0, 0}));
-            EXPECT_EQ(t.fake.callNames().last(), "ZlGetErrorInfo");
+            EXPECT_EQ(t.fake.callOrder().last(), ZelCall::GetErrorInfo);
         } else {
             EXPECT_EQ(t.table.value(1, 1), 99) << "the table is left as it was";
         }
@@ -167,7 +166,7 @@ TEST(TableTransfer, DownloadSendsEveryRowAsSixteenBits) {
     t.table.setValue(1, 3, 32767);
     t.table.setValue(2, 1, 32768);
     bool busyWhileWriting = false;
-    t.fake.setResponder("ZlPutDataTableRow", [&](const QVector<int32_t>&) {
+    t.fake.setResponder(ZelCall::PutDataTableRow, [&](const QVector<int32_t>&) {
         busyWhileWriting = t.state.flags.DownloadBusy;
         return 1;
     });
@@ -200,9 +199,9 @@ TEST(TableTransfer, DownloadNeverChangesTheControllersSize) {
         Transfers t;
         t.controllerTable(c.rows, c.columns);
         t.table.resize(2, 3);
-        t.fake.queueResults("ZlGetDataTableDim", {c.dimResult});
+        t.fake.queueResults(ZelCall::GetDataTableDim, {c.dimResult});
         t.transfer.download();
-        EXPECT_EQ(t.fake.callNames(), QStringList({"ZlGetDataTableDim"}));
+        EXPECT_EQ(t.fake.callOrder(), QList{ZelCall::GetDataTableDim});
         EXPECT_EQ(t.view.events, QStringList({"busy", c.box, "idle"}));
         EXPECT_EQ(t.table.TableRows, 2);
         EXPECT_EQ(t.table.columns(), 3);
@@ -215,7 +214,7 @@ TEST(TableTransfer, AnInterruptedDownloadLeavesTheRowsBeforeItWrittenAndNamesThe
     t.controllerTable(4, 2);
     t.table.resize(4, 2);
     for (int32_t r = 1; r <= 4; ++r) t.table.setValue(r, 1, 500 + r);
-    t.failRow("ZlPutDataTableRow", 3);
+    t.failRow(ZelCall::PutDataTableRow, 3);
     t.transfer.download();
 
     EXPECT_EQ(t.controllerRow(2, 2), (QVector<int32_t>{502, 0}));
@@ -244,7 +243,9 @@ TEST(TableTransfer, ACancelStopsBeforeTheNextRowAsAFailedRowWould) {
                                       : "message: Download cancelled at row 2.",
                                "idle"}));
         EXPECT_FALSE(t.state.flags.TableUploadBusy || t.state.flags.DownloadBusy);
-        EXPECT_EQ(t.fake.callNames().count(upload ? "ZlGetDataTableRow" : "ZlPutDataTableRow"), 1);
+        EXPECT_EQ(
+            t.fake.callOrder().count(upload ? ZelCall::GetDataTableRow : ZelCall::PutDataTableRow),
+            1);
         EXPECT_EQ(t.table.value(2, 1), upload ? 0 : 702);
         EXPECT_EQ(t.controllerRow(2, 1), (QVector<int32_t>{21}));
         EXPECT_EQ(t.controllerRow(1, 1), (QVector<int32_t>{upload ? 11 : 701}));
@@ -326,8 +327,8 @@ TEST(TableWindow, TakesNoOtherCommandWhileATransferRuns) {
                   (std::vector<int32_t>{r * 10 + 1, r * 10 + 2}));
     EXPECT_TRUE(window.table().TableFileName.isEmpty());
     EXPECT_FALSE(window.table().TableMonitoring);
-    EXPECT_EQ(t.fake.callNames().count("ZlGetDataTableRow"), 3);
-    EXPECT_FALSE(t.fake.callNames().contains("ZlPutDataTableRow"));
+    EXPECT_EQ(t.fake.callOrder().count(ZelCall::GetDataTableRow), 3);
+    EXPECT_FALSE(t.fake.callOrder().contains(ZelCall::PutDataTableRow));
     // Taken again once the upload has ended.
     grid.setData(grid.index(0, 1), "99", Qt::EditRole);
     EXPECT_EQ(window.table().value(1, 1), 99);

@@ -171,11 +171,11 @@ TEST(DdeModel, FlagWritesSetWithAnyValueOfOneOrMoreAndClearBelowZero) {
 TEST(DdeModel, WritesReportFailuresAndWaitForTheLink) {
     Dde d;
     d.lib.setError(40, "Timeout");
-    d.lib.queueResults("ZlPutRegister", {0, 0});
+    d.lib.queueResults(ZelCall::PutRegister, {0, 0});
     d.state.dde.DdeRegAddress = 300;
     d.enter("RegWrite", "-12");
     d.enter("FlagWrite", "1");
-    EXPECT_EQ(d.lib.calls().filter("ZlPutRegister"),
+    EXPECT_EQ(d.lib.callsTo(ZelCall::PutRegister),
               (QStringList{"ZlPutRegister(7, 300, -12)", "ZlPutRegister(7, 13201, 1)"}));
     ASSERT_EQ(d.messages.size(), 2);
     EXPECT_TRUE(d.messages[0].startsWith("Failed to update register value!\nTimeout"));
@@ -209,9 +209,9 @@ TEST(DdeModel, WriteBlockDataWritesTheFilledEntriesAndEmptiesThem) {
     d.model.textChanged("BlockAddress(1)", "500");
     d.model.textChanged("BlockWrite(1)", "2147483648");
     d.model.textChanged("BlockWrite(3)", "-7");
-    d.lib.queueResults("ZlPutRegister", {1, 0});
+    d.lib.queueResults(ZelCall::PutRegister, {1, 0});
     d.model.writeBlockData();
-    EXPECT_EQ(d.lib.calls().filter("ZlPutRegister"),
+    EXPECT_EQ(d.lib.callsTo(ZelCall::PutRegister),
               (QStringList{"ZlPutRegister(7, 500, 2147483647)", "ZlPutRegister(7, 3, -7)"}));
     EXPECT_EQ(d.messages.size(), 1);
     for (const char* box : {"BlockWrite(1)", "BlockWrite(3)"}) EXPECT_EQ(d.model.item(box), "");
@@ -263,8 +263,8 @@ TEST(DdeExchange, EachTickSendsOneNoticeOfTheChangedItemsOnly) {
     ASSERT_EQ(d.notices.size(), 1);
     EXPECT_EQ(d.notices[0],
               (DdeChanges{{"FlagValue(3)", "1"}, {"RegRead", "77"}, {"BlockRead(1)", "77"}}));
-    EXPECT_FALSE(d.lib.callNames().contains("ZlGetRegister50"));
-    EXPECT_EQ(d.lib.calls().filter("ZlGetRegister(").size(), 2 + 15);
+    EXPECT_FALSE(d.lib.callOrder().contains(ZelCall::GetRegister50));
+    EXPECT_EQ(d.lib.callsTo(ZelCall::GetRegister).size(), 2 + 15);
 
     d.tick();
     EXPECT_EQ(d.notices.size(), 1) << "nothing changed, nothing sent";
@@ -290,11 +290,11 @@ TEST(DdeExchange, TheFreeEntriesStopWhenTheLinkIsTakenMeanwhile) {
         d.model.textChanged("FlagAddress", "0");
         d.model.textChanged("RegAddress", "0");
         if (c.inPump) d.pump = [&] { d.state.flags.*c.flag = true; };
-        d.lib.setResponder("ZlGetRegister", [&](const QVector<int32_t>& args) {
+        d.lib.setResponder(ZelCall::GetRegister, [&](const QVector<int32_t>& args) {
             if (args[1] == 2 && !c.inPump) d.state.flags.*c.flag = true;
             return 1;
         });
         d.tick();
-        EXPECT_EQ(d.lib.calls().filter("ZlGetRegister(").size(), c.entriesRead) << c.what;
+        EXPECT_EQ(d.lib.callsTo(ZelCall::GetRegister).size(), c.entriesRead) << c.what;
     }
 }

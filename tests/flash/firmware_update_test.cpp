@@ -272,14 +272,14 @@ TEST_F(FirmwareUpdateEndToEnd, RefusalsSayWhyAndLeaveTheControllerAlone) {
         if (c.args.empty()) {
             FakeZelLibrary fake;
             fake.setRegister(13008, c.model);
-            fake.setDefaultResult("ZlPutRegister", 0);
+            fake.setDefaultResult(ZelCall::PutRegister, 0);
             fake.setSendDataReply(c.reply);
-            fake.setDefaultResult("ZlSendAscii", 0);  // a reply taken for success ends soon
+            fake.setDefaultResult(ZelCall::SendAscii, 0);  // a reply taken for success ends soon
             state.flags.UserSuspended = true;
             run(c.module, fake);
-            EXPECT_EQ(fake.calls().filter("ZlPutRegister"), c.writes);
+            EXPECT_EQ(fake.callsTo(ZelCall::PutRegister), c.writes);
             EXPECT_EQ(fake.calls().contains("ZlPutStatus(7, 8)"), c.reset);
-            EXPECT_FALSE(fake.callNames().contains("ZlSendAscii"));
+            EXPECT_FALSE(fake.callOrder().contains(ZelCall::SendAscii));
             EXPECT_EQ(screen.resumes, 0);  // monitoring stays suspended
         } else {
             auto sim = start(c.args);

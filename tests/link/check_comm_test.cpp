@@ -43,12 +43,12 @@ protected:
 
     // A serial line that refuses one rate at set-up, and a controller answering at one rate.
     void controllerAt(int32_t controllerBaud, int32_t refusedBaud = 0) {
-        lib.setResponder("ZlInitConnection", [this, refusedBaud](const QVector<int32_t>& a) {
+        lib.setResponder(ZelCall::InitConnection, [this, refusedBaud](const QVector<int32_t>& a) {
             if (a[1] == refusedBaud) return 0;
             lineBaud = a[1];
             return 1;
         });
-        lib.setResponder("ZlGetModel", [this, controllerBaud](const QVector<int32_t>&) {
+        lib.setResponder(ZelCall::GetModel, [this, controllerBaud](const QVector<int32_t>&) {
             return lineBaud == controllerBaud ? 1 : 0;
         });
     }
@@ -85,7 +85,7 @@ TEST_F(CheckCommTest, BaudSearchWithNoAnsweringRateFailsAfterAllFive) {
 
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
-    QStringList inits = lib.calls().filter("ZlInitConnection");
+    QStringList inits = lib.callsTo(ZelCall::InitConnection);
     EXPECT_EQ(inits, QStringList({init(4800), init(9600), init(19200), init(38400), init(56800),
                                   init(115200)}));
     EXPECT_EQ(lib.calls().last(), "ZlCloseConnection(7)");
@@ -107,7 +107,7 @@ TEST_F(CheckCommTest, StoredRateRefusedByTheLineFailsWithoutSearching) {
 TEST_F(CheckCommTest, FirstFailureIsSilentAndLaterOnesAreCounted) {
     state.settings.CommType = kCommUdp;
     state.settings.ControllerIP = "10.0.0.7";
-    lib.setDefaultResult("ZlOpenConnection", 0);
+    lib.setDefaultResult(ZelCall::OpenConnection, 0);
 
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_TRUE(ui.status.isEmpty());
@@ -120,7 +120,7 @@ TEST_F(CheckCommTest, FirstFailureIsSilentAndLaterOnesAreCounted) {
     EXPECT_EQ(ui.status, "( 1 ) Failed to make connection, please configure -  " + kReason);
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_EQ(ui.status, "( 2 ) Failed to make connection, please configure -  " + kReason);
-    EXPECT_EQ(lib.calls().filter("ZlCloseConnection").size(), 0);  // no handle was ever opened
+    EXPECT_EQ(lib.callsTo(ZelCall::CloseConnection).size(), 0);  // no handle was ever opened
 }
 
 TEST_F(CheckCommTest, CountRestartsAfterResumeAndAtATcpOpen) {
@@ -128,13 +128,13 @@ TEST_F(CheckCommTest, CountRestartsAfterResumeAndAtATcpOpen) {
     state.settings.ControllerIP = "10.0.0.7";
     state.connection.ConnectFailedBefore = true;
     state.connection.FailedConnections = -1;  // what resuming monitoring leaves
-    lib.setDefaultResult("ZlOpenNetConnection", 0);
+    lib.setDefaultResult(ZelCall::OpenNetConnection, 0);
     manager.CheckComm();
     EXPECT_EQ(ui.status, "( 0 ) Failed to make connection, please configure -  " + kReason);
 
     state.connection.FailedConnections = 5;
-    lib.setDefaultResult("ZlOpenNetConnection", H);
-    lib.queueResults("ZlGetModel", {0});
+    lib.setDefaultResult(ZelCall::OpenNetConnection, H);
+    lib.queueResults(ZelCall::GetModel, {0});
     manager.CheckComm();
     // The open reset the count before the configuration failed.
     EXPECT_EQ(ui.status, "( 1 ) Failed to make connection, please configure -  " + kReason);
@@ -144,7 +144,7 @@ TEST_F(CheckCommTest, PreviousConnectionThatWillNotCloseAbortsTheAttempt) {
     useSerial(1, 19200);
     state.connection.CommHandle = 5;
     state.connection.ConnectFailedBefore = true;
-    lib.queueResults("ZlCloseConnection", {0});
+    lib.queueResults(ZelCall::CloseConnection, {0});
 
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
@@ -162,7 +162,7 @@ TEST_F(CheckCommTest, FailureDuringRequestedReconnectIsNeitherReportedNorClosed)
 
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     EXPECT_TRUE(ui.status.isEmpty());
-    EXPECT_EQ(lib.calls().filter("ZlCloseConnection").size(), 0);
+    EXPECT_EQ(lib.callsTo(ZelCall::CloseConnection).size(), 0);
     EXPECT_EQ(state.connection.CommHandle, H);
 
     state.flags.ReconnectPending = false;
@@ -185,7 +185,7 @@ TEST_F(CheckCommTest, OpenSetupDialogKeepsTheStartTimerOff) {
     state.flags.SetupOpen = true;
     useSerial(1, 19200);
     EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
-    lib.setDefaultResult("ZlOpenConnection", 0);
+    lib.setDefaultResult(ZelCall::OpenConnection, 0);
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
 
     EXPECT_FALSE(ui.log.contains("timer3"));
@@ -211,11 +211,11 @@ TEST_F(CheckCommTest, ZelNetSelectsTheAdapterWaitsAndChecksRegisterOne) {
 
 TEST_F(CheckCommTest, ZelNetNodeThatDoesNotAnswerIsClosed) {
     state.settings.CommType = kCommZelNet;
-    lib.queueResults("ZlGetRegister", {0});
+    lib.queueResults(ZelCall::GetRegister, {0});
     EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
     // The reason is taken before the close, which would replace it.
-    EXPECT_EQ(lib.callNames().mid(4),
-              QStringList({"ZlGetRegister", "ZlGetErrorInfo", "ZlCloseConnection"}));
+    EXPECT_EQ(lib.callOrder().mid(4), QList<ZelCall>({ZelCall::GetRegister, ZelCall::GetErrorInfo,
+                                                      ZelCall::CloseConnection}));
 }
 
 TEST_F(CheckCommTest, UdpOpensTheTrimmedAddress) {
@@ -289,7 +289,7 @@ TEST(CheckCommCause, TheStatusLineNamesTheCauseOfTheFailedStep) {
         {"serial device the user may not open",
          [](ConnectionSettings& s, FakeZelLibrary& lib) {
              s.CommType = 3;
-             lib.setResponder("ZlOpenConnection", [&lib](const QVector<int32_t>&) {
+             lib.setResponder(ZelCall::OpenConnection, [&lib](const QVector<int32_t>&) {
                  lib.setError(103, "Cannot open connection: /dev/ttyS0: Permission denied");
                  return 0;
              });

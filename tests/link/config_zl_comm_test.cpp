@@ -23,9 +23,9 @@ protected:
     ConnectionManager manager{state, lib, ui};
 };
 
-const QStringList kCountsOnly = {"ZlGetModel", "ZlGetIoCount"};
-const QStringList kEverything = {"ZlGetModel", "ZlGetIoCount", "ZlGetMiscIoCount", "ZlGetStatus",
-                                 "ZlGetConfig"};
+const QList<ZelCall> kCountsOnly = {ZelCall::GetModel, ZelCall::GetIoCount};
+const QList<ZelCall> kEverything = {ZelCall::GetModel, ZelCall::GetIoCount, ZelCall::GetMiscIoCount,
+                                    ZelCall::GetStatus, ZelCall::GetConfig};
 
 TEST_F(ConfigZLCommTest, ModelClassDecidesTaskCountAndFurtherReads) {
     const struct {
@@ -47,7 +47,7 @@ TEST_F(ConfigZLCommTest, ModelClassDecidesTaskCountAndFurtherReads) {
         EXPECT_TRUE(config.ConfigZLComm());
 
         EXPECT_EQ(fresh.connection.TaskCount, c.tasks);
-        EXPECT_EQ(controller.callNames(), c.readsWords ? kEverything : kCountsOnly);
+        EXPECT_EQ(controller.callOrder(), c.readsWords ? kEverything : kCountsOnly);
         EXPECT_EQ(fresh.connection.ControllerStatusBits, c.readsWords ? 0x0B : kUnknownWord);
     }
 }
@@ -69,26 +69,27 @@ TEST_F(ConfigZLCommTest, StoresModelCountsAndControllerWords) {
 
 TEST_F(ConfigZLCommTest, FailedModelOrCountReadLeavesTheLinkUnconfigured) {
     lib.setModel(5, 0);
-    lib.queueResults("ZlGetModel", {0});
+    lib.queueResults(ZelCall::GetModel, {0});
     EXPECT_FALSE(manager.ConfigZLComm());
     EXPECT_FALSE(state.connection.LinkConfigured);
-    EXPECT_EQ(lib.callNames(), QStringList({"ZlGetModel", "ZlGetErrorInfo"}));
+    EXPECT_EQ(lib.callOrder(), QList<ZelCall>({ZelCall::GetModel, ZelCall::GetErrorInfo}));
 
     lib.clearCalls();
-    lib.queueResults("ZlGetIoCount", {0});
+    lib.queueResults(ZelCall::GetIoCount, {0});
     EXPECT_FALSE(manager.ConfigZLComm());
-    EXPECT_EQ(lib.callNames(), QStringList({"ZlGetModel", "ZlGetIoCount", "ZlGetErrorInfo"}));
+    EXPECT_EQ(lib.callOrder(),
+              QList<ZelCall>({ZelCall::GetModel, ZelCall::GetIoCount, ZelCall::GetErrorInfo}));
     EXPECT_EQ(state.connection.Counts.FlagCount(), 0);
 }
 
 TEST_F(ConfigZLCommTest, FailedMiscCountReadKeepsOldCountsAndStillSucceeds) {
     lib.setModel(5, 0);
-    lib.queueResults("ZlGetMiscIoCount", {0});
-    lib.queueResults("ZlGetStatus", {0});
+    lib.queueResults(ZelCall::GetMiscIoCount, {0});
+    lib.queueResults(ZelCall::GetStatus, {0});
     EXPECT_TRUE(manager.ConfigZLComm());
     EXPECT_EQ(state.connection.Counts.PrototypeCount(), 0);
     EXPECT_EQ(state.connection.Counts.FlagCount(), 64);
-    EXPECT_EQ(lib.callNames(), kEverything);
+    EXPECT_EQ(lib.callOrder(), kEverything);
 }
 
 }  // namespace

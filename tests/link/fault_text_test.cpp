@@ -91,7 +91,7 @@ TEST(LibError, AbsentResourceNeedsBothTheCodeAndASuccessfulFetch) {
     AppState state;
     state.LibError = {216, "old"};
     lib.setError(104, "No reply from controller");
-    lib.queueResults("ZlGetErrorInfo", {0});
+    lib.queueResults(ZelCall::GetErrorInfo, {0});
 
     const int32_t fetched = fetchLibError(lib, state);
 

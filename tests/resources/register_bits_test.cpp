@@ -24,7 +24,7 @@ protected:
             if (bits.bit(r * RegisterBitsModel::BitsPerRow + k)) checked |= 1u << k;
         return checked;
     }
-    QStringList writes() const { return lib.calls().filter(QStringLiteral("ZlPutRegister")); }
+    QStringList writes() const { return lib.callsTo(ZelCall::PutRegister); }
 };
 
 }  // namespace
@@ -107,7 +107,7 @@ TEST_F(RegisterBits, EnterWritesTheClampedValueAtOnce) {
 }
 
 TEST_F(RegisterBits, ClicksWhileATypedValueIsWrittenAreIgnored) {
-    lib.setResponder(QStringLiteral("ZlPutRegister"), [this](const QVector<int32_t>&) {
+    lib.setResponder(ZelCall::PutRegister, [this](const QVector<int32_t>&) {
         bits.bitClicked(5 * 32 + 4);
         return 1;
     });
@@ -118,7 +118,7 @@ TEST_F(RegisterBits, ClicksWhileATypedValueIsWrittenAreIgnored) {
 }
 
 TEST_F(RegisterBits, AFailedBitWriteReportsTheLibraryTextAndIsNotRetried) {
-    lib.queueResults(QStringLiteral("ZlPutRegister"), {0});
+    lib.queueResults(ZelCall::PutRegister, {0});
     lib.setError(5, QStringLiteral("Timeout"));
     bits.bitClicked(0);
     tick(bits);

@@ -63,9 +63,8 @@ protected:
 
     QList<int32_t> registersRead() const {
         QList<int32_t> read;
-        for (const QString& call : lib.calls())
-            if (call.startsWith(QStringLiteral("ZlGetRegister(")))
-                read << call.section(u',', 1).chopped(1).trimmed().toInt();
+        for (const QString& call : lib.callsTo(ZelCall::GetRegister))
+            read << call.section(u',', 1).chopped(1).trimmed().toInt();
         return read;
     }
 

@@ -65,7 +65,7 @@ TEST_F(Tick, FlagsReadTheWordsThatHoldThePage) {
     EXPECT_EQ(many.row(9).value, QStringLiteral("Clear"));
     EXPECT_EQ(many.row(15).value, QStringLiteral("Set"));
 
-    lib.queueResults(QStringLiteral("ZlGetRegister"), {1, 0});
+    lib.queueResults(ZelCall::GetRegister, {1, 0});
     lib.setRegister(13022, 0);
     tick(many);  // a failed read leaves every button as it was
     EXPECT_EQ(many.row(15).value, QStringLiteral("Set"));

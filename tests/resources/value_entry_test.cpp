@@ -63,7 +63,7 @@ TEST_F(ValueEntry, HexadecimalEntryAndDisplay) {
 TEST_F(ValueEntry, FailedWritesAndNoLink) {
     RegisterWindowModel reg(services(), RegisterBank::Lower);
     reg.open();
-    lib.queueResults(QStringLiteral("ZlPutRegister"), {0});
+    lib.queueResults(ZelCall::PutRegister, {0});
     lib.setError(5, QStringLiteral("Timeout"));
     writeOf(reg, 0, QStringLiteral("3"));
     EXPECT_TRUE(
@@ -118,7 +118,7 @@ TEST_F(ValueEntry, FlagsAreWrittenByNumberAndLibraryKind) {
     EXPECT_EQ(lastCall(), QStringLiteral("ZlPutFlag(7, 40, 0)"));
     EXPECT_EQ(flags.row(0).value, QStringLiteral("Clear"));
 
-    lib.queueResults(QStringLiteral("ZlPutFlag"), {0});
+    lib.queueResults(ZelCall::PutFlag, {0});
     flags.flagClicked(0);
     EXPECT_EQ(flags.row(0).value, QStringLiteral("Set"));  // flipped whatever the result
     EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Failed to update Flag value!\n")));
@@ -147,7 +147,7 @@ TEST_F(ValueEntry, DigitalRowsShowFailedReadsAsOffAndOddValuesAsNothing) {
     DigitalWindowModel in(services(), DigitalKind::Inputs);
     in.open();
     lib.setRegister(2002, 7);
-    lib.setResponder(QStringLiteral("ZlGetRegister"),
+    lib.setResponder(ZelCall::GetRegister,
                      [](const QVector<int32_t>& a) { return a[1] == 2001 ? 0 : 1; });
     EXPECT_EQ(in.row(0).name, QStringLiteral("in_1A"));
     tick(in);
@@ -177,7 +177,7 @@ TEST_F(ValueEntry, AnalogOutputsClampToTwentyThousand) {
 TEST_F(ValueEntry, AnalogReadsTellAbsentChannelsFromFailures) {
     AnalogWindowModel ain(services(), AnalogKind::Inputs);
     ain.open();
-    lib.setResponder(QStringLiteral("ZlGetRegister"),
+    lib.setResponder(ZelCall::GetRegister,
                      [](const QVector<int32_t>& a) { return a[1] == 8507 ? 0 : 1; });
     lib.setError(216, QStringLiteral("Not present"));
     tick(ain);
@@ -210,7 +210,7 @@ TEST_F(ValueEntry, ServoPositionsAreWrittenEvenWithoutALink) {
     EXPECT_EQ(messages.last(), QStringLiteral("Servo #17 position updated."));
     EXPECT_FALSE(servos.editGuard().active());
 
-    lib.queueResults(QStringLiteral("ZlPutRegister"), {0});
+    lib.queueResults(ZelCall::PutRegister, {0});
     servos.positionKey(0, QChar(13));
     EXPECT_TRUE(
         messages.last().startsWith(QStringLiteral("Failed to update servo position value!\n")));

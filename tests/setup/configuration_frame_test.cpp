@@ -47,7 +47,7 @@ TEST_F(SetupTest, InputButtonFlipsOneBitSendsTheWordAndReportsARefusal) {
     EXPECT_EQ(config.inputCaptions()[2], "Active");
     EXPECT_TRUE(host.log.isEmpty());
 
-    lib.queueResults("ZlPutConfig", {0});
+    lib.queueResults(ZelCall::PutConfig, {0});
     config.clickInput(3);
     EXPECT_EQ(host.log, QStringList{"message: Failed to update configuration!"});
     EXPECT_EQ(config.inputCaptions()[3], "Active");  // the change stays shown

@@ -17,13 +17,13 @@ protected:
         model.load();
     }
     // The register numbers read or written, in order.
-    QStringList registersOf(const QString& call) const {
+    QStringList registersOf(ZelCall call) const {
         QStringList numbers;
-        for (const QString& entry : lib.calls())
-            if (entry.startsWith(call)) numbers << entry.section(", ", 1, 1).remove(u')');
+        for (const QString& entry : lib.callsTo(call))
+            numbers << entry.section(", ", 1, 1).remove(u')');
         return numbers;
     }
-    void failRegister(const QString& call, int number, const QString& error) {
+    void failRegister(ZelCall call, int number, const QString& error) {
         lib.setResponder(call,
                          [number](const QVector<int32_t>& a) { return a[1] == number ? 0 : 1; });
         lib.setError(5, error);
@@ -33,7 +33,7 @@ protected:
 TEST_F(NetworkTest, OpeningTheFrameReadsEveryAddressInOrder) {
     net.clickFrame();
     EXPECT_EQ(net.takeFocusRequest(), 0);
-    EXPECT_EQ(registersOf("ZlGetRegister").join(' '),
+    EXPECT_EQ(registersOf(ZelCall::GetRegister).join(' '),
               "20000 20048 20049 20050 20051 20064 20065 20066 20067 20080 20081 20082 20083 "
               "20005 20006");
     EXPECT_EQ(net.fieldText(3), "50");
@@ -51,14 +51,14 @@ TEST_F(NetworkTest, OpeningTheFrameReadsEveryAddressInOrder) {
 }
 
 TEST_F(NetworkTest, ReadFailuresStopAndSayWhy) {
-    failRegister("ZlGetRegister", 20049, "Illegal register");
+    failRegister(ZelCall::GetRegister, 20049, "Illegal register");
     net.GetAddresses();
     EXPECT_EQ(host.boxes,
               QStringList{"Failed to get IP addresses! They don't exist in the controller"});
-    EXPECT_EQ(registersOf("ZlGetRegister").last(), "20049");
+    EXPECT_EQ(registersOf(ZelCall::GetRegister).last(), "20049");
 
     host.boxes.clear();
-    failRegister("ZlGetRegister", 20049, "No reply from controller");
+    failRegister(ZelCall::GetRegister, 20049, "No reply from controller");
     net.GetAddresses();
     EXPECT_EQ(host.boxes, QStringList{"Failed to update register value!\n" + state.LibError.text});
 
@@ -89,7 +89,7 @@ TEST_F(NetworkTest, ApplyWritesNodeOctetsAndLoadCommandInOrder) {
     for (int i = 0; i < kAddressFieldCount; ++i) net.setFieldText(i, QString::number(i + 1));
     net.setFieldText(3, "300");
     net.apply();
-    EXPECT_EQ(registersOf("ZlPutRegister").join(' '),
+    EXPECT_EQ(registersOf(ZelCall::PutRegister).join(' '),
               "20000 20048 20049 20050 20051 20064 20065 20066 20067 20080 20081 20082 20083 "
               "20096");
     EXPECT_EQ(lib.registerValue(20051), 300);  // written as typed, no octet check
@@ -101,9 +101,9 @@ TEST_F(NetworkTest, ApplyWritesNodeOctetsAndLoadCommandInOrder) {
 }
 
 TEST_F(NetworkTest, ApplyStopsAtTheFirstRefusedWriteOrWithoutConnection) {
-    failRegister("ZlPutRegister", 20065, "Bad value");
+    failRegister(ZelCall::PutRegister, 20065, "Bad value");
     net.apply();
-    EXPECT_EQ(registersOf("ZlPutRegister").last(), "20065");
+    EXPECT_EQ(registersOf(ZelCall::PutRegister).last(), "20065");
     EXPECT_EQ(host.boxes, QStringList{"Failed to update IP Addresses!\n" + state.LibError.text});
 
     host.boxes.clear();

@@ -39,7 +39,7 @@ QByteArray PacketController::groupReply(int offset) const {
 }
 
 void PacketController::answerPackets(FakeZelLibrary& fake) {
-    fake.setResponder("ZlSendData", [this, &fake](const QVector<int32_t>&) {
+    fake.setResponder(ZelCall::SendData, [this, &fake](const QVector<int32_t>&) {
         // The fake logs the request in hex before it asks for the result.
         QString hex = fake.calls().last().section(QStringLiteral(", "), 3);
         hex.chop(1);

@@ -34,11 +34,11 @@ protected:
     // The requests' command bytes and, for task groups, the offset, as the fake logged them.
     QStringList sent() const {
         QStringList out;
-        for (const QString& call : fake.calls().filter("ZlSendData"))
+        for (const QString& call : fake.callsTo(ZelCall::SendData))
             out << call.section(", ", 3).mid(6, call.contains("6b ") ? 5 : 2);
         return out;
     }
-    QStringList banksRead() const { return fake.calls().filter("ZlGetTaskBank"); }
+    QStringList banksRead() const { return fake.callsTo(ZelCall::GetTaskBank); }
 };
 
 }  // namespace
@@ -116,7 +116,7 @@ TEST_F(StatusFetch, BanksFrom65WithEventsBeforeEvenNumbersFromModelTen) {
 TEST_F(StatusFetch, AFailedBankReadEndsTheTick) {
     controller.start(0, 9, 4);
     controller.serveBanks(fake, 0);
-    fake.queueResults("ZlGetTaskBank", {1, 0});
+    fake.queueResults(ZelCall::GetTaskBank, {1, 0});
     fake.setError(105, "Link lost");
     try {
         readTaskBanks(context, record, pumpCheck);

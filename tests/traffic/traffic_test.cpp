@@ -52,24 +52,24 @@ TEST(Traffic, RefusedRegisterShowsTheControllersErrorInTheFilteredList) {
 // The ring itself, not the recorder: the library's test double is not made for two threads.
 TEST(Traffic, RingKeepsItsBoundUnderPushesFromTwoThreads) {
     TrafficRing ring(64);
-    auto pushes = [&ring](TrafficCall call) {
+    auto pushes = [&ring](ZelCall call) {
         for (int i = 0; i < 5000; ++i) {
             TrafficEntry entry;
             entry.call = call;
             ring.push(entry);
         }
     };
-    std::thread worker(pushes, TrafficCall::PutRegister);
-    pushes(TrafficCall::GetRegister);
+    std::thread worker(pushes, ZelCall::PutRegister);
+    pushes(ZelCall::GetRegister);
     worker.join();
     TrafficEntry last;
-    last.call = TrafficCall::GetStatus;
+    last.call = ZelCall::GetStatus;
     ring.push(last);
 
     const std::vector<TrafficEntry> kept = ring.entries();
     EXPECT_EQ(kept.size(), 64u);
     EXPECT_EQ(ring.pushed(), 10001u);
-    EXPECT_EQ(kept.back().call, TrafficCall::GetStatus);
+    EXPECT_EQ(kept.back().call, ZelCall::GetStatus);
 }
 
 TEST(Traffic, NothingIsRecordedWhileTheWindowIsClosed) {
@@ -88,7 +88,7 @@ TEST(Traffic, NothingIsRecordedWhileTheWindowIsClosed) {
 
 struct FilterCase {
     const char* name;
-    std::optional<TrafficCall> call;
+    std::optional<ZelCall> call;
     QString range;
     bool failuresOnly;
     QStringList calls;  // the shown calls' names and arguments
@@ -100,17 +100,20 @@ class TrafficFilters : public ::testing::TestWithParam<FilterCase> {};
 
 TEST_P(TrafficFilters, SelectTheMatchingCalls) {
     FakeZelLibrary fake;
-    fake.queueResults("ZlPutRegister", {0});
+    fake.queueResults(ZelCall::PutRegister, {0});
+    fake.setDefaultResult(ZelCall::SendAscii, 3);  // the count of reply bytes: a success
     fake.setError(202, QStringLiteral("Illegal register"));
     RecordingZelLibrary lib(fake);
     TrafficModel model(lib);
     model.open();
     int32_t value = 0;
     std::array<int32_t, 16> sixteen{};
+    QByteArray reply;
     lib.ZlGetRegister(7, 10, value);
     lib.ZlPutRegister(7, 30, 1);          // refused
     lib.ZlGetRegister16(7, 20, sixteen);  // registers 20..35
     lib.ZlPutFlag(7, 30, 1);
+    lib.ZlSendAscii(7, "?\r", 2, reply, '\r');
 
     const FilterCase& c = GetParam();
     model.setCall(c.call);
@@ -128,14 +131,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FilterCase{"all", std::nullopt, "", false,
                    {"ZlGetRegister(7, 10)", "ZlPutRegister(7, 30, 1)", "ZlGetRegister16(7, 20)",
-                    "ZlPutFlag(7, 30, 1)"}},
-        FilterCase{"call", TrafficCall::GetRegister, "", false, {"ZlGetRegister(7, 10)"}},
+                    "ZlPutFlag(7, 30, 1)", "ZlSendAscii(7, 2, 13)"}},
+        FilterCase{"call", ZelCall::GetRegister, "", false, {"ZlGetRegister(7, 10)"}},
         FilterCase{"one register", std::nullopt, "30", false,
                    {"ZlPutRegister(7, 30, 1)", "ZlGetRegister16(7, 20)"}},
         FilterCase{"reversed range", std::nullopt, "36 - 35", false, {"ZlGetRegister16(7, 20)"}},
         FilterCase{"range below", std::nullopt, "1-9", false, {}},
         FilterCase{"failures", std::nullopt, "", true, {"ZlPutRegister(7, 30, 1)"}},
-        FilterCase{"call and range", TrafficCall::GetRegister16, "10-19", false, {}}),
+        FilterCase{"call and range", ZelCall::GetRegister16, "10-19", false, {}}),
     [](const auto& info) {
         QString name = QString::fromLatin1(info.param.name);
         return name.replace(u' ', u'_').toStdString();
@@ -153,7 +156,7 @@ TEST(Traffic, RangeTextThatIsNoRangeIsRefusedAndTheRangeKept) {
 
 TEST(Traffic, SavedTextHasOneLinePerShownCall) {
     FakeZelLibrary fake;
-    fake.queueResults("ZlGetRegister", {1, 0});
+    fake.queueResults(ZelCall::GetRegister, {1, 0});
     fake.setError(202, QStringLiteral("Illegal register"));
     RecordingZelLibrary lib(fake);
     TrafficModel model(lib);
@@ -161,7 +164,7 @@ TEST(Traffic, SavedTextHasOneLinePerShownCall) {
     int32_t value = 0;
     lib.ZlGetRegister(7, 1, value);
     lib.ZlGetRegister(7, 2, value);
-    model.setCall(TrafficCall::GetRegister);
+    model.setCall(ZelCall::GetRegister);
     model.refresh();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("traffic.txt"));

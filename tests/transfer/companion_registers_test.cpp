@@ -53,8 +53,8 @@ protected:
     // The registers written, in order.
     QList<int32_t> written() const {
         QList<int32_t> numbers;
-        for (const QString& call : lib.calls())
-            if (call.startsWith("ZlPutRegister(")) numbers << call.section(", ", 1, 1).toInt();
+        for (const QString& call : lib.callsTo(ZelCall::PutRegister))
+            numbers << call.section(", ", 1, 1).toInt();
         return numbers;
     }
     static QString padded(const char* text) {
@@ -77,7 +77,7 @@ protected:
 TEST_F(CompanionTest, DownloadWritesFrom501AndStopsTheSecondPhaseAtAFailedWrite) {
     writeCompanion(1000, "32001         7\r\n32002         *\r\n32003         9\r\n"
                          "32004         10\r\n32005         11\r\n");
-    lib.setResponder("ZlPutRegister", [](const QVector<int32_t>& a) {
+    lib.setResponder(ZelCall::PutRegister, [](const QVector<int32_t>& a) {
         return a[1] == 600 || a[1] == 32004 ? 0 : 1;
     });
     download();
@@ -86,7 +86,7 @@ TEST_F(CompanionTest, DownloadWritesFrom501AndStopsTheSecondPhaseAtAFailedWrite)
     EXPECT_EQ(numbers.first(), 501);
     EXPECT_EQ(numbers.mid(500), QList<int32_t>({32001, 32003, 32004}));
     EXPECT_EQ(lib.calls().first(), "ZlPutStatus(7, 0)");
-    EXPECT_EQ(lib.callNames().mid(504), QStringList({"ZlDownload", "ZlCloseConnection"}));
+    EXPECT_EQ(lib.callOrder().mid(504), QList({ZelCall::Download, ZelCall::CloseConnection}));
     EXPECT_EQ(lib.registerValue(1000), 1100);
     EXPECT_EQ(view.floods.front(), 0);
     EXPECT_EQ(view.floods.back(), 100);
@@ -134,7 +134,7 @@ TEST_F(CompanionTest, DownloadFailuresAndTheAbsentOrDeclinedFile) {
         view.log.clear();
         lib.clearCalls();
         view.yesAnswers = {c.answer};
-        lib.setDefaultResult("ZlPutStatus", c.stopResult);
+        lib.setDefaultResult(ZelCall::PutStatus, c.stopResult);
         state.connection.CommHandle = FakeZelLibrary::kHandle;
         download();
         QStringList shown;
@@ -143,7 +143,7 @@ TEST_F(CompanionTest, DownloadFailuresAndTheAbsentOrDeclinedFile) {
         EXPECT_EQ(shown.mid(0, c.shown.size()), c.shown);
         EXPECT_EQ(shown.value(c.shown.size()), "status: Downloading " + program);
         EXPECT_EQ(written().size(), c.writes);
-        EXPECT_TRUE(lib.callNames().contains("ZlDownload"));
+        EXPECT_TRUE(lib.callOrder().contains(ZelCall::Download));
         EXPECT_FALSE(view.busy);
     }
 }
@@ -178,7 +178,7 @@ TEST_F(CompanionTest, UploadLayoutsAndBankCount) {
         const bool readable = c.bankZeroReadable;
         // Bank 0's first register only, or the 16th-from-last general register in the simple
         // layout, fails to read on its own.
-        lib.setResponder("ZlGetRegister", [readable](const QVector<int32_t>& a) {
+        lib.setResponder(ZelCall::GetRegister, [readable](const QVector<int32_t>& a) {
             return (a[1] == 32001 && !readable) || a[1] == 985 ? 0 : 1;
         });
         upload();
@@ -236,10 +236,10 @@ TEST_F(CompanionTest, UploadRetriesAndAbandons) {
         view.yesAnswers = {true, c.overwrite};
         state.connection.CommHandle = FakeZelLibrary::kHandle;
         int blockCalls = 0, chunkCalls = 0;
-        lib.setResponder("ZlGetRegister50", [&](const QVector<int32_t>&) {
+        lib.setResponder(ZelCall::GetRegister50, [&](const QVector<int32_t>&) {
             return c.failingBlockCalls.contains(++blockCalls) ? 0 : 1;
         });
-        lib.setResponder("ZlGetRegister16", [&](const QVector<int32_t>&) {
+        lib.setResponder(ZelCall::GetRegister16, [&](const QVector<int32_t>&) {
             return c.failingChunkCalls.contains(++chunkCalls) ? 0 : 1;
         });
         upload();

@@ -99,7 +99,7 @@ TEST_F(ProgramTransferTest, OverwriteCancelAsksAgainAndOkDeletesTheOldFileFirst)
     view.okAnswers = {false, true};
     view.yesAnswers = {false};
     bool existedAtUpload = true;
-    lib.setResponder(QStringLiteral("ZlUpload"), [&](const QVector<int32_t>&) {
+    lib.setResponder(ZelCall::Upload, [&](const QVector<int32_t>&) {
         existedAtUpload = QFile::exists(existing);
         return 1;
     });
@@ -152,8 +152,8 @@ TEST_F(ProgramTransferTest, TheConnectionIsClosedAfterADownloadOnlyWhenItSucceed
         state.connection.CommHandle = FakeZelLibrary::kHandle;
         lib.clearCalls();
         view.log.clear();
-        lib.setDefaultResult(QStringLiteral("ZlDownload"), c.downloadResult);
-        lib.setDefaultResult(QStringLiteral("ZlCloseConnection"), c.closeResult);
+        lib.setDefaultResult(ZelCall::Download, c.downloadResult);
+        lib.setDefaultResult(ZelCall::CloseConnection, c.closeResult);
         view.files = {path};
         transfer.DownloadProgram();
         EXPECT_EQ(lib.calls(), c.calls);
@@ -166,15 +166,15 @@ TEST_F(ProgramTransferTest, TheConnectionIsClosedAfterADownloadOnlyWhenItSucceed
 
 TEST_F(ProgramTransferTest, AFailedUploadIsReportedAndStillClosesTheConnection) {
     const QString path = file("NEW.DSO", false);
-    lib.queueResults(QStringLiteral("ZlUpload"), {0});
-    lib.queueResults(QStringLiteral("ZlCloseConnection"), {0});
+    lib.queueResults(ZelCall::Upload, {0});
+    lib.queueResults(ZelCall::CloseConnection, {0});
     view.files = {path};
     transfer.UploadProgram();
     EXPECT_EQ(view.log.mid(4),
               QStringList({"box!: Failed to upload " + path + ".\nError: " + padded("No reply"),
                            "box!: Error closing connection.\n" + padded("No reply")}));
-    EXPECT_EQ(lib.callNames(), QStringList({"ZlUpload", "ZlGetErrorInfo", "ZlCloseConnection",
-                                            "ZlGetErrorInfo"}));
+    EXPECT_EQ(lib.callOrder(), QList<ZelCall>({ZelCall::Upload, ZelCall::GetErrorInfo,
+                                               ZelCall::CloseConnection, ZelCall::GetErrorInfo}));
 }
 
 // The library call runs on a worker while events are handled; a click meanwhile is refused.
@@ -182,7 +182,7 @@ TEST_F(ProgramTransferTest, ASecondRequestWhileATransferRunsIsRefused) {
     const QString path = file("LINE1.DSO", true);
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
-    lib.setResponder(QStringLiteral("ZlDownload"), [released](const QVector<int32_t>&) {
+    lib.setResponder(ZelCall::Download, [released](const QVector<int32_t>&) {
         released.wait();
         return 1;
     });
@@ -197,14 +197,14 @@ TEST_F(ProgramTransferTest, ASecondRequestWhileATransferRunsIsRefused) {
     transfer.DownloadProgram();
     EXPECT_TRUE(busyMeanwhile);
     EXPECT_EQ(view.log.count(QStringLiteral("dialog: Select Tavrel Object File")), 1);
-    EXPECT_EQ(lib.callNames(), QStringList({"ZlDownload", "ZlCloseConnection"}));
+    EXPECT_EQ(lib.callOrder(), QList<ZelCall>({ZelCall::Download, ZelCall::CloseConnection}));
     EXPECT_FALSE(state.flags.DownloadBusy);
 }
 
 TEST_F(ProgramTransferTest, LoadSetsTheSerialRateAndCloseLinkReportsAFailure) {
     transfer.load();
     EXPECT_EQ(state.settings.BaudRate, 9600);
-    lib.queueResults(QStringLiteral("ZlCloseConnection"), {0, 1});
+    lib.queueResults(ZelCall::CloseConnection, {0, 1});
     transfer.CloseLink();
     EXPECT_EQ(state.connection.CommHandle, 7);
     transfer.CloseLink();

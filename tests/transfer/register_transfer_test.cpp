@@ -47,7 +47,7 @@ struct Transfers {
     }
     // Single reads of the registers in `failing` fail.
     void singleReadsOnly(QList<int32_t> failing) {
-        fake.setResponder("ZlGetRegister", [failing](const QVector<int32_t>& args) {
+        fake.setResponder(ZelCall::GetRegister, [failing](const QVector<int32_t>& args) {
             return failing.contains(args[1]) ? 0 : 1;
         });
     }
@@ -59,7 +59,7 @@ struct Transfers {
         text.chop(2);
         return text.split("\r\n");
     }
-    int32_t count(const QString& call) const { return fake.callNames().count(call); }
+    int32_t count(ZelCall call) const { return fake.callOrder().count(call); }
 
     QTemporaryDir dir;
     QString path;
@@ -89,7 +89,7 @@ TEST(RegisterUpload, SimpleLayoutReadsOneRegisterAtATime) {
         EXPECT_EQ(lines[2], "1              1000001 ");
         EXPECT_EQ(lines[3], "2             *");
         EXPECT_EQ(lines[1001], "1000           1001000 ");
-        EXPECT_EQ(t.count("ZlGetRegister50"), 0);
+        EXPECT_EQ(t.count(ZelCall::GetRegister50), 0);
         EXPECT_EQ(t.view.events,
                   QStringList({"ask: Are you sure you want to Upload register values to file: " +
                                    t.path + " from the controller?",
@@ -128,28 +128,30 @@ TEST(RegisterUpload, BlockLayoutBanksFollowTheBankTest) {
         EXPECT_EQ(lines[129], "128           0");
         EXPECT_EQ(lines[130], "129           1000129");
         EXPECT_FALSE(t.fake.calls().contains("ZlGetRegister(7, 128)"));
-        EXPECT_EQ(t.count("ZlGetRegister50"), 19);
+        EXPECT_EQ(t.count(ZelCall::GetRegister50), 19);
         for (int i = 0; i < c.banks.size(); ++i) {
             const int32_t first = c.banks[i];
             EXPECT_EQ(lines[1002 + 1000 * i], QString("%1%2").arg(first, -14).arg(first + 1000000));
             EXPECT_EQ(lines[2001 + 1000 * i],
                       QString("%1%2").arg(first + 999, -14).arg(first + 1000999));
         }
-        EXPECT_EQ(t.count("ZlGetRegister16"), 63 * c.banks.size());
+        EXPECT_EQ(t.count(ZelCall::GetRegister16), 63 * c.banks.size());
         EXPECT_TRUE(t.view.events.contains("message: Register read completed."));
     }
 }
 
 TEST(RegisterUpload, RetriesThreeTimesThenFails) {
     struct Case {
-        const char* call;
+        ZelCall call;
         int failures;
         bool completes;
         int lines;  // a failed upload leaves the lines read before the failure
     };
     const Case cases[] = {
-        {"ZlGetRegister50", 3, true, 5002},  {"ZlGetRegister50", 4, false, 2},
-        {"ZlGetRegister16", 3, true, 5002},  {"ZlGetRegister16", 4, false, 1002},
+        {ZelCall::GetRegister50, 3, true, 5002},
+        {ZelCall::GetRegister50, 4, false, 2},
+        {ZelCall::GetRegister16, 3, true, 5002},
+        {ZelCall::GetRegister16, 4, false, 1002},
     };
     for (const Case& c : cases) {
         Transfers t(3);
@@ -157,9 +159,9 @@ TEST(RegisterUpload, RetriesThreeTimesThenFails) {
         for (int i = 0; i < c.failures; ++i) t.fake.queueResults(c.call, {0});
         t.transfer.upload();
         EXPECT_EQ(t.view.events.contains("message: Register read completed."), c.completes)
-            << c.call << c.failures;
+            << callName(c.call) << c.failures;
         EXPECT_EQ(t.view.events.contains("message: Failed to get registers!"), !c.completes);
-        EXPECT_EQ(t.lines().size(), c.lines) << c.call << c.failures;
+        EXPECT_EQ(t.lines().size(), c.lines) << callName(c.call) << c.failures;
         EXPECT_EQ(t.view.events.last(), "idle");
         EXPECT_FALSE(t.state.flags.DownloadBusy);
     }
@@ -169,7 +171,7 @@ TEST(RegisterUpload, BlockThreeStartsOverAfterAFailedRead) {
     Transfers t(3);
     t.fillController();
     int failures = 1;
-    t.fake.setResponder("ZlGetRegister", [&failures](const QVector<int32_t>& args) {
+    t.fake.setResponder(ZelCall::GetRegister, [&failures](const QVector<int32_t>& args) {
         if (args[1] != 103 || failures == 0) return 1;
         --failures;
         return 0;
@@ -188,7 +190,7 @@ TEST(RegisterUpload, ModelFiveAppendsVRegisters) {
     t.singleReadsOnly({32001});
     t.fake.setVRegister(36101, 2.5);
     t.fake.setVRegister(36800, -1e20);
-    t.fake.setResponder("ZlGetVRegister",
+    t.fake.setResponder(ZelCall::GetVRegister,
                         [](const QVector<int32_t>& args) { return args[1] == 36102 ? 0 : 1; });
     t.transfer.upload();
     const QStringList lines = t.lines();
@@ -274,11 +276,11 @@ TEST(RegisterDownload, AFailedWriteEndsTheSecondPhaseOnly) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(body);
     file.close();
-    t.fake.setResponder("ZlPutRegister", [](const QVector<int32_t>& args) {
+    t.fake.setResponder(ZelCall::PutRegister, [](const QVector<int32_t>& args) {
         return args[1] == 10 || args[1] == 32003 ? 0 : 1;
     });
     t.transfer.download();
-    EXPECT_EQ(t.count("ZlPutRegister"), 1003);
+    EXPECT_EQ(t.count(ZelCall::PutRegister), 1003);
     EXPECT_EQ(t.fake.registerValue(11), 1);
     EXPECT_EQ(t.fake.registerValue(32002), 2);
     EXPECT_EQ(t.fake.registerValue(32004), 0);

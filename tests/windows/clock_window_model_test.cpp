@@ -25,7 +25,7 @@ protected:
         for (int32_t r = 13014; r <= 13020; ++r) fake.setRegister(r, r - 13000);
         model.load();
     }
-    QStringList writes() const { return fake.calls().filter("ZlPutRegister"); }
+    QStringList writes() const { return fake.callsTo(ZelCall::PutRegister); }
 };
 
 const QStringList kLatchedSync = {
@@ -36,7 +36,8 @@ const QStringList kLatchedSync = {
 }  // namespace
 
 TEST_F(ClockWindow, AFailedReadShowsAStarInItsBoxOnly) {
-    fake.setResponder("ZlGetRegister", [](const QVector<int32_t>& a) { return a[1] != 13016; });
+    fake.setResponder(ZelCall::GetRegister,
+                      [](const QVector<int32_t>& a) { return a[1] != 13016; });
     fake.setError(216, "Not present");
     model.refresh(context);
     EXPECT_EQ(shown.fields, (std::array<QString, 7>{"14", "15", "*", "17", "18", "19", "20"}));
@@ -49,11 +50,11 @@ TEST_F(ClockWindow, AFailedReadShowsAStarInItsBoxOnly) {
 
 TEST_F(ClockWindow, OtherModelsSyncWithoutTheLatchAndAFailedWriteStopsNothing) {
     state.connection.ModelCode = 10;
-    fake.queueResults("ZlPutRegister", {0});
+    fake.queueResults(ZelCall::PutRegister, {0});
     model.requestSync();
     model.refresh(context);
     EXPECT_EQ(writes(), kLatchedSync.mid(1, 7));
-    EXPECT_EQ(fake.calls().filter("ZlGetErrorInfo").size(), 1);
+    EXPECT_EQ(fake.callsTo(ZelCall::GetErrorInfo).size(), 1);
     EXPECT_FALSE(state.flags.CommErrorFlag) << "a failed write is no link failure";
 }
 

@@ -231,7 +231,7 @@ TEST_F(Screen, AFailedReadShowsAStarAndRaisesTheErrorFlagUnlessTheResourceIsAbse
         m->kindChosen(0, 6);
         m->kindChosen(1, 6);
         lib.setRegister(1, 77);
-        lib.queueResults(QStringLiteral("ZlGetRegister"), {0});
+        lib.queueResults(ZelCall::GetRegister, {0});
         lib.setError(code, QStringLiteral("failed"));
         state.flags.CommErrorFlag = false;
         tick(*m);
@@ -319,7 +319,7 @@ TEST_F(Screen, AValueTypedIntoAWritableKindIsClampedSentAndReported) {
 TEST_F(Screen, AFailedWriteReportsTheLibrarysError) {
     auto m = screen();
     m->kindChosen(0, 6);
-    lib.setDefaultResult(QStringLiteral("ZlPutRegister"), 0);
+    lib.setDefaultResult(ZelCall::PutRegister, 0);
     lib.setError(27, QStringLiteral("Bad value"));
     typeValue(*m, 0, QStringLiteral("5"));
     ASSERT_EQ(messages.size(), 1);

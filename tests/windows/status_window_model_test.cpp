@@ -70,7 +70,7 @@ TEST_F(StatusWindow, TaskBanksStandInWhenThePacketExchangeFails) {
     EXPECT_EQ(label, "Controller Stopped");
     EXPECT_EQ(firstChildText(), "Step #200");
 
-    fake.setDefaultResult("ZlGetTaskBank", 0);
+    fake.setDefaultResult(ZelCall::GetTaskBank, 0);
     label.clear();
     EXPECT_THROW(model.refresh(context), PollingError);
     EXPECT_TRUE(label.isEmpty());
