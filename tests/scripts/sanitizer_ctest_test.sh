@@ -26,12 +26,12 @@ BEHAVE
 
 # A test list in its own folder: each argument is NAME=BEHAVIOUR.
 test_list() {
-  local dir=$work/$1 spec name
+  local dir=$work/$1 entry name
   shift
   mkdir -p "$dir"
-  for spec in "$@"; do
-    name=${spec%%=*}
-    echo "add_test($name bash $work/behave.sh ${spec#*=} $dir/$name.ran)" >>"$dir/CTestTestfile.cmake"
+  for entry in "$@"; do
+    name=${entry%%=*}
+    echo "add_test($name bash $work/behave.sh ${entry#*=} $dir/$name.ran)" >>"$dir/CTestTestfile.cmake"
   done
   echo "$dir"
 }
