@@ -28,6 +28,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include <qcustomplot.h>
@@ -35,26 +36,13 @@
 #include "app/application.h"
 #include "app/window_list.h"
 #include "common/text_colours.h"
-#include "settings/first_run.h"
-#include "settings/settings_sections.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/sim_process.h"
 #include "trends/trend_item.h"
 
 using namespace zel;
 
 namespace {
-
-// A settings file as a first run leaves it, then pointed at the given connection.
-void writeSettings(const QString& path, int commType, const QString& host, int timeout = 500) {
-    settings::SettingsStore store(path);
-    store.load(settings::firstRunSettings());
-    settings::SettingsHandle h = 0;
-    ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h));
-    store.SetNumberValue(h, QStringLiteral("COMM Port"), commType);
-    store.SetTextValue(h, QStringLiteral("IP Address"), host);
-    store.SetNumberValue(h, QStringLiteral("Timeout"), timeout);
-    ASSERT_TRUE(store.CloseSettingsKey(h));
-}
 
 // Every text the status line shows, in order: each setting of it is followed by a repaint.
 class ShownTexts : public QObject {
@@ -216,7 +204,8 @@ protected:
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
         ::setenv("ZELCOM_UDP_PORT", std::to_string(sim.udpPort()).c_str(), 1);
         ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
-        writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
+        ASSERT_TRUE(test::setSettings(settings, QStringLiteral("Communications"),
+                                      {{"COMM Port", 2}, {"IP Address", "127.0.0.1"}, {"Timeout", 500}}));
         line.settingsFile = settings;
         line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
         // Only the test of the start-up file choice answers it.
@@ -228,37 +217,31 @@ protected:
         ::unsetenv("ZELMON_ZELCOM_LIBRARY");
     }
 
-    // Top, Left, Height and Width as the settings file holds them.
-    QList<int32_t> mainPlacement() const {
-        settings::SettingsStore store(settings);
-        store.load({});
-        settings::SettingsHandle h = 0;
-        QList<int32_t> values;
-        if (!store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Main")), h)) return values;
-        for (const char* name : {"Top", "Left", "Height", "Width"}) {
-            int32_t value = -1;
-            store.QueryNumberValue(h, QLatin1String(name), value);
-            values << value;
-        }
-        store.CloseSettingsKey(h);
-        return values;
+    // Clicks the main window's button or triggers its menu entry of that name.
+    static void open(frmMain& main, const char* control) {
+        if (auto* button = main.findChild<QPushButton*>(QLatin1String(control)))
+            button->click();
+        else if (auto* action = main.findChild<QAction*>(QLatin1String(control)))
+            action->trigger();
+        else
+            ADD_FAILURE() << "no control " << control;
     }
-    // Opens every window the main window offers that asks for no file, and the windows those
-    // open in turn; monitoring is then suspended, so no tick changes what they show.
-    static void openEveryWindow(frmMain& main) {
+    // Opens every window the main window offers and the windows those open in turn. The setup
+    // dialog stops the polling tick while it is open, so it opens last, once `ready` holds;
+    // monitoring is then suspended, so no tick changes what they show.
+    static void openEveryWindow(frmMain& main, const std::function<bool()>& ready = [] { return true; }) {
         for (const WindowEntry& entry : windowList())
-            if (entry.opener == Opener::Button)
-                main.findChild<QPushButton*>(QLatin1String(entry.control))->click();
-        for (const char* entry : {"mnuConfiguration", "mnuDdeSetup", "mnuFirmware", "mnuClock",
-                                  "mnuProgramTransfer", "mnuShowTrend", "mnuTraffic"})
-            main.findChild<QAction*>(QLatin1String(entry))->trigger();
+            if (entry.opener != Opener::OtherWindow && entry.id != WindowId::Setup)
+                open(main, entry.control);
         main.findChild<QWidget*>(QStringLiteral("frmTable"))
             ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
             ->trigger();
         main.findChild<QWidget*>(QStringLiteral("frmReg"))
             ->findChild<QPushButton*>(QStringLiteral("Command1"))
             ->click();
-        main.findChild<QPushButton*>(QStringLiteral("SuspendButton"))->click();
+        EXPECT_TRUE(QTest::qWaitFor(ready, 60'000));
+        open(main, windowEntry(WindowId::Setup).control);
+        open(main, "SuspendButton");
     }
     static QList<QWidget*> shownWindows() {
         QList<QWidget*> shown;
@@ -310,7 +293,8 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
     EXPECT_TRUE(saved.readAll().contains("COMM Port=2"));
     // Never moved, the main window keeps the placement it read, though whole pixels cannot
     // hold it: 1008 twips are 67.2 pixels.
-    EXPECT_EQ(mainPlacement(), QList<int32_t>({1008, 2036, 8000, 11000}));
+    EXPECT_EQ(test::settingsValues(settings, QStringLiteral("Main"), {"Top", "Left", "Height", "Width"}),
+              QStringList({"1008", "2036", "8000", "11000"}));
 }
 
 // A folder is no symbol file either.
@@ -460,15 +444,8 @@ TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
 
 // An exchange the settings say was running runs again from start-up, its window still hidden.
 TEST_F(MainWindow, ASavedExchangeRunsAgainWithoutTheDdeWindowOpened) {
-    {
-        settings::SettingsStore store(settings);
-        store.load({});
-        settings::SettingsHandle h = 0;
-        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
-        store.SetNumberValue(h, QStringLiteral("Flag"), 1);
-        store.SetNumberValue(h, QStringLiteral("Register Address"), 2);
-        ASSERT_TRUE(store.CloseSettingsKey(h));
-    }
+    ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"),
+                                  {{"Flag", 1}, {"Register Address", 2}}));
     Application monitor(line);
     monitor.start();
     frmMain& main = monitor.mainWindow();
@@ -595,32 +572,12 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
         {"SSCommand2", false, "", "", true},
         {nullptr, false, ZELSIM_DEMO_SCREEN, "/plant/line.tab", false},
     };
-    auto remembered = [this] {
-        settings::SettingsStore saved(settings);
-        saved.load({});
-        settings::SettingsHandle h = 0;
-        QStringList names;
-        if (!saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h)) return names;
-        for (const char* name : {"Custom Screen 1", "Data Table"}) {
-            QString value;
-            saved.QueryTextValue(h, QLatin1String(name), value);
-            names << value;
-        }
-        saved.CloseSettingsKey(h);
-        return names;
-    };
+    const QString files = QStringLiteral("Files");
+    const QStringList names{"Custom Screen 1", "Data Table"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button ? c.button : "Escape");
-        {
-            settings::SettingsStore store(settings);
-            store.load({});
-            settings::SettingsHandle h = 0;
-            ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h));
-            store.SetTextValue(h, QStringLiteral("Custom Screen 1"),
-                               QStringLiteral(ZELSIM_DEMO_SCREEN));
-            store.SetTextValue(h, QStringLiteral("Data Table"), QStringLiteral("/plant/line.tab"));
-            ASSERT_TRUE(store.CloseSettingsKey(h));
-        }
+        ASSERT_TRUE(test::setSettings(settings, files,
+                                      {{names[0], ZELSIM_DEMO_SCREEN}, {names[1], "/plant/line.tab"}}));
         line.loadRememberedFiles = false;
         QStringList offered;
         QTimer answer;
@@ -649,10 +606,10 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
             EXPECT_EQ(QStringList({monitor.state().files.CustomScreen1File,
                                    monitor.state().files.DataTableFile}),
                       c.inUse ? kept : QStringList({"", ""}));
-            EXPECT_EQ(remembered(), kept);
+            EXPECT_EQ(test::settingsValues(settings, files, names), kept);
             monitor.mainWindow().close();
         }
-        EXPECT_EQ(remembered(), kept);
+        EXPECT_EQ(test::settingsValues(settings, files, names), kept);
     }
 }
 
@@ -746,7 +703,8 @@ TEST_F(MainWindow, EachFailedAttemptOnASilentLineShowsItsOwnCause) {
     test::SimProcess silent({"--scenario", ZELSIM_DEMO_SCENARIO, "--pty"});
     silent.pause();
     ::setenv("ZELCOM_COMM1", silent.ptyPath().c_str(), 1);
-    writeSettings(settings, 3, {}, 250);
+    ASSERT_TRUE(test::setSettings(settings, QStringLiteral("Communications"),
+                                  {{"COMM Port", 3}, {"IP Address", ""}, {"Timeout", 250}}));
     QStringList failures;
     {
         Application monitor(line);
@@ -822,16 +780,9 @@ bool readsAfter(const QWidget* a, const QWidget* b) {
 // settings saved at exit; the focus reaches every control that takes input, meeting those of
 // each group in reading order (a scroll bar stands beside what it scrolls, so it is left out).
 TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) {
-    {
-        settings::SettingsStore store(settings);
-        store.load({});
-        settings::SettingsHandle h = 0;
-        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
-        store.SetNumberValue(h, QStringLiteral("Flag Address"), 5);
-        store.SetNumberValue(h, QStringLiteral("Register Address"), 7);
-        store.SetNumberValue(h, QStringLiteral("Block 50 Address"), 100);
-        ASSERT_TRUE(store.CloseSettingsKey(h));
-    }
+    const QString dde = QStringLiteral("DDE Setup");
+    ASSERT_TRUE(test::setSettings(
+        settings, dde, {{"Flag Address", 5}, {"Register Address", 7}, {"Block 50 Address", 100}}));
     line.files = {QStringLiteral(ZELSIM_DEMO_SCREEN)};
     {
         Application monitor(line);
@@ -888,18 +839,9 @@ TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) 
         }
         main.close();
     }
-    settings::SettingsStore saved(settings);
-    saved.load({});
-    settings::SettingsHandle h = 0;
-    ASSERT_TRUE(saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
-    QList<int32_t> dde;
-    for (const char* name : {"Flag", "Flag Address", "Register Address", "Block 50 Address"}) {
-        int32_t value = -1;
-        saved.QueryNumberValue(h, QLatin1String(name), value);
-        dde << value;
-    }
-    saved.CloseSettingsKey(h);
-    EXPECT_EQ(dde, QList<int32_t>({0, 5, 7, 100}));
+    EXPECT_EQ(test::settingsValues(settings, dde,
+                                   {"Flag", "Flag Address", "Register Address", "Block 50 Address"}),
+              QStringList({"0", "5", "7", "100"}));
 }
 
 // Within each menu bar, menu and context menu of every window, every entry has a mnemonic and
@@ -962,36 +904,19 @@ TEST_F(MainWindow, EveryWindowReadsOnADarkDesktop) {
         monitor.start();
         frmMain& main = monitor.mainWindow();
         monitor.model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
-        const auto open = [&main](const char* control) {
-            if (auto* button = main.findChild<QPushButton*>(QLatin1String(control)))
-                button->click();
-            else if (auto* action = main.findChild<QAction*>(QLatin1String(control)))
-                action->trigger();
-            else
-                ADD_FAILURE() << "no control " << control;
-        };
-        // The setup dialog stops the polling tick while it is open, so it opens last.
-        for (const WindowEntry& entry : windowList())
-            if (entry.make && entry.opener != Opener::OtherWindow && entry.id != WindowId::Setup)
-                open(entry.control);
-        main.findChild<QWidget*>(QStringLiteral("frmReg"))
-            ->findChild<QPushButton*>(QStringLiteral("Command1"))
-            ->click();
-        main.findChild<QWidget*>(QStringLiteral("frmTable"))
-            ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
-            ->trigger();
         // Register 2 is read after the digital windows' rows in the tick.
-        auto* reg2 = main.findChild<QWidget*>(QStringLiteral("frmReg"))
-                         ->findChild<QLineEdit*>(QStringLiteral("Text1_1"));
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return reg2->text() == QStringLiteral("1234"); }, 60'000));
-        open(windowEntry(WindowId::Setup).control);
+        openEveryWindow(main, [&main] {
+            return main.findChild<QWidget*>(QStringLiteral("frmReg"))
+                       ->findChild<QLineEdit*>(QStringLiteral("Text1_1"))
+                       ->text() == QStringLiteral("1234");
+        });
         EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
 
         for (const char* form : {"frmDigIn", "frmDigOut"})
             main.findChild<QWidget*>(QLatin1String(form))->close();
-        open("InputButton");
-        open("OutputButton");
+        open(main, "SuspendButton");  // resumes, or the windows would ask to open
+        open(main, "InputButton");
+        open(main, "OutputButton");
         EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
         main.close();
     }
