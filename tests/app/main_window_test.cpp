@@ -199,6 +199,7 @@ protected:
     QString settings = dir.filePath(QStringLiteral("settings.ini"));
     CommandLine line;
     ModalWatch modal;
+    std::unique_ptr<Application> monitor;
 
     void SetUp() override {
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
@@ -212,11 +213,24 @@ protected:
         line.loadRememberedFiles = true;
     }
     void TearDown() override {
+        stop();
         ::unsetenv("ZELCOM_TCP_PORT");
         ::unsetenv("ZELCOM_UDP_PORT");
         ::unsetenv("ZELMON_ZELCOM_LIBRARY");
     }
 
+    // Starts the monitor as a user does, from `line`.
+    frmMain& start() {
+        stop();
+        monitor = std::make_unique<Application>(line);
+        monitor->start();
+        return monitor->mainWindow();
+    }
+    // Closes the main window, as a user's exit does, and ends the monitor.
+    void stop() {
+        if (monitor) monitor->mainWindow().close();
+        monitor.reset();
+    }
     // Clicks the main window's button or triggers its menu entry of that name.
     static void open(frmMain& main, const char* control) {
         if (auto* button = main.findChild<QPushButton*>(QLatin1String(control)))
@@ -258,35 +272,32 @@ protected:
 // With the demo symbol file the resource windows name their rows after it.
 TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
     line.files = {QStringLiteral(ZELSIM_DEMO_SYMBOLS)};
-    {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
-        EXPECT_TRUE(main.isVisible());
-        EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - TCP/IP 127.0.0.1"));
-        auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
-        ASSERT_TRUE(message);
-        EXPECT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+    frmMain& main = start();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - TCP/IP 127.0.0.1"));
+    auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
 
-        main.findChild<QPushButton*>(QStringLiteral("RegisterButton"))->click();
-        auto* frmReg = main.findChild<QWidget*>(QStringLiteral("frmReg"));
-        ASSERT_TRUE(frmReg);
-        EXPECT_TRUE(frmReg->isVisible());
-        EXPECT_EQ(frmReg->windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
-        EXPECT_EQ(message->text(), QStringLiteral("Register Form loaded."));
-        EXPECT_EQ(frmReg->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
-                  QStringLiteral("Cycle_count"));
-        main.findChild<QPushButton*>(QStringLiteral("ServoButton"))->click();
-        auto* servos = main.findChild<QWidget*>(QStringLiteral("frmServo"));
-        ASSERT_TRUE(servos);
-        // The servo window names its rows in Label4; Label1 holds the number.
-        EXPECT_EQ(servos->findChild<QLabel*>(QStringLiteral("Label4_0"))->text(),
-                  QStringLiteral("X_axis"));
-        // The demo controller has four servos: no window for servos 17-32.
-        EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmServo2")));
-        main.close();
-        EXPECT_FALSE(frmReg->isVisible());
-    }
+    main.findChild<QPushButton*>(QStringLiteral("RegisterButton"))->click();
+    auto* frmReg = main.findChild<QWidget*>(QStringLiteral("frmReg"));
+    ASSERT_TRUE(frmReg);
+    EXPECT_TRUE(frmReg->isVisible());
+    EXPECT_EQ(frmReg->windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
+    EXPECT_EQ(message->text(), QStringLiteral("Register Form loaded."));
+    EXPECT_EQ(frmReg->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
+              QStringLiteral("Cycle_count"));
+    main.findChild<QPushButton*>(QStringLiteral("ServoButton"))->click();
+    auto* servos = main.findChild<QWidget*>(QStringLiteral("frmServo"));
+    ASSERT_TRUE(servos);
+    // The servo window names its rows in Label4; Label1 holds the number.
+    EXPECT_EQ(servos->findChild<QLabel*>(QStringLiteral("Label4_0"))->text(),
+              QStringLiteral("X_axis"));
+    // The demo controller has four servos: no window for servos 17-32.
+    EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmServo2")));
+    main.close();
+    EXPECT_FALSE(frmReg->isVisible());
+    stop();
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
     QFile saved(settings);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -304,12 +315,9 @@ TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
     for (const QString& name : {dir.filePath(QStringLiteral("gone.SYM")), folder}) {
         line.files = {name};
         modal.texts.clear();
-        {
-            Application monitor(line);
-            monitor.start();
-            EXPECT_TRUE(monitor.state().files.SymbolFileName.isEmpty());
-            monitor.mainWindow().close();
-        }
+        start();
+        EXPECT_TRUE(monitor->state().files.SymbolFileName.isEmpty());
+        stop();
         EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + name});
     }
 }
@@ -341,9 +349,7 @@ TEST_F(MainWindow, CommandLineFilesOpenByTheirExtension) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         line.files = {c.file};
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
+        frmMain& main = start();
         QWidget* shown = &main;
         if (c.window) {
             shown = main.findChild<QWidget*>(QLatin1String(c.window));
@@ -361,9 +367,7 @@ TEST_F(MainWindow, CommandLineFilesOpenByTheirExtension) {
 }
 
 TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
     ASSERT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
 
@@ -371,7 +375,7 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
         if (a->text() == QStringLiteral("Change &Configuration")) a->trigger();
     auto* setup = main.findChild<QDialog*>(QStringLiteral("frmSetup"));
     ASSERT_TRUE(setup && setup->isVisible());
-    EXPECT_TRUE(monitor.state().flags.SetupOpen);
+    EXPECT_TRUE(monitor->state().flags.SetupOpen);
     auto* kind = setup->findChild<QComboBox*>(QStringLiteral("Combo1"));
     kind->setCurrentIndex(1);
     emit kind->activated(1);  // ZelUDP, as a user's choice
@@ -380,8 +384,7 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
     EXPECT_TRUE(waitForMessage(message, QStringLiteral("Connected to UDP 127.0.0.1")))
         << message->text().toStdString();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - UDP 127.0.0.1"));
-    EXPECT_FALSE(monitor.state().flags.SetupOpen);
-    main.close();
+    EXPECT_FALSE(monitor->state().flags.SetupOpen);
 }
 
 // A controller with more than sixteen servos gets the second servo window as well, titled like
@@ -399,10 +402,8 @@ TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
     test::SimProcess big({"--scenario", twenty.fileName().toStdString(), "--tcp", "0"});
     ::setenv("ZELCOM_TCP_PORT", std::to_string(big.tcpPort()).c_str(), 1);
 
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
-    ASSERT_EQ(monitor.state().connection.Counts.ServoCount(), 20);
+    frmMain& main = start();
+    ASSERT_EQ(monitor->state().connection.Counts.ServoCount(), 20);
     auto* button = main.findChild<QPushButton*>(QStringLiteral("ServoButton"));
     button->click();
     auto* second = main.findChild<QWidget*>(QStringLiteral("frmServo2"));
@@ -413,14 +414,12 @@ TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
     button->click();
     EXPECT_EQ(main.findChildren<QWidget*>(QStringLiteral("frmServo2")).size(), 1);
     EXPECT_TRUE(second->isVisible());
-    main.close();
+    stop();  // before its simulator ends
 }
 
 // "View Bits" opens the one Register bits window on the range of the window it was pressed in.
 TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto viewBits = [&main](const char* button, const char* form) {
         main.findChild<QPushButton*>(QString::fromLatin1(button))->click();
         main.findChild<QWidget*>(QString::fromLatin1(form))
@@ -433,37 +432,32 @@ TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
     ASSERT_TRUE(bits && bits->isVisible());
     EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option2"))->isChecked());
     EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_0"))->text(), QStringLiteral("32001"));
-    EXPECT_TRUE(monitor.state().flags.windows.RegbitsFormOpen);
+    EXPECT_TRUE(monitor->state().flags.windows.RegbitsFormOpen);
 
     EXPECT_EQ(viewBits("RegisterButton", "frmReg"), bits);
     EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option1"))->isChecked());
     EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_1"))->text(), QStringLiteral("2"));
     main.close();
-    EXPECT_FALSE(monitor.state().flags.windows.RegbitsFormOpen);
+    EXPECT_FALSE(monitor->state().flags.windows.RegbitsFormOpen);
 }
 
 // An exchange the settings say was running runs again from start-up, its window still hidden.
 TEST_F(MainWindow, ASavedExchangeRunsAgainWithoutTheDdeWindowOpened) {
     ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"),
                                   {{"Flag", 1}, {"Register Address", 2}}));
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
     ASSERT_TRUE(dde);
     auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
         << read->text().toStdString();
     EXPECT_FALSE(dde->isVisible());
-    main.close();
 }
 
 // A client's command opens the DDE window; typing an address pauses the exchange until Enter,
 // the tick then reads it, and a write from the Flags window empties the flag write box.
 TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     EXPECT_FALSE(main.executeCommand(QStringLiteral("DDE")));
     EXPECT_TRUE(main.executeCommand(QStringLiteral("ddeSetup")));
     auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
@@ -472,11 +466,11 @@ TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
 
     auto* address = dde->findChild<QLineEdit*>(QStringLiteral("RegAddress"));
     QTest::keyClicks(address, QStringLiteral("2"));
-    EXPECT_FALSE(monitor.state().flags.DdeActive);
+    EXPECT_FALSE(monitor->state().flags.DdeActive);
     EXPECT_EQ(address->text(), QStringLiteral("2"));
     QTest::keyClick(address, Qt::Key_Return);
-    EXPECT_TRUE(monitor.state().flags.DdeActive);
-    EXPECT_EQ(monitor.state().dde.DdeRegAddress, 2);
+    EXPECT_TRUE(monitor->state().flags.DdeActive);
+    EXPECT_EQ(monitor->state().dde.DdeRegAddress, 2);
     auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
         << read->text().toStdString();
@@ -488,7 +482,6 @@ TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
     ASSERT_TRUE(flags && flags->isVisible());
     flags->findChild<QPushButton*>(QStringLiteral("SSCommand1_0"))->click();
     EXPECT_EQ(flagWrite->text(), QString());
-    main.close();
 }
 
 // Each main window command of a client clicks its own button or menu entry; one whose control
@@ -507,9 +500,7 @@ TEST_F(MainWindow, EachCommandClicksItsControlAndADisabledOneIsRefused) {
         {"START", "StartButton"}, {"STOP", "StopButton"},
         {"RESET", "ResetButton"}, {"DDESETUP", "mnuDdeSetup"},
     };
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     const auto spyOn = [&main](const char* control) {
         QObject* found = main.findChild<QObject*>(QLatin1String(control));
         return std::make_unique<QSignalSpy>(
@@ -525,15 +516,12 @@ TEST_F(MainWindow, EachCommandClicksItsControlAndADisabledOneIsRefused) {
     const auto stop = spyOn("StopButton");
     EXPECT_FALSE(main.executeCommand(QStringLiteral("stop")));
     EXPECT_EQ(stop->count(), 0);
-    main.close();
 }
 
 // The data table window reads the controller's table as it opens, and Monitor Setup opens over
 // the same table.
 TEST_F(MainWindow, TheDataTableOpensOnTheControllersTable) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     main.findChild<QPushButton*>(QStringLiteral("TableButton"))->click();
     auto* table = main.findChild<QWidget*>(QStringLiteral("frmTable"));
     ASSERT_TRUE(table && table->isVisible());
@@ -597,18 +585,15 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
         answer.start();
         const QStringList kept{QString::fromLatin1(c.customScreen),
                                QString::fromLatin1(c.dataTable)};
-        {
-            Application monitor(line);
-            monitor.start();
-            answer.stop();
-            EXPECT_EQ(offered,
-                      (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
-            EXPECT_EQ(QStringList({monitor.state().files.CustomScreen1File,
-                                   monitor.state().files.DataTableFile}),
-                      c.inUse ? kept : QStringList({"", ""}));
-            EXPECT_EQ(test::settingsValues(settings, files, names), kept);
-            monitor.mainWindow().close();
-        }
+        start();
+        answer.stop();
+        EXPECT_EQ(offered,
+                  (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
+        EXPECT_EQ(QStringList({monitor->state().files.CustomScreen1File,
+                               monitor->state().files.DataTableFile}),
+                  c.inUse ? kept : QStringList({"", ""}));
+        EXPECT_EQ(test::settingsValues(settings, files, names), kept);
+        stop();
         EXPECT_EQ(test::settingsValues(settings, files, names), kept);
     }
 }
@@ -625,9 +610,7 @@ TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
         {"mnuTraffic", "frmTraffic", QRect(70, 80, 720, 380)},
     };
     for (const bool restarted : {false, true}) {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
+        frmMain& main = start();
         for (const auto& c : cases) {
             SCOPED_TRACE(restarted ? "after a restart" : "in one run");
             SCOPED_TRACE(c.window);
@@ -651,9 +634,7 @@ TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
 
 // The configuration menu's last entry opens the firmware update window, its module list ready.
 TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto* entry = main.findChild<QAction*>(QStringLiteral("mnuFirmware"));
     ASSERT_TRUE(entry);
     ASSERT_TRUE(entry->isEnabled());
@@ -669,15 +650,12 @@ TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
     EXPECT_EQ(flash->findChild<QLabel*>(QStringLiteral("lblModule"))->text(),
               QStringLiteral("Select Module to Update"));
     EXPECT_FALSE(flash->findChild<QWidget*>(QStringLiteral("ProgressBar1"))->isVisible());
-    main.close();
 }
 
 // The File menu's program transfer window opens beside the main window, hidden by Exit and
 // shown again by the same entry with its status line cleared.
 TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto* entry = main.findChild<QAction*>(QStringLiteral("mnuProgramTransfer"));
     ASSERT_TRUE(entry && entry->isEnabled());
     entry->trigger();
@@ -685,7 +663,7 @@ TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
     ASSERT_TRUE(transfer && transfer->isVisible());
     EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Program Transfer Utility"));
     EXPECT_GT(transfer->pos().x(), main.pos().x());
-    EXPECT_EQ(monitor.state().settings.BaudRate, 9600);
+    EXPECT_EQ(monitor->state().settings.BaudRate, 9600);
     auto* status = transfer->findChild<QLabel*>(QStringLiteral("Label2"));
     status->setText(QStringLiteral("Download Complete!"));
     transfer->findChild<QPushButton*>(QStringLiteral("ExitButton"))->click();
@@ -693,7 +671,6 @@ TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
     entry->trigger();
     EXPECT_TRUE(transfer->isVisible());
     EXPECT_EQ(status->text(), QString());
-    main.close();
 }
 
 // A serial line where nothing answers: the monitor keeps trying, and every failed attempt
@@ -706,18 +683,15 @@ TEST_F(MainWindow, EachFailedAttemptOnASilentLineShowsItsOwnCause) {
     ASSERT_TRUE(test::setSettings(settings, QStringLiteral("Communications"),
                                   {{"COMM Port", 3}, {"IP Address", ""}, {"Timeout", 250}}));
     QStringList failures;
-    {
-        Application monitor(line);
-        monitor.start();
-        auto* message = monitor.mainWindow().findChild<QLabel*>(QStringLiteral("Message"));
-        ASSERT_TRUE(message);
-        const ShownTexts shown(message);
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return shown.texts.filter(QStringLiteral("Failed to make connection")).size() >= 6; },
-            120'000));
-        failures = shown.texts.filter(QStringLiteral("Failed to make connection"));
-        monitor.mainWindow().close();
-    }
+    start();
+    auto* message = monitor->mainWindow().findChild<QLabel*>(QStringLiteral("Message"));
+    ASSERT_TRUE(message);
+    const ShownTexts shown(message);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return shown.texts.filter(QStringLiteral("Failed to make connection")).size() >= 6; },
+        120'000));
+    failures = shown.texts.filter(QStringLiteral("Failed to make connection"));
+    stop();
     ::unsetenv("ZELCOM_COMM1");
     for (const QString& text : failures)
         EXPECT_TRUE(text.contains(QStringLiteral("-  No reply from controller"))) << text.toStdString();
@@ -784,61 +758,57 @@ TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) 
     ASSERT_TRUE(test::setSettings(
         settings, dde, {{"Flag Address", 5}, {"Register Address", 7}, {"Block 50 Address", 100}}));
     line.files = {QStringLiteral(ZELSIM_DEMO_SCREEN)};
-    {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
-        openEveryWindow(main);
-        for (QWidget* window : shownWindows()) {
-            SCOPED_TRACE(window->objectName().toStdString());
-            const QStringList before = controlValues(window);
-            ASSERT_TRUE(QTest::qWaitFor([window] {
-                window->activateWindow();
-                return QApplication::activeWindow() == window;
-            }));
-            for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
-                QList<QWidget*> visited;
-                QWidget* first = window->nextInFocusChain();
-                while (first != window && !(takesInput(first) && first->focusPolicy() & Qt::TabFocus))
-                    first = first->nextInFocusChain();
-                first->setFocus(Qt::TabFocusReason);
-                ASSERT_EQ(QApplication::focusWidget(), first);
-                for (int press = 0; press < 1200; ++press) {
-                    QTest::keyClick(QApplication::focusWidget(), key);
-                    QWidget* now = QApplication::focusWidget();
-                    ASSERT_TRUE(now && now->window() == window)
-                        << "focus left for " << (now ? now->objectName().toStdString() : "none")
-                        << " after " << (visited.isEmpty() ? std::string("the start")
-                                         : visited.last()->objectName().toStdString());
-                    if (visited.isEmpty() || visited.last() != now) visited << now;
-                    if (now == first) break;
-                }
-                QStringList changed;
-                for (const QString& value : controlValues(window))
-                    if (!before.contains(value)) changed << value;
-                EXPECT_EQ(changed.join(u' ').toStdString(), "");
-                if (key != Qt::Key_Tab) continue;
-                QStringList missed;
-                for (QWidget* control : window->findChildren<QWidget*>())
-                    if (control->window() == window && takesInput(control) &&
-                        !visited.contains(control))
-                        missed << control->objectName() + u':' +
-                                      QLatin1String(control->metaObject()->className());
-                EXPECT_EQ(missed.join(u' ').toStdString(), "") << "never reached";
-                visited.removeLast();  // back at the first
-                const QWidget* last = nullptr;
-                for (const QWidget* stop : visited) {
-                    if (qobject_cast<const QAbstractSlider*>(stop)) continue;
-                    if (last && last->parentWidget() == stop->parentWidget() &&
-                        !readsAfter(last, stop))
-                        ADD_FAILURE() << stop->objectName().toStdString() << " after "
-                                      << last->objectName().toStdString();
-                    last = stop;
-                }
+    frmMain& main = start();
+    openEveryWindow(main);
+    for (QWidget* window : shownWindows()) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        const QStringList before = controlValues(window);
+        ASSERT_TRUE(QTest::qWaitFor([window] {
+            window->activateWindow();
+            return QApplication::activeWindow() == window;
+        }));
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            QList<QWidget*> visited;
+            QWidget* first = window->nextInFocusChain();
+            while (first != window && !(takesInput(first) && first->focusPolicy() & Qt::TabFocus))
+                first = first->nextInFocusChain();
+            first->setFocus(Qt::TabFocusReason);
+            ASSERT_EQ(QApplication::focusWidget(), first);
+            for (int press = 0; press < 1200; ++press) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                QWidget* now = QApplication::focusWidget();
+                ASSERT_TRUE(now && now->window() == window)
+                    << "focus left for " << (now ? now->objectName().toStdString() : "none")
+                    << " after " << (visited.isEmpty() ? std::string("the start")
+                                     : visited.last()->objectName().toStdString());
+                if (visited.isEmpty() || visited.last() != now) visited << now;
+                if (now == first) break;
+            }
+            QStringList changed;
+            for (const QString& value : controlValues(window))
+                if (!before.contains(value)) changed << value;
+            EXPECT_EQ(changed.join(u' ').toStdString(), "");
+            if (key != Qt::Key_Tab) continue;
+            QStringList missed;
+            for (QWidget* control : window->findChildren<QWidget*>())
+                if (control->window() == window && takesInput(control) &&
+                    !visited.contains(control))
+                    missed << control->objectName() + u':' +
+                                  QLatin1String(control->metaObject()->className());
+            EXPECT_EQ(missed.join(u' ').toStdString(), "") << "never reached";
+            visited.removeLast();  // back at the first
+            const QWidget* last = nullptr;
+            for (const QWidget* stop : visited) {
+                if (qobject_cast<const QAbstractSlider*>(stop)) continue;
+                if (last && last->parentWidget() == stop->parentWidget() &&
+                    !readsAfter(last, stop))
+                    ADD_FAILURE() << stop->objectName().toStdString() << " after "
+                                  << last->objectName().toStdString();
+                last = stop;
             }
         }
-        main.close();
     }
+    stop();
     EXPECT_EQ(test::settingsValues(settings, dde,
                                    {"Flag", "Flag Address", "Register Address", "Block 50 Address"}),
               QStringList({"0", "5", "7", "100"}));
@@ -847,9 +817,7 @@ TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) 
 // Within each menu bar, menu and context menu of every window, every entry has a mnemonic and
 // no two share one, so each is reached by its key.
 TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     openEveryWindow(main);
     QSet<QString> checked;
     auto check = [&checked](QWidget* menu, const QString& where) {
@@ -889,7 +857,6 @@ TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
     // The main window's bar and four menus, two windows' Display bars and menus, the custom
     // screens' and the data table's, and the context menus of labels and of text boxes.
     EXPECT_GE(checked.size(), 15) << checked.values().join(u'\n').toStdString();
-    main.close();
 }
 
 // Under a dark desktop palette every window, the main window and each child window, draws each
@@ -899,27 +866,23 @@ TEST_F(MainWindow, EveryWindowReadsOnADarkDesktop) {
     const QPalette before = QApplication::palette();
     QApplication::setPalette(darkPalette());
     line.files = {QStringLiteral(ZELSIM_DEMO_SYMBOLS)};
-    {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
-        monitor.model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
-        // Register 2 is read after the digital windows' rows in the tick.
-        openEveryWindow(main, [&main] {
-            return main.findChild<QWidget*>(QStringLiteral("frmReg"))
-                       ->findChild<QLineEdit*>(QStringLiteral("Text1_1"))
-                       ->text() == QStringLiteral("1234");
-        });
-        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+    frmMain& main = start();
+    monitor->model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
+    // Register 2 is read after the digital windows' rows in the tick.
+    openEveryWindow(main, [&main] {
+        return main.findChild<QWidget*>(QStringLiteral("frmReg"))
+                   ->findChild<QLineEdit*>(QStringLiteral("Text1_1"))
+                   ->text() == QStringLiteral("1234");
+    });
+    EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
 
-        for (const char* form : {"frmDigIn", "frmDigOut"})
-            main.findChild<QWidget*>(QLatin1String(form))->close();
-        open(main, "SuspendButton");  // resumes, or the windows would ask to open
-        open(main, "InputButton");
-        open(main, "OutputButton");
-        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
-        main.close();
-    }
+    for (const char* form : {"frmDigIn", "frmDigOut"})
+        main.findChild<QWidget*>(QLatin1String(form))->close();
+    open(main, "SuspendButton");  // resumes, or the windows would ask to open
+    open(main, "InputButton");
+    open(main, "OutputButton");
+    EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+    stop();
     QApplication::setPalette(before);
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }
