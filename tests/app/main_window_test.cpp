@@ -120,18 +120,16 @@ QList<DrawnText> textsOf(QWidget* w) {
     const auto own = [&](const QString& text) {
         add(text, p.color(w->foregroundRole()), p.color(w->backgroundRole()));
     };
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        own(label->text());
-    } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
-        own(box->text());
-    } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-        // Drawn as a label beside the box.
-        add(static_cast<QAbstractButton*>(w)->text(), p.color(QPalette::WindowText),
-            p.color(QPalette::Window));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        own(button->text());
+    const auto besideBox = [&](const QString& text) {
+        add(text, p.color(QPalette::WindowText), p.color(QPalette::Window));
+    };
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        besideBox(static_cast<QAbstractButton*>(w)->text());
+    } else if (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) ||
+               qobject_cast<QAbstractButton*>(w)) {
+        own(w->property("text").toString());
     } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
-        add(group->title(), p.color(QPalette::WindowText), p.color(QPalette::Window));
+        besideBox(group->title());
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         own(combo->currentText());
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
@@ -731,10 +729,10 @@ QStringList controlValues(const QWidget* window) {
 // The controls a keyboard user must be able to reach by Tab: a toolbar's buttons repeat menu
 // entries and the arrow keys move between the buttons of a group of options.
 bool takesInput(const QWidget* w) {
-    if (!w->isVisible() || !w->isEnabled() || qobject_cast<const QToolButton*>(w)) return false;
-    if (auto* option = qobject_cast<const QRadioButton*>(w); option && !option->isChecked())
+    if (!w->isVisible() || !w->isEnabled() || qobject_cast<const QToolButton*>(w) ||
+        insideScrolledView(w))
         return false;
-    if (insideScrolledView(w)) return false;
+    if (auto* option = qobject_cast<const QRadioButton*>(w)) return option->isChecked();
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractButton*>(w) ||
            qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
            qobject_cast<const QAbstractItemView*>(w);
