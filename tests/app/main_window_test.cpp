@@ -279,8 +279,7 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
 
     main.findChild<QPushButton*>(QStringLiteral("RegisterButton"))->click();
     auto* frmReg = main.findChild<QWidget*>(QStringLiteral("frmReg"));
-    ASSERT_TRUE(frmReg);
-    EXPECT_TRUE(frmReg->isVisible());
+    ASSERT_TRUE(frmReg && frmReg->isVisible());
     EXPECT_EQ(frmReg->windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
     EXPECT_EQ(message->text(), QStringLiteral("Register Form loaded."));
     EXPECT_EQ(frmReg->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
@@ -405,8 +404,7 @@ TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
     auto* button = main.findChild<QPushButton*>(QStringLiteral("ServoButton"));
     button->click();
     auto* second = main.findChild<QWidget*>(QStringLiteral("frmServo2"));
-    ASSERT_TRUE(second);
-    EXPECT_TRUE(second->isVisible());
+    ASSERT_TRUE(second && second->isVisible());
     EXPECT_EQ(second->windowTitle(), QStringLiteral("Motors/Servos 17-32 - TCP/IP 127.0.0.1"));
     second->close();
     button->click();
@@ -634,12 +632,10 @@ TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
 TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
     frmMain& main = start();
     auto* entry = main.findChild<QAction*>(QStringLiteral("mnuFirmware"));
-    ASSERT_TRUE(entry);
-    ASSERT_TRUE(entry->isEnabled());
+    ASSERT_TRUE(entry && entry->isEnabled());
     entry->trigger();
     auto* flash = main.findChild<QWidget*>(QStringLiteral("frmProgFlash"));
-    ASSERT_TRUE(flash);
-    EXPECT_TRUE(flash->isVisible());
+    ASSERT_TRUE(flash && flash->isVisible());
     EXPECT_TRUE(flash->windowTitle().startsWith(QStringLiteral("Update Firmware")));
     auto* modules = flash->findChild<QComboBox*>(QStringLiteral("Combo1"));
     ASSERT_TRUE(modules);
