@@ -10,7 +10,6 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -36,6 +35,7 @@
 #include "app/application.h"
 #include "app/window_list.h"
 #include "common/text_colours.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/sim_process.h"
 #include "trends/trend_item.h"
@@ -296,9 +296,7 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
     EXPECT_FALSE(frmReg->isVisible());
     stop();
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
-    QFile saved(settings);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().contains("COMM Port=2"));
+    EXPECT_TRUE(test::readBytes(settings).contains("COMM Port=2"));
     // Never moved, the main window keeps the placement it read, though whole pixels cannot
     // hold it: 1008 twips are 67.2 pixels.
     EXPECT_EQ(test::settingsValues(settings, QStringLiteral("Main"), {"Top", "Left", "Height", "Width"}),
@@ -325,11 +323,8 @@ TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
 TEST_F(MainWindow, CommandLineFilesOpenByTheirExtension) {
     const QString table = dir.filePath(QStringLiteral("line.TAB"));
     const QString notes = dir.filePath(QStringLiteral("notes.txt"));
-    for (const QString& name : {table, notes}) {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("data_table[2][3] =\n{\n 1 2 3\n 65535 0 40\n}\n");
-    }
+    for (const QString& name : {table, notes})
+        ASSERT_TRUE(test::writeBytes(name, "data_table[2][3] =\n{\n 1 2 3\n 65535 0 40\n}\n"));
     struct Case {
         QString file;
         const char* window;  // shown, with `field` reading `text`; none for a refused file
@@ -387,16 +382,11 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
 // A controller with more than sixteen servos gets the second servo window as well, titled like
 // the first; opening the servos again reuses both.
 TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
-    QFile demo(QStringLiteral(ZELSIM_DEMO_SCENARIO));
-    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
-    QByteArray scenario = demo.readAll();
+    QByteArray scenario = test::readBytes(QStringLiteral(ZELSIM_DEMO_SCENARIO));
     ASSERT_TRUE(scenario.contains("\"servos\": 4,"));
-    scenario.replace("\"servos\": 4,", "\"servos\": 20,");
-    QFile twenty(dir.filePath(QStringLiteral("twenty.json")));
-    ASSERT_TRUE(twenty.open(QIODevice::WriteOnly));
-    twenty.write(scenario);
-    twenty.close();
-    test::SimProcess big({"--scenario", twenty.fileName().toStdString(), "--tcp", "0"});
+    const QString twenty = dir.filePath(QStringLiteral("twenty.json"));
+    ASSERT_TRUE(test::writeBytes(twenty, scenario.replace("\"servos\": 4,", "\"servos\": 20,")));
+    test::SimProcess big({"--scenario", twenty.toStdString(), "--tcp", "0"});
     ::setenv("ZELCOM_TCP_PORT", std::to_string(big.tcpPort()).c_str(), 1);
 
     frmMain& main = start();
