@@ -10,6 +10,7 @@
 #include "settings/first_run.h"
 #include "app/main_window_model.h"
 #include "recording_view.h"
+#include "tests/support/file_bytes.h"
 
 using namespace zel;
 using zel::test::RecordingView;
@@ -126,9 +127,7 @@ TEST_F(MainWindowModelTest, PollingToleratesAnAbsentResourceButReconnectsAfterAn
 TEST_F(MainWindowModelTest, EveryStatusTextReachesTheLog) {
     Run run(*this);
     run.model.setMessage(QStringLiteral("Failed to update register value!\nIllegal register"));
-    QFile file(log.filePath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains("Failed to update register value! | Illegal register"));
+    EXPECT_TRUE(test::readBytes(log.filePath()).contains("Failed to update register value! | Illegal register"));
 }
 
 TEST_F(MainWindowModelTest, AWindowButtonWithoutALinkAsksFirstAndCancelOpensNothing) {

@@ -10,7 +10,6 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include <qcustomplot.h>
@@ -35,26 +35,14 @@
 #include "app/application.h"
 #include "app/window_list.h"
 #include "common/text_colours.h"
-#include "settings/first_run.h"
-#include "settings/settings_sections.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/sim_process.h"
 #include "trends/trend_item.h"
 
 using namespace zel;
 
 namespace {
-
-// A settings file as a first run leaves it, then pointed at the given connection.
-void writeSettings(const QString& path, int commType, const QString& host, int timeout = 500) {
-    settings::SettingsStore store(path);
-    store.load(settings::firstRunSettings());
-    settings::SettingsHandle h = 0;
-    ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h));
-    store.SetNumberValue(h, QStringLiteral("COMM Port"), commType);
-    store.SetTextValue(h, QStringLiteral("IP Address"), host);
-    store.SetNumberValue(h, QStringLiteral("Timeout"), timeout);
-    ASSERT_TRUE(store.CloseSettingsKey(h));
-}
 
 // Every text the status line shows, in order: each setting of it is followed by a repaint.
 class ShownTexts : public QObject {
@@ -132,18 +120,16 @@ QList<DrawnText> textsOf(QWidget* w) {
     const auto own = [&](const QString& text) {
         add(text, p.color(w->foregroundRole()), p.color(w->backgroundRole()));
     };
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        own(label->text());
-    } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
-        own(box->text());
-    } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-        // Drawn as a label beside the box.
-        add(static_cast<QAbstractButton*>(w)->text(), p.color(QPalette::WindowText),
-            p.color(QPalette::Window));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        own(button->text());
+    const auto besideBox = [&](const QString& text) {
+        add(text, p.color(QPalette::WindowText), p.color(QPalette::Window));
+    };
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        besideBox(static_cast<QAbstractButton*>(w)->text());
+    } else if (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) ||
+               qobject_cast<QAbstractButton*>(w)) {
+        own(w->property("text").toString());
     } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
-        add(group->title(), p.color(QPalette::WindowText), p.color(QPalette::Window));
+        besideBox(group->title());
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         own(combo->currentText());
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
@@ -211,54 +197,63 @@ protected:
     QString settings = dir.filePath(QStringLiteral("settings.ini"));
     CommandLine line;
     ModalWatch modal;
+    std::unique_ptr<Application> monitor;
 
     void SetUp() override {
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
         ::setenv("ZELCOM_UDP_PORT", std::to_string(sim.udpPort()).c_str(), 1);
         ::setenv("ZELMON_ZELCOM_LIBRARY", ZELCOM_LIBRARY_FILE, 1);
-        writeSettings(settings, 2, QStringLiteral("127.0.0.1"));
+        ASSERT_TRUE(test::setSettings(settings, QStringLiteral("Communications"),
+                                      {{"COMM Port", 2}, {"IP Address", "127.0.0.1"}, {"Timeout", 500}}));
         line.settingsFile = settings;
         line.logFile = dir.filePath(QStringLiteral("zelmon.log"));
         // Only the test of the start-up file choice answers it.
         line.loadRememberedFiles = true;
     }
     void TearDown() override {
+        stop();
         ::unsetenv("ZELCOM_TCP_PORT");
         ::unsetenv("ZELCOM_UDP_PORT");
         ::unsetenv("ZELMON_ZELCOM_LIBRARY");
     }
 
-    // Top, Left, Height and Width as the settings file holds them.
-    QList<int32_t> mainPlacement() const {
-        settings::SettingsStore store(settings);
-        store.load({});
-        settings::SettingsHandle h = 0;
-        QList<int32_t> values;
-        if (!store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Main")), h)) return values;
-        for (const char* name : {"Top", "Left", "Height", "Width"}) {
-            int32_t value = -1;
-            store.QueryNumberValue(h, QLatin1String(name), value);
-            values << value;
-        }
-        store.CloseSettingsKey(h);
-        return values;
+    // Starts the monitor as a user does, from `line`.
+    frmMain& start() {
+        stop();
+        monitor = std::make_unique<Application>(line);
+        monitor->start();
+        return monitor->mainWindow();
     }
-    // Opens every window the main window offers that asks for no file, and the windows those
-    // open in turn; monitoring is then suspended, so no tick changes what they show.
-    static void openEveryWindow(frmMain& main) {
+    // Closes the main window, as a user's exit does, and ends the monitor.
+    void stop() {
+        if (monitor) monitor->mainWindow().close();
+        monitor.reset();
+    }
+    // Clicks the main window's button or triggers its menu entry of that name.
+    static void open(frmMain& main, const char* control) {
+        if (auto* button = main.findChild<QPushButton*>(QLatin1String(control)))
+            button->click();
+        else if (auto* action = main.findChild<QAction*>(QLatin1String(control)))
+            action->trigger();
+        else
+            ADD_FAILURE() << "no control " << control;
+    }
+    // Opens every window the main window offers and the windows those open in turn. The setup
+    // dialog stops the polling tick while it is open, so it opens last, once `ready` holds;
+    // monitoring is then suspended, so no tick changes what they show.
+    static void openEveryWindow(frmMain& main, const std::function<bool()>& ready = [] { return true; }) {
         for (const WindowEntry& entry : windowList())
-            if (entry.opener == Opener::Button)
-                main.findChild<QPushButton*>(QLatin1String(entry.control))->click();
-        for (const char* entry : {"mnuConfiguration", "mnuDdeSetup", "mnuFirmware", "mnuClock",
-                                  "mnuProgramTransfer", "mnuShowTrend", "mnuTraffic"})
-            main.findChild<QAction*>(QLatin1String(entry))->trigger();
+            if (entry.opener != Opener::OtherWindow && entry.id != WindowId::Setup)
+                open(main, entry.control);
         main.findChild<QWidget*>(QStringLiteral("frmTable"))
             ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
             ->trigger();
         main.findChild<QWidget*>(QStringLiteral("frmReg"))
             ->findChild<QPushButton*>(QStringLiteral("Command1"))
             ->click();
-        main.findChild<QPushButton*>(QStringLiteral("SuspendButton"))->click();
+        EXPECT_TRUE(QTest::qWaitFor(ready, 60'000));
+        open(main, windowEntry(WindowId::Setup).control);
+        open(main, "SuspendButton");
     }
     static QList<QWidget*> shownWindows() {
         QList<QWidget*> shown;
@@ -275,42 +270,37 @@ protected:
 // With the demo symbol file the resource windows name their rows after it.
 TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) {
     line.files = {QStringLiteral(ZELSIM_DEMO_SYMBOLS)};
-    {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
-        EXPECT_TRUE(main.isVisible());
-        EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - TCP/IP 127.0.0.1"));
-        auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
-        ASSERT_TRUE(message);
-        EXPECT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+    frmMain& main = start();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - TCP/IP 127.0.0.1"));
+    auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
 
-        main.findChild<QPushButton*>(QStringLiteral("RegisterButton"))->click();
-        auto* frmReg = main.findChild<QWidget*>(QStringLiteral("frmReg"));
-        ASSERT_TRUE(frmReg);
-        EXPECT_TRUE(frmReg->isVisible());
-        EXPECT_EQ(frmReg->windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
-        EXPECT_EQ(message->text(), QStringLiteral("Register Form loaded."));
-        EXPECT_EQ(frmReg->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
-                  QStringLiteral("Cycle_count"));
-        main.findChild<QPushButton*>(QStringLiteral("ServoButton"))->click();
-        auto* servos = main.findChild<QWidget*>(QStringLiteral("frmServo"));
-        ASSERT_TRUE(servos);
-        // The servo window names its rows in Label4; Label1 holds the number.
-        EXPECT_EQ(servos->findChild<QLabel*>(QStringLiteral("Label4_0"))->text(),
-                  QStringLiteral("X_axis"));
-        // The demo controller has four servos: no window for servos 17-32.
-        EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmServo2")));
-        main.close();
-        EXPECT_FALSE(frmReg->isVisible());
-    }
+    main.findChild<QPushButton*>(QStringLiteral("RegisterButton"))->click();
+    auto* frmReg = main.findChild<QWidget*>(QStringLiteral("frmReg"));
+    ASSERT_TRUE(frmReg && frmReg->isVisible());
+    EXPECT_EQ(frmReg->windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
+    EXPECT_EQ(message->text(), QStringLiteral("Register Form loaded."));
+    EXPECT_EQ(frmReg->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
+              QStringLiteral("Cycle_count"));
+    main.findChild<QPushButton*>(QStringLiteral("ServoButton"))->click();
+    auto* servos = main.findChild<QWidget*>(QStringLiteral("frmServo"));
+    ASSERT_TRUE(servos);
+    // The servo window names its rows in Label4; Label1 holds the number.
+    EXPECT_EQ(servos->findChild<QLabel*>(QStringLiteral("Label4_0"))->text(),
+              QStringLiteral("X_axis"));
+    // The demo controller has four servos: no window for servos 17-32.
+    EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmServo2")));
+    main.close();
+    EXPECT_FALSE(frmReg->isVisible());
+    stop();
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
-    QFile saved(settings);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().contains("COMM Port=2"));
+    EXPECT_TRUE(test::readBytes(settings).contains("COMM Port=2"));
     // Never moved, the main window keeps the placement it read, though whole pixels cannot
     // hold it: 1008 twips are 67.2 pixels.
-    EXPECT_EQ(mainPlacement(), QList<int32_t>({1008, 2036, 8000, 11000}));
+    EXPECT_EQ(test::settingsValues(settings, QStringLiteral("Main"), {"Top", "Left", "Height", "Width"}),
+              QStringList({"1008", "2036", "8000", "11000"}));
 }
 
 // A folder is no symbol file either.
@@ -320,12 +310,9 @@ TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
     for (const QString& name : {dir.filePath(QStringLiteral("gone.SYM")), folder}) {
         line.files = {name};
         modal.texts.clear();
-        {
-            Application monitor(line);
-            monitor.start();
-            EXPECT_TRUE(monitor.state().files.SymbolFileName.isEmpty());
-            monitor.mainWindow().close();
-        }
+        start();
+        EXPECT_TRUE(monitor->state().files.SymbolFileName.isEmpty());
+        stop();
         EXPECT_EQ(modal.texts, QStringList{QStringLiteral("Cannot find ") + name});
     }
 }
@@ -336,11 +323,8 @@ TEST_F(MainWindow, AMissingSymbolFileIsNamedAndTheMonitorStartsWithoutOne) {
 TEST_F(MainWindow, CommandLineFilesOpenByTheirExtension) {
     const QString table = dir.filePath(QStringLiteral("line.TAB"));
     const QString notes = dir.filePath(QStringLiteral("notes.txt"));
-    for (const QString& name : {table, notes}) {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("data_table[2][3] =\n{\n 1 2 3\n 65535 0 40\n}\n");
-    }
+    for (const QString& name : {table, notes})
+        ASSERT_TRUE(test::writeBytes(name, "data_table[2][3] =\n{\n 1 2 3\n 65535 0 40\n}\n"));
     struct Case {
         QString file;
         const char* window;  // shown, with `field` reading `text`; none for a refused file
@@ -357,9 +341,7 @@ TEST_F(MainWindow, CommandLineFilesOpenByTheirExtension) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
         line.files = {c.file};
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
+        frmMain& main = start();
         QWidget* shown = &main;
         if (c.window) {
             shown = main.findChild<QWidget*>(QLatin1String(c.window));
@@ -377,9 +359,7 @@ TEST_F(MainWindow, CommandLineFilesOpenByTheirExtension) {
 }
 
 TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto* message = main.findChild<QLabel*>(QStringLiteral("Message"));
     ASSERT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
 
@@ -387,7 +367,7 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
         if (a->text() == QStringLiteral("Change &Configuration")) a->trigger();
     auto* setup = main.findChild<QDialog*>(QStringLiteral("frmSetup"));
     ASSERT_TRUE(setup && setup->isVisible());
-    EXPECT_TRUE(monitor.state().flags.SetupOpen);
+    EXPECT_TRUE(monitor->state().flags.SetupOpen);
     auto* kind = setup->findChild<QComboBox*>(QStringLiteral("Combo1"));
     kind->setCurrentIndex(1);
     emit kind->activated(1);  // ZelUDP, as a user's choice
@@ -396,47 +376,36 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
     EXPECT_TRUE(waitForMessage(message, QStringLiteral("Connected to UDP 127.0.0.1")))
         << message->text().toStdString();
     EXPECT_EQ(main.windowTitle(), QStringLiteral("ZEL Monitor V3.6 - UDP 127.0.0.1"));
-    EXPECT_FALSE(monitor.state().flags.SetupOpen);
-    main.close();
+    EXPECT_FALSE(monitor->state().flags.SetupOpen);
 }
 
 // A controller with more than sixteen servos gets the second servo window as well, titled like
 // the first; opening the servos again reuses both.
 TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
-    QFile demo(QStringLiteral(ZELSIM_DEMO_SCENARIO));
-    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
-    QByteArray scenario = demo.readAll();
+    QByteArray scenario = test::readBytes(QStringLiteral(ZELSIM_DEMO_SCENARIO));
     ASSERT_TRUE(scenario.contains("\"servos\": 4,"));
-    scenario.replace("\"servos\": 4,", "\"servos\": 20,");
-    QFile twenty(dir.filePath(QStringLiteral("twenty.json")));
-    ASSERT_TRUE(twenty.open(QIODevice::WriteOnly));
-    twenty.write(scenario);
-    twenty.close();
-    test::SimProcess big({"--scenario", twenty.fileName().toStdString(), "--tcp", "0"});
+    const QString twenty = dir.filePath(QStringLiteral("twenty.json"));
+    ASSERT_TRUE(test::writeBytes(twenty, scenario.replace("\"servos\": 4,", "\"servos\": 20,")));
+    test::SimProcess big({"--scenario", twenty.toStdString(), "--tcp", "0"});
     ::setenv("ZELCOM_TCP_PORT", std::to_string(big.tcpPort()).c_str(), 1);
 
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
-    ASSERT_EQ(monitor.state().connection.Counts.ServoCount(), 20);
+    frmMain& main = start();
+    ASSERT_EQ(monitor->state().connection.Counts.ServoCount(), 20);
     auto* button = main.findChild<QPushButton*>(QStringLiteral("ServoButton"));
     button->click();
     auto* second = main.findChild<QWidget*>(QStringLiteral("frmServo2"));
-    ASSERT_TRUE(second);
-    EXPECT_TRUE(second->isVisible());
+    ASSERT_TRUE(second && second->isVisible());
     EXPECT_EQ(second->windowTitle(), QStringLiteral("Motors/Servos 17-32 - TCP/IP 127.0.0.1"));
     second->close();
     button->click();
     EXPECT_EQ(main.findChildren<QWidget*>(QStringLiteral("frmServo2")).size(), 1);
     EXPECT_TRUE(second->isVisible());
-    main.close();
+    stop();  // before its simulator ends
 }
 
 // "View Bits" opens the one Register bits window on the range of the window it was pressed in.
 TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto viewBits = [&main](const char* button, const char* form) {
         main.findChild<QPushButton*>(QString::fromLatin1(button))->click();
         main.findChild<QWidget*>(QString::fromLatin1(form))
@@ -449,44 +418,32 @@ TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
     ASSERT_TRUE(bits && bits->isVisible());
     EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option2"))->isChecked());
     EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_0"))->text(), QStringLiteral("32001"));
-    EXPECT_TRUE(monitor.state().flags.windows.RegbitsFormOpen);
+    EXPECT_TRUE(monitor->state().flags.windows.RegbitsFormOpen);
 
     EXPECT_EQ(viewBits("RegisterButton", "frmReg"), bits);
     EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option1"))->isChecked());
     EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_1"))->text(), QStringLiteral("2"));
     main.close();
-    EXPECT_FALSE(monitor.state().flags.windows.RegbitsFormOpen);
+    EXPECT_FALSE(monitor->state().flags.windows.RegbitsFormOpen);
 }
 
 // An exchange the settings say was running runs again from start-up, its window still hidden.
 TEST_F(MainWindow, ASavedExchangeRunsAgainWithoutTheDdeWindowOpened) {
-    {
-        settings::SettingsStore store(settings);
-        store.load({});
-        settings::SettingsHandle h = 0;
-        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
-        store.SetNumberValue(h, QStringLiteral("Flag"), 1);
-        store.SetNumberValue(h, QStringLiteral("Register Address"), 2);
-        ASSERT_TRUE(store.CloseSettingsKey(h));
-    }
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"),
+                                  {{"Flag", 1}, {"Register Address", 2}}));
+    frmMain& main = start();
     auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
     ASSERT_TRUE(dde);
     auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
         << read->text().toStdString();
     EXPECT_FALSE(dde->isVisible());
-    main.close();
 }
 
 // A client's command opens the DDE window; typing an address pauses the exchange until Enter,
 // the tick then reads it, and a write from the Flags window empties the flag write box.
 TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     EXPECT_FALSE(main.executeCommand(QStringLiteral("DDE")));
     EXPECT_TRUE(main.executeCommand(QStringLiteral("ddeSetup")));
     auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
@@ -495,11 +452,11 @@ TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
 
     auto* address = dde->findChild<QLineEdit*>(QStringLiteral("RegAddress"));
     QTest::keyClicks(address, QStringLiteral("2"));
-    EXPECT_FALSE(monitor.state().flags.DdeActive);
+    EXPECT_FALSE(monitor->state().flags.DdeActive);
     EXPECT_EQ(address->text(), QStringLiteral("2"));
     QTest::keyClick(address, Qt::Key_Return);
-    EXPECT_TRUE(monitor.state().flags.DdeActive);
-    EXPECT_EQ(monitor.state().dde.DdeRegAddress, 2);
+    EXPECT_TRUE(monitor->state().flags.DdeActive);
+    EXPECT_EQ(monitor->state().dde.DdeRegAddress, 2);
     auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
         << read->text().toStdString();
@@ -511,7 +468,6 @@ TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
     ASSERT_TRUE(flags && flags->isVisible());
     flags->findChild<QPushButton*>(QStringLiteral("SSCommand1_0"))->click();
     EXPECT_EQ(flagWrite->text(), QString());
-    main.close();
 }
 
 // Each main window command of a client clicks its own button or menu entry; one whose control
@@ -530,9 +486,7 @@ TEST_F(MainWindow, EachCommandClicksItsControlAndADisabledOneIsRefused) {
         {"START", "StartButton"}, {"STOP", "StopButton"},
         {"RESET", "ResetButton"}, {"DDESETUP", "mnuDdeSetup"},
     };
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     const auto spyOn = [&main](const char* control) {
         QObject* found = main.findChild<QObject*>(QLatin1String(control));
         return std::make_unique<QSignalSpy>(
@@ -548,15 +502,12 @@ TEST_F(MainWindow, EachCommandClicksItsControlAndADisabledOneIsRefused) {
     const auto stop = spyOn("StopButton");
     EXPECT_FALSE(main.executeCommand(QStringLiteral("stop")));
     EXPECT_EQ(stop->count(), 0);
-    main.close();
 }
 
 // The data table window reads the controller's table as it opens, and Monitor Setup opens over
 // the same table.
 TEST_F(MainWindow, TheDataTableOpensOnTheControllersTable) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     main.findChild<QPushButton*>(QStringLiteral("TableButton"))->click();
     auto* table = main.findChild<QWidget*>(QStringLiteral("frmTable"));
     ASSERT_TRUE(table && table->isVisible());
@@ -595,32 +546,12 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
         {"SSCommand2", false, "", "", true},
         {nullptr, false, ZELSIM_DEMO_SCREEN, "/plant/line.tab", false},
     };
-    auto remembered = [this] {
-        settings::SettingsStore saved(settings);
-        saved.load({});
-        settings::SettingsHandle h = 0;
-        QStringList names;
-        if (!saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h)) return names;
-        for (const char* name : {"Custom Screen 1", "Data Table"}) {
-            QString value;
-            saved.QueryTextValue(h, QLatin1String(name), value);
-            names << value;
-        }
-        saved.CloseSettingsKey(h);
-        return names;
-    };
+    const QString files = QStringLiteral("Files");
+    const QStringList names{"Custom Screen 1", "Data Table"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button ? c.button : "Escape");
-        {
-            settings::SettingsStore store(settings);
-            store.load({});
-            settings::SettingsHandle h = 0;
-            ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Files")), h));
-            store.SetTextValue(h, QStringLiteral("Custom Screen 1"),
-                               QStringLiteral(ZELSIM_DEMO_SCREEN));
-            store.SetTextValue(h, QStringLiteral("Data Table"), QStringLiteral("/plant/line.tab"));
-            ASSERT_TRUE(store.CloseSettingsKey(h));
-        }
+        ASSERT_TRUE(test::setSettings(settings, files,
+                                      {{names[0], ZELSIM_DEMO_SCREEN}, {names[1], "/plant/line.tab"}}));
         line.loadRememberedFiles = false;
         QStringList offered;
         QTimer answer;
@@ -640,19 +571,16 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
         answer.start();
         const QStringList kept{QString::fromLatin1(c.customScreen),
                                QString::fromLatin1(c.dataTable)};
-        {
-            Application monitor(line);
-            monitor.start();
-            answer.stop();
-            EXPECT_EQ(offered,
-                      (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
-            EXPECT_EQ(QStringList({monitor.state().files.CustomScreen1File,
-                                   monitor.state().files.DataTableFile}),
-                      c.inUse ? kept : QStringList({"", ""}));
-            EXPECT_EQ(remembered(), kept);
-            monitor.mainWindow().close();
-        }
-        EXPECT_EQ(remembered(), kept);
+        start();
+        answer.stop();
+        EXPECT_EQ(offered,
+                  (QStringList{"SSCheck1=1", "SSCheck2=0", "SSCheck3=0", "SSCheck4=1"}));
+        EXPECT_EQ(QStringList({monitor->state().files.CustomScreen1File,
+                               monitor->state().files.DataTableFile}),
+                  c.inUse ? kept : QStringList({"", ""}));
+        EXPECT_EQ(test::settingsValues(settings, files, names), kept);
+        stop();
+        EXPECT_EQ(test::settingsValues(settings, files, names), kept);
     }
 }
 
@@ -668,9 +596,7 @@ TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
         {"mnuTraffic", "frmTraffic", QRect(70, 80, 720, 380)},
     };
     for (const bool restarted : {false, true}) {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
+        frmMain& main = start();
         for (const auto& c : cases) {
             SCOPED_TRACE(restarted ? "after a restart" : "in one run");
             SCOPED_TRACE(c.window);
@@ -694,16 +620,12 @@ TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
 
 // The configuration menu's last entry opens the firmware update window, its module list ready.
 TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto* entry = main.findChild<QAction*>(QStringLiteral("mnuFirmware"));
-    ASSERT_TRUE(entry);
-    ASSERT_TRUE(entry->isEnabled());
+    ASSERT_TRUE(entry && entry->isEnabled());
     entry->trigger();
     auto* flash = main.findChild<QWidget*>(QStringLiteral("frmProgFlash"));
-    ASSERT_TRUE(flash);
-    EXPECT_TRUE(flash->isVisible());
+    ASSERT_TRUE(flash && flash->isVisible());
     EXPECT_TRUE(flash->windowTitle().startsWith(QStringLiteral("Update Firmware")));
     auto* modules = flash->findChild<QComboBox*>(QStringLiteral("Combo1"));
     ASSERT_TRUE(modules);
@@ -712,15 +634,12 @@ TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
     EXPECT_EQ(flash->findChild<QLabel*>(QStringLiteral("lblModule"))->text(),
               QStringLiteral("Select Module to Update"));
     EXPECT_FALSE(flash->findChild<QWidget*>(QStringLiteral("ProgressBar1"))->isVisible());
-    main.close();
 }
 
 // The File menu's program transfer window opens beside the main window, hidden by Exit and
 // shown again by the same entry with its status line cleared.
 TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     auto* entry = main.findChild<QAction*>(QStringLiteral("mnuProgramTransfer"));
     ASSERT_TRUE(entry && entry->isEnabled());
     entry->trigger();
@@ -728,7 +647,7 @@ TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
     ASSERT_TRUE(transfer && transfer->isVisible());
     EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Program Transfer Utility"));
     EXPECT_GT(transfer->pos().x(), main.pos().x());
-    EXPECT_EQ(monitor.state().settings.BaudRate, 9600);
+    EXPECT_EQ(monitor->state().settings.BaudRate, 9600);
     auto* status = transfer->findChild<QLabel*>(QStringLiteral("Label2"));
     status->setText(QStringLiteral("Download Complete!"));
     transfer->findChild<QPushButton*>(QStringLiteral("ExitButton"))->click();
@@ -736,7 +655,6 @@ TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
     entry->trigger();
     EXPECT_TRUE(transfer->isVisible());
     EXPECT_EQ(status->text(), QString());
-    main.close();
 }
 
 // A serial line where nothing answers: the monitor keeps trying, and every failed attempt
@@ -746,20 +664,18 @@ TEST_F(MainWindow, EachFailedAttemptOnASilentLineShowsItsOwnCause) {
     test::SimProcess silent({"--scenario", ZELSIM_DEMO_SCENARIO, "--pty"});
     silent.pause();
     ::setenv("ZELCOM_COMM1", silent.ptyPath().c_str(), 1);
-    writeSettings(settings, 3, {}, 250);
+    ASSERT_TRUE(test::setSettings(settings, QStringLiteral("Communications"),
+                                  {{"COMM Port", 3}, {"IP Address", ""}, {"Timeout", 250}}));
     QStringList failures;
-    {
-        Application monitor(line);
-        monitor.start();
-        auto* message = monitor.mainWindow().findChild<QLabel*>(QStringLiteral("Message"));
-        ASSERT_TRUE(message);
-        const ShownTexts shown(message);
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return shown.texts.filter(QStringLiteral("Failed to make connection")).size() >= 6; },
-            120'000));
-        failures = shown.texts.filter(QStringLiteral("Failed to make connection"));
-        monitor.mainWindow().close();
-    }
+    start();
+    auto* message = monitor->mainWindow().findChild<QLabel*>(QStringLiteral("Message"));
+    ASSERT_TRUE(message);
+    const ShownTexts shown(message);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return shown.texts.filter(QStringLiteral("Failed to make connection")).size() >= 6; },
+        120'000));
+    failures = shown.texts.filter(QStringLiteral("Failed to make connection"));
+    stop();
     ::unsetenv("ZELCOM_COMM1");
     for (const QString& text : failures)
         EXPECT_TRUE(text.contains(QStringLiteral("-  No reply from controller"))) << text.toStdString();
@@ -799,10 +715,10 @@ QStringList controlValues(const QWidget* window) {
 // The controls a keyboard user must be able to reach by Tab: a toolbar's buttons repeat menu
 // entries and the arrow keys move between the buttons of a group of options.
 bool takesInput(const QWidget* w) {
-    if (!w->isVisible() || !w->isEnabled() || qobject_cast<const QToolButton*>(w)) return false;
-    if (auto* option = qobject_cast<const QRadioButton*>(w); option && !option->isChecked())
+    if (!w->isVisible() || !w->isEnabled() || qobject_cast<const QToolButton*>(w) ||
+        insideScrolledView(w))
         return false;
-    if (insideScrolledView(w)) return false;
+    if (auto* option = qobject_cast<const QRadioButton*>(w)) return option->isChecked();
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractButton*>(w) ||
            qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
            qobject_cast<const QAbstractItemView*>(w);
@@ -822,92 +738,70 @@ bool readsAfter(const QWidget* a, const QWidget* b) {
 // settings saved at exit; the focus reaches every control that takes input, meeting those of
 // each group in reading order (a scroll bar stands beside what it scrolls, so it is left out).
 TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) {
-    {
-        settings::SettingsStore store(settings);
-        store.load({});
-        settings::SettingsHandle h = 0;
-        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
-        store.SetNumberValue(h, QStringLiteral("Flag Address"), 5);
-        store.SetNumberValue(h, QStringLiteral("Register Address"), 7);
-        store.SetNumberValue(h, QStringLiteral("Block 50 Address"), 100);
-        ASSERT_TRUE(store.CloseSettingsKey(h));
-    }
+    const QString dde = QStringLiteral("DDE Setup");
+    ASSERT_TRUE(test::setSettings(
+        settings, dde, {{"Flag Address", 5}, {"Register Address", 7}, {"Block 50 Address", 100}}));
     line.files = {QStringLiteral(ZELSIM_DEMO_SCREEN)};
-    {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
-        openEveryWindow(main);
-        for (QWidget* window : shownWindows()) {
-            SCOPED_TRACE(window->objectName().toStdString());
-            const QStringList before = controlValues(window);
-            ASSERT_TRUE(QTest::qWaitFor([window] {
-                window->activateWindow();
-                return QApplication::activeWindow() == window;
-            }));
-            for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
-                QList<QWidget*> visited;
-                QWidget* first = window->nextInFocusChain();
-                while (first != window && !(takesInput(first) && first->focusPolicy() & Qt::TabFocus))
-                    first = first->nextInFocusChain();
-                first->setFocus(Qt::TabFocusReason);
-                ASSERT_EQ(QApplication::focusWidget(), first);
-                for (int press = 0; press < 1200; ++press) {
-                    QTest::keyClick(QApplication::focusWidget(), key);
-                    QWidget* now = QApplication::focusWidget();
-                    ASSERT_TRUE(now && now->window() == window)
-                        << "focus left for " << (now ? now->objectName().toStdString() : "none")
-                        << " after " << (visited.isEmpty() ? std::string("the start")
-                                         : visited.last()->objectName().toStdString());
-                    if (visited.isEmpty() || visited.last() != now) visited << now;
-                    if (now == first) break;
-                }
-                QStringList changed;
-                for (const QString& value : controlValues(window))
-                    if (!before.contains(value)) changed << value;
-                EXPECT_EQ(changed.join(u' ').toStdString(), "");
-                if (key != Qt::Key_Tab) continue;
-                QStringList missed;
-                for (QWidget* control : window->findChildren<QWidget*>())
-                    if (control->window() == window && takesInput(control) &&
-                        !visited.contains(control))
-                        missed << control->objectName() + u':' +
-                                      QLatin1String(control->metaObject()->className());
-                EXPECT_EQ(missed.join(u' ').toStdString(), "") << "never reached";
-                visited.removeLast();  // back at the first
-                const QWidget* last = nullptr;
-                for (const QWidget* stop : visited) {
-                    if (qobject_cast<const QAbstractSlider*>(stop)) continue;
-                    if (last && last->parentWidget() == stop->parentWidget() &&
-                        !readsAfter(last, stop))
-                        ADD_FAILURE() << stop->objectName().toStdString() << " after "
-                                      << last->objectName().toStdString();
-                    last = stop;
-                }
+    frmMain& main = start();
+    openEveryWindow(main);
+    for (QWidget* window : shownWindows()) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        const QStringList before = controlValues(window);
+        ASSERT_TRUE(QTest::qWaitFor([window] {
+            window->activateWindow();
+            return QApplication::activeWindow() == window;
+        }));
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            QList<QWidget*> visited;
+            QWidget* first = window->nextInFocusChain();
+            while (first != window && !(takesInput(first) && first->focusPolicy() & Qt::TabFocus))
+                first = first->nextInFocusChain();
+            first->setFocus(Qt::TabFocusReason);
+            ASSERT_EQ(QApplication::focusWidget(), first);
+            for (int press = 0; press < 1200; ++press) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+                QWidget* now = QApplication::focusWidget();
+                ASSERT_TRUE(now && now->window() == window)
+                    << "focus left for " << (now ? now->objectName().toStdString() : "none")
+                    << " after " << (visited.isEmpty() ? std::string("the start")
+                                     : visited.last()->objectName().toStdString());
+                if (visited.isEmpty() || visited.last() != now) visited << now;
+                if (now == first) break;
+            }
+            QStringList changed;
+            for (const QString& value : controlValues(window))
+                if (!before.contains(value)) changed << value;
+            EXPECT_EQ(changed.join(u' ').toStdString(), "");
+            if (key != Qt::Key_Tab) continue;
+            QStringList missed;
+            for (QWidget* control : window->findChildren<QWidget*>())
+                if (control->window() == window && takesInput(control) &&
+                    !visited.contains(control))
+                    missed << control->objectName() + u':' +
+                                  QLatin1String(control->metaObject()->className());
+            EXPECT_EQ(missed.join(u' ').toStdString(), "") << "never reached";
+            visited.removeLast();  // back at the first
+            const QWidget* last = nullptr;
+            for (const QWidget* stop : visited) {
+                if (qobject_cast<const QAbstractSlider*>(stop)) continue;
+                if (last && last->parentWidget() == stop->parentWidget() &&
+                    !readsAfter(last, stop))
+                    ADD_FAILURE() << stop->objectName().toStdString() << " after "
+                                  << last->objectName().toStdString();
+                last = stop;
             }
         }
-        main.close();
     }
-    settings::SettingsStore saved(settings);
-    saved.load({});
-    settings::SettingsHandle h = 0;
-    ASSERT_TRUE(saved.OpenSettingsKey(settings::sectionPath(QStringLiteral("DDE Setup")), h));
-    QList<int32_t> dde;
-    for (const char* name : {"Flag", "Flag Address", "Register Address", "Block 50 Address"}) {
-        int32_t value = -1;
-        saved.QueryNumberValue(h, QLatin1String(name), value);
-        dde << value;
-    }
-    saved.CloseSettingsKey(h);
-    EXPECT_EQ(dde, QList<int32_t>({0, 5, 7, 100}));
+    stop();
+    EXPECT_EQ(test::settingsValues(settings, dde,
+                                   {"Flag", "Flag Address", "Register Address", "Block 50 Address"}),
+              QStringList({"0", "5", "7", "100"}));
 }
 
 // Within each menu bar, menu and context menu of every window, every entry has a mnemonic and
 // no two share one, so each is reached by its key.
 TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
-    Application monitor(line);
-    monitor.start();
-    frmMain& main = monitor.mainWindow();
+    frmMain& main = start();
     openEveryWindow(main);
     QSet<QString> checked;
     auto check = [&checked](QWidget* menu, const QString& where) {
@@ -947,7 +841,6 @@ TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
     // The main window's bar and four menus, two windows' Display bars and menus, the custom
     // screens' and the data table's, and the context menus of labels and of text boxes.
     EXPECT_GE(checked.size(), 15) << checked.values().join(u'\n').toStdString();
-    main.close();
 }
 
 // Under a dark desktop palette every window, the main window and each child window, draws each
@@ -957,44 +850,23 @@ TEST_F(MainWindow, EveryWindowReadsOnADarkDesktop) {
     const QPalette before = QApplication::palette();
     QApplication::setPalette(darkPalette());
     line.files = {QStringLiteral(ZELSIM_DEMO_SYMBOLS)};
-    {
-        Application monitor(line);
-        monitor.start();
-        frmMain& main = monitor.mainWindow();
-        monitor.model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
-        const auto open = [&main](const char* control) {
-            if (auto* button = main.findChild<QPushButton*>(QLatin1String(control)))
-                button->click();
-            else if (auto* action = main.findChild<QAction*>(QLatin1String(control)))
-                action->trigger();
-            else
-                ADD_FAILURE() << "no control " << control;
-        };
-        // The setup dialog stops the polling tick while it is open, so it opens last.
-        for (const WindowEntry& entry : windowList())
-            if (entry.make && entry.opener != Opener::OtherWindow && entry.id != WindowId::Setup)
-                open(entry.control);
-        main.findChild<QWidget*>(QStringLiteral("frmReg"))
-            ->findChild<QPushButton*>(QStringLiteral("Command1"))
-            ->click();
-        main.findChild<QWidget*>(QStringLiteral("frmTable"))
-            ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
-            ->trigger();
-        // Register 2 is read after the digital windows' rows in the tick.
-        auto* reg2 = main.findChild<QWidget*>(QStringLiteral("frmReg"))
-                         ->findChild<QLineEdit*>(QStringLiteral("Text1_1"));
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return reg2->text() == QStringLiteral("1234"); }, 60'000));
-        open(windowEntry(WindowId::Setup).control);
-        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+    frmMain& main = start();
+    monitor->model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
+    // Register 2 is read after the digital windows' rows in the tick.
+    openEveryWindow(main, [&main] {
+        return main.findChild<QWidget*>(QStringLiteral("frmReg"))
+                   ->findChild<QLineEdit*>(QStringLiteral("Text1_1"))
+                   ->text() == QStringLiteral("1234");
+    });
+    EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
 
-        for (const char* form : {"frmDigIn", "frmDigOut"})
-            main.findChild<QWidget*>(QLatin1String(form))->close();
-        open("InputButton");
-        open("OutputButton");
-        EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
-        main.close();
-    }
+    for (const char* form : {"frmDigIn", "frmDigOut"})
+        main.findChild<QWidget*>(QLatin1String(form))->close();
+    open(main, "SuspendButton");  // resumes, or the windows would ask to open
+    open(main, "InputButton");
+    open(main, "OutputButton");
+    EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
+    stop();
     QApplication::setPalette(before);
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }

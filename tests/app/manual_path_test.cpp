@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/product_info.h"
+#include "tests/support/file_bytes.h"
 
 namespace zel {
 namespace {
@@ -31,8 +32,7 @@ TEST(ManualPath, BesideTheProgramFirstThenUnderThePrefix) {
         root.mkpath("bin");
         for (const QString& file : c.present) {
             root.mkpath(QFileInfo(root.filePath(file)).path());
-            QFile pdf(root.filePath(file));
-            ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+            ASSERT_TRUE(test::writeBytes(root.filePath(file), {}));
         }
         EXPECT_EQ(manualPath(root.filePath("bin")), root.filePath(c.expected)) << c.name;
     }

@@ -6,16 +6,15 @@
 #include <QTemporaryDir>
 
 #include "app/status_log.h"
+#include "tests/support/file_bytes.h"
 
 using namespace zel;
 
 namespace {
 
 QStringList lines(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
     QStringList out;
-    for (const QByteArray& l : f.readAll().split('\n'))
+    for (const QByteArray& l : test::readBytes(path).split('\n'))
         if (!l.isEmpty()) out << QString::fromUtf8(l).section(QLatin1Char(' '), 1);
     return out;
 }
@@ -40,8 +39,7 @@ TEST(StatusLog, CountedRepeatsFoldIntoOneLineAndACount) {
 
 TEST(StatusLog, AnUnwritableLogFileIsReportedAndNothingElseBreaks) {
     QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("not-a-folder")), {}));
     StatusLog log(dir.filePath(QStringLiteral("not-a-folder/zelmon.log")));
     EXPECT_FALSE(log.openError().isEmpty());
     log.write(QStringLiteral("still fine"));

@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "datatable/table_file.h"
+#include "tests/support/file_bytes.h"
 
 using namespace zel;
+using test::readBytes;
 
 namespace {
 
@@ -52,11 +54,6 @@ DataTable earlierTable() {
     DataTable table = tableOf({{7, 8}});
     table.TableFileName = QStringLiteral("earlier.tab");
     return table;
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
 const QByteArray kTwoByThree =

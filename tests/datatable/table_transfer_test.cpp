@@ -2,7 +2,6 @@
 // checks, the busy flags on every way out, and transfers stopped part way.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -10,6 +9,7 @@
 #include "datatable/table_window_model.h"
 #include "link/fake/fake_zel_library.h"
 #include "link/link_claim.h"
+#include "tests/support/file_bytes.h"
 
 using namespace zel;
 
@@ -291,11 +291,7 @@ TEST(TableWindow, TakesNoOtherCommandWhileATransferRuns) {
     t.controllerTable(3, 2);
     QTemporaryDir dir;
     const QString other = dir.filePath("other.tab");
-    {
-        QFile file(other);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("data_table[3][2] =\r\n{\r\n 7 7\r\n 7 7\r\n 7 7\r\n}\r\n");
-    }
+    ASSERT_TRUE(test::writeBytes(other, "data_table[3][2] =\r\n{\r\n 7 7\r\n 7 7\r\n 7 7\r\n}\r\n"));
     settings::SettingsStore store(dir.filePath("settings.ini"));
     bool tried = false;
     std::function<void()> between;

@@ -6,15 +6,14 @@
 
 #include "link/dynamic_zel_library.h"
 #include "link/library_version.h"
+#include "tests/support/file_bytes.h"
 
 namespace zel {
 namespace {
 
 QString touch(const QTemporaryDir& dir, const QString& name) {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not a library");
+    EXPECT_TRUE(test::writeBytes(path, "not a library"));
     return path;
 }
 

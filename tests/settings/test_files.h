@@ -14,15 +14,10 @@
 
 #include <ostream>
 
-inline QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+#include "tests/support/file_bytes.h"
 
-inline bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using zel::test::readBytes;
+using zel::test::writeBytes;
 
 class StoreTest : public ::testing::Test {
 protected:

@@ -14,6 +14,7 @@
 #include <ostream>
 
 #include "symbols/symbol_database.h"
+#include "tests/support/file_bytes.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -50,8 +51,7 @@ class SymbolTest : public ::testing::Test {
 protected:
     QString writeFile(const QString& name, const QByteArray& bytes) {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        EXPECT_TRUE(zel::test::writeBytes(path, bytes));
         return path;
     }
 

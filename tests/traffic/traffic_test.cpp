@@ -11,6 +11,7 @@
 #include "link/dynamic_zel_library.h"
 #include "link/fake/fake_zel_library.h"
 #include "link/host_resolution.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/sim_process.h"
 #include "traffic/traffic_model.h"
 
@@ -170,9 +171,7 @@ TEST(Traffic, SavedTextHasOneLinePerShownCall) {
     const QString path = dir.filePath(QStringLiteral("traffic.txt"));
     ASSERT_EQ(model.save(path), std::nullopt);
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(test::readBytes(path)).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     // Time, call, arguments, result, error, duration.
     EXPECT_EQ(lines[0].section(u'\t', 1, 4), "ZlGetRegister\t7, 1\t1\t");
@@ -180,9 +179,7 @@ TEST(Traffic, SavedTextHasOneLinePerShownCall) {
     EXPECT_TRUE(lines[1].section(u'\t', 5).endsWith(" ms"));
 
     // A file where the folder should be.
-    QFile blocker(dir.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QStringLiteral("blocker")), {}));
     const QString blocked = dir.filePath(QStringLiteral("blocker/traffic.txt"));
     const std::optional<QString> error = model.save(blocked);
     ASSERT_TRUE(error.has_value());

@@ -8,6 +8,7 @@
 
 #include "link/fake/fake_zel_library.h"
 #include "scripted_transfer_view.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/file_size_limit.h"
 #include "transfer/program_transfer.h"
 
@@ -24,25 +25,18 @@ protected:
     }
     // A companion file of registers 1 to `general` holding r + 100, then `extra`.
     void writeCompanion(int32_t general, const QByteArray& extra = {}) {
-        QFile f(companion);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Reg#          Value\r\n\r\n");
+        QByteArray text = "Reg#          Value\r\n\r\n";
         for (int32_t r = 1; r <= general; ++r)
-            f.write(QByteArray::number(r).leftJustified(14, ' ') + QByteArray::number(r + 100) +
-                    "\r\n");
-        f.write(extra);
+            text += QByteArray::number(r).leftJustified(14, ' ') + QByteArray::number(r + 100) + "\r\n";
+        ASSERT_TRUE(test::writeBytes(companion, text + extra));
     }
     QStringList lines() const {
-        QFile f(companion);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        QString text = QString::fromLatin1(f.readAll());
+        QString text = QString::fromLatin1(test::readBytes(companion));
         text.chop(2);
         return text.split("\r\n");
     }
     void download() {
-        QFile f(program);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.close();
+        ASSERT_TRUE(test::writeBytes(program, {}));
         view.files = {program};
         transfer.DownloadProgram();
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "scripted_transfer_view.h"
+#include "tests/support/file_bytes.h"
 #include "tests/windows/sim_link.h"
 #include "transfer/program_transfer.h"
 
@@ -29,9 +30,7 @@ TEST(ProgramTransferEndToEnd, AProgramWithItsRegistersMovesToASecondController) 
         EXPECT_TRUE(view.log.contains("box: Register upload completed!"));
         EXPECT_EQ(source.handle(), 0);
     }
-    QFile uploaded(path);
-    ASSERT_TRUE(uploaded.open(QIODevice::ReadOnly));
-    EXPECT_EQ(uploaded.read(8), QByteArray("ZELDSO1\n"));
+    EXPECT_EQ(test::readBytes(path).left(8), QByteArray("ZELDSO1\n"));
     const qint64 size = QFileInfo(path).size();
 
     test::SimLink target(scenario);

@@ -9,6 +9,7 @@
 
 #include "link/fake/fake_zel_library.h"
 #include "scripted_transfer_view.h"
+#include "tests/support/file_bytes.h"
 #include "transfer/program_transfer.h"
 
 using namespace zel;
@@ -26,11 +27,7 @@ protected:
     }
     QString file(const char* name, bool create) {
         const QString path = dir.filePath(QString::fromLatin1(name));
-        if (create) {
-            QFile f(path);
-            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("old");
-        }
+        EXPECT_TRUE(!create || test::writeBytes(path, "old"));
         return path;
     }
     static QString padded(const char* text) {

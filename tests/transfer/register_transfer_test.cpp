@@ -9,6 +9,7 @@
 
 #include "link/fake/fake_zel_library.h"
 #include "link/link_claim.h"
+#include "tests/support/file_bytes.h"
 #include "transfer/register_transfer.h"
 
 using namespace zel;
@@ -52,9 +53,7 @@ struct Transfers {
         });
     }
     QStringList lines() const {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        QString text = QString::fromLatin1(file.readAll());
+        QString text = QString::fromLatin1(test::readBytes(path));
         EXPECT_TRUE(text.endsWith("\r\n"));
         text.chop(2);
         return text.split("\r\n");
@@ -257,10 +256,7 @@ TEST(RegisterDownload, FailuresAndStarValues) {
     };
     for (const Case& c : cases) {
         Transfers t(3);
-        QFile file(t.path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Reg#          Value\r\n\r\n" + c.body);
-        file.close();
+        ASSERT_TRUE(test::writeBytes(t.path, "Reg#          Value\r\n\r\n" + c.body));
         t.transfer.download();
         EXPECT_EQ(t.view.events.last(2), QStringList({c.lastMessage, "idle"})) << c.name;
         EXPECT_EQ(t.fake.calls().contains("ZlPutRegister(7, 2, 5)"), c.writesTwo) << c.name;
@@ -272,10 +268,7 @@ TEST(RegisterDownload, AFailedWriteEndsTheSecondPhaseOnly) {
     QByteArray body = "Reg#\r\n\r\n";
     for (int r = 1; r <= 1000; ++r) body += QByteArray::number(r) + " 1\r\n";
     for (int r = 32001; r <= 32010; ++r) body += QByteArray::number(r) + " 2\r\n";
-    QFile file(t.path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(body);
-    file.close();
+    ASSERT_TRUE(test::writeBytes(t.path, body));
     t.fake.setResponder(ZelCall::PutRegister, [](const QVector<int32_t>& args) {
         return args[1] == 10 || args[1] == 32003 ? 0 : 1;
     });

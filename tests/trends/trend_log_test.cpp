@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <random>
 
+#include "tests/support/file_bytes.h"
 #include "trends/trend_log.h"
 
 using namespace zel;
@@ -22,9 +23,7 @@ namespace {
 constexpr qint64 kNoon = 1717243200000;  // 2024-06-01T12:00:00.000Z
 
 QStringList linesOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(test::readBytes(path));
     EXPECT_TRUE(text.isEmpty() || text.endsWith(u'\n')) << path.toStdString();
     return text.split(u'\n', Qt::SkipEmptyParts);
 }

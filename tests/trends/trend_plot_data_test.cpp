@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "tests/support/file_bytes.h"
 #include "trends/decimation.h"
 #include "trends/trend_export.h"
 #include "trends/trend_readout.h"
@@ -93,9 +94,7 @@ TEST(TrendExport, TwoSeriesMergeByTimeLeavingMissingFieldsEmpty) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("trend.csv"));
     EXPECT_EQ(exportTrendCsv(path, set), QStringLiteral("Trend exported to %1.").arg(path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), expected);
+    EXPECT_EQ(test::readBytes(path), expected);
     const QString nowhere = dir.filePath(QStringLiteral("gone/trend.csv"));
     EXPECT_TRUE(exportTrendCsv(nowhere, set)
                     .startsWith(QStringLiteral("Could not export the trend to %1: ").arg(nowhere)));

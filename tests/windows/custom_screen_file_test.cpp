@@ -8,9 +8,12 @@
 
 #include <unistd.h>
 
+#include "tests/support/file_bytes.h"
 #include "windows/custom_screen_file.h"
 
 using namespace zel;
+using test::readBytes;
+using test::writeBytes;
 
 namespace {
 
@@ -27,16 +30,6 @@ CustomRows earlierRows() {
     CustomRows rows;
     rows.fill(CustomRow{QStringLiteral("Register 7"), 6, 7});
     return rows;
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "tests/support/file_bytes.h"
 #include "tests/support/sim_process.h"
 
 using zel::test::SimProcess;
@@ -65,12 +66,8 @@ TEST_F(ZelctlTcp, ReadsInEachFormAndWrites) {
 
 TEST_F(ZelctlTcp, NamesRegistersBySymbol) {
     const QString symbols = dir.filePath("regs.sym");
-    QFile file(symbols);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
-        "8 2 0 Speed\r\n8 3 0 \"Set point\"\r\n64 2 0 Door\r\n8 5 0 Twice\r\n"
-        "64 5 0 Twice\r\n");
-    file.close();
+    ASSERT_TRUE(zel::test::writeBytes(symbols, "8 2 0 Speed\r\n8 3 0 \"Set point\"\r\n64 2 0 Door\r\n"
+                                          "8 5 0 Twice\r\n64 5 0 Twice\r\n"));
     EXPECT_EQ(run({"--symbols", symbols, "write", "Set point", "9"}).status, 0);
     EXPECT_EQ(run({"--symbols", symbols, "write", "Door", "1"}).status, 0);
     EXPECT_EQ(run({"--symbols", symbols, "read", "Speed..Set point"}).out,
@@ -159,11 +156,8 @@ TEST(ZelctlStatus, ShowsTheRaisedFaultInTheMonitorsWords) {
     // A program whose only step faults on a register that does not exist.
     QTemporaryDir dir;
     const QString scenario = dir.filePath("fault.json");
-    QFile file(scenario);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"model": {"code": 5, "second": 1}, "program": {"steps": [
-        {"number": 1, "dwell_ms": 0, "next": 0, "fault": {"code": 13, "datum": 100}}]}})");
-    file.close();
+    ASSERT_TRUE(zel::test::writeBytes(scenario, R"({"model": {"code": 5, "second": 1}, "program": {"steps": [
+        {"number": 1, "dwell_ms": 0, "next": 0, "fault": {"code": 13, "datum": 100}}]}})"));
     SimProcess sim({"--scenario", scenario.toStdString(), "--tcp", "0"});
     const auto env = envWith("ZELCOM_TCP_PORT", QString::number(sim.tcpPort()));
     Outcome r;
@@ -211,10 +205,7 @@ TEST_F(ZelctlFault, BadOrShortFileIsRefusedBeforeAnythingIsWritten) {
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath("bad.txt");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(header.toLatin1() + c.body);
-        file.close();
+        ASSERT_TRUE(zel::test::writeBytes(path, header.toLatin1() + c.body));
         const Outcome r = run({"restore", path});
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, "zelctl: " + path + c.err);
