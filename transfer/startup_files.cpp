@@ -1,7 +1,5 @@
 #include "transfer/startup_files.h"
 
-#include <algorithm>
-
 namespace zel {
 namespace {
 
@@ -46,12 +44,13 @@ void StartupFiles::setChecked(int index, bool checked) {
 }
 
 void StartupFiles::accept() {
+    forgot_ = false;
     for (int i = 0; i < kBoxes; ++i) {
         const StartupFileBox& b = boxes_[static_cast<size_t>(i)];
-        if (b.enabled && !b.checked) name(i).clear();
+        if (!b.enabled || b.checked) continue;
+        name(i).clear();
+        forgot_ = true;
     }
-    forgot_ = std::any_of(boxes_.begin(), boxes_.end(),
-                          [](const StartupFileBox& b) { return b.enabled && !b.checked; });
 }
 
 void StartupFiles::cancel() {
