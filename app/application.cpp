@@ -19,10 +19,12 @@ Application::Application(const CommandLine& commandLine)
       store_(commandLine.settingsFile.isEmpty() ? settings::defaultSettingsPath()
                                                 : commandLine.settingsFile),
       library_(DynamicZelLibrary::candidateFiles(QApplication::applicationDirPath())),
-      model_(state_, store_, library_, log_, window_),
+      link_(library_),
+      model_(state_, store_, link_, log_, window_),
       symbols_(state_.files, symbolUi()),
       symbolProgress_(symbols_.progress(), &window_) {
     model_.setSymbols(symbols_);
+    model_.setShutdownStart([this] { link_.refuseControllerCalls(); });
     window_.attach(model_);
 }
 

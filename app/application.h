@@ -7,6 +7,7 @@
 #include "common/app_state.h"
 #include "app/command_line.h"
 #include "link/dynamic_zel_library.h"
+#include "link/link_thread_library.h"
 #include "app/frm_main.h"
 #include "app/main_window_model.h"
 #include "settings/settings_store.h"
@@ -38,6 +39,7 @@ private:
     StatusLog log_;
     settings::SettingsStore store_;
     DynamicZelLibrary library_;
+    LinkThreadLibrary link_;  // every call of the monitor runs on its thread
     AppState state_;
     frmMain window_;
     MainWindowModel model_;

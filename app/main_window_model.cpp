@@ -96,6 +96,7 @@ void MainWindowModel::reportLibraryProblem() {
 }
 
 void MainWindowModel::shutdown() {
+    if (shutdownStart_) shutdownStart_();
     if (state_.connection.CommHandle != 0) {
         if (library_.ZlCloseConnection(state_.connection.CommHandle) != 1)
             view_.showPlainMessage(QStringLiteral("Failed to CLOSE network!"));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "common/app_state.h"
 #include "link/connection_manager.h"
@@ -39,6 +40,9 @@ public:
     symbols::SymbolService* symbols() { return symbols_; }
     // Closes the connection and writes the main window's four settings sections.
     void shutdown();
+    // Runs as the shutdown begins: the application stops calls that would wait on the
+    // controller, so closing takes no longer than the call in hand.
+    void setShutdownStart(std::function<void()> hook) { shutdownStart_ = std::move(hook); }
 
     // A window button: asks first when there is no link, shows the loading text (if any), lets
     // `show` title, show and flag the window, then shows the loaded text (if any). False when
@@ -139,6 +143,7 @@ private:
     TrendLog trendLog_;
     TrendBlock trendBlock_;
     symbols::SymbolService* symbols_ = nullptr;
+    std::function<void()> shutdownStart_;
     QString message_;
     // The remembered names of a dismissed start-up choice, not in use this run.
     FileSettings setAsideFiles_;

@@ -1,5 +1,6 @@
 #include "app/polling_cycle.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <exception>
 
@@ -43,6 +44,11 @@ void PollingCycle::tick() {
     // A program transfer or a firmware load holds the link, on a worker thread or in an
     // exchange of its own: the tick neither checks nor re-makes the link meanwhile.
     if (f.DownloadBusy) return;
+    // Events run while the tick waits for its calls; a timer firing meanwhile does not start
+    // another tick inside this one.
+    if (ticking_) return;
+    ticking_ = true;
+    const auto ended = qScopeGuard([this] { ticking_ = false; });
     const TickScope scope(cache_);
     try {
         if (f.NoCommunication) {

@@ -40,6 +40,7 @@ private:
     EventPump pump_;
     MessageSink setMessage_;
     TickReadCache* cache_ = nullptr;
+    bool ticking_ = false;
     struct PlacedBlock {
         int place;
         PollBlock* block;

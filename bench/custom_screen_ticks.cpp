@@ -11,6 +11,7 @@
 #include "counting_library.h"
 #include "link/connection_manager.h"
 #include "link/dynamic_zel_library.h"
+#include "link/link_thread_library.h"
 #include "settings/first_run.h"
 #include "settings/main_settings.h"
 #include "tick_rounds.h"
@@ -47,7 +48,8 @@ bool allRowsRead(const CustomScreenModel& screen) {
 
 bool benchCustomScreenTicks(const QString& profile, int rounds, int ticksPerRound) {
     DynamicZelLibrary real({QStringLiteral(ZELCOM_LIBRARY_FILE)});
-    CountingLibrary library(real);
+    LinkThreadLibrary link(real);  // as in the monitor
+    CountingLibrary library(link);
     AppState state;
     settings::SettingsStore store(profile);
     store.load(settings::firstRunSettings());

@@ -39,6 +39,7 @@
 #include "counting_library.h"
 #include "custom_screen_ticks.h"
 #include "link/dynamic_zel_library.h"
+#include "link/link_thread_library.h"
 #include "settings/first_run.h"
 #include "settings/settings_sections.h"
 #include "stats.h"
@@ -175,7 +176,9 @@ void benchTraffic(MainWindowModel& model, ZelLibrary& direct, int32_t handle, in
 // the monitor could not reach the simulator.
 bool benchTicks(const QString& profile, test::SimProcess& sim, int rounds, int ticksPerRound) {
     DynamicZelLibrary real({QStringLiteral(ZELCOM_LIBRARY_FILE)});
-    bench::CountingLibrary library(real);
+    // As in the monitor: the calls run on the link thread, whose hand-over the ticks pay for.
+    LinkThreadLibrary link(real);
+    bench::CountingLibrary library(link);
     AppState state;
     settings::SettingsStore store(profile);
     store.load(settings::firstRunSettings());

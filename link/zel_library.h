@@ -16,6 +16,8 @@ namespace zel {
 
 // Code of the error record reported while the library file could not be loaded.
 inline constexpr int32_t kLibraryNotLoadedError = -1;
+// Code of the error record of a call refused because the monitor is closing.
+inline constexpr int32_t kMonitorClosingError = -2;
 
 class ZelLibrary {
 public:

@@ -1,11 +1,8 @@
 #include "transfer/program_transfer.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
-#include <QMetaObject>
 #include <exception>
-#include <thread>
 
 #include "link/lib_error.h"
 #include "link/link_claim.h"
@@ -93,18 +90,12 @@ QString ProgramTransfer::SaveDSOFile(const QString& initialName) {
     }
 }
 
-ProgramTransfer::WorkerOutcome ProgramTransfer::runOnWorker(LibraryCall call, const QString& path,
-                                                            TransferResult& result) {
-    WorkerOutcome outcome;
-    QEventLoop loop;
+ProgramTransfer::Outcome ProgramTransfer::run(LibraryCall call, const QString& path,
+                                              TransferResult& result) {
+    Outcome outcome;
     const int32_t handle = state_.connection.CommHandle;
-    std::thread worker([&] {
-        outcome.result = (library_.*call)(handle, path, result);
-        if (outcome.result != 1) library_.ZlGetErrorInfo(handle, outcome.error);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    worker.join();
+    outcome.result = (library_.*call)(handle, path, result);
+    if (outcome.result != 1) library_.ZlGetErrorInfo(handle, outcome.error);
     return outcome;
 }
 
@@ -128,7 +119,7 @@ void ProgramTransfer::download() {
     view_.setBusy(true);
     view_.setStatus(QStringLiteral("Downloading ") + path);
     TransferResult result;
-    const WorkerOutcome outcome = runOnWorker(&ZelLibrary::ZlDownload, path, result);
+    const Outcome outcome = run(&ZelLibrary::ZlDownload, path, result);
     if (outcome.result != 1) {
         view_.setStatus(QStringLiteral("Failed to Download!"));
         reportLinkError(QStringLiteral("Failed to download ") + path + QStringLiteral(".\n"),
@@ -169,7 +160,7 @@ void ProgramTransfer::upload() {
     if (!running.held()) return;
     view_.setStatus(QStringLiteral("Uploading ") + path);
     TransferResult result;
-    const WorkerOutcome outcome = runOnWorker(&ZelLibrary::ZlUpload, path, result);
+    const Outcome outcome = run(&ZelLibrary::ZlUpload, path, result);
     view_.setStatus({});
     QCoreApplication::processEvents();
     if (outcome.result == 1) {

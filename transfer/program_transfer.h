@@ -1,5 +1,5 @@
 // Moving the controller's program between a program object file (*.DSO) and the controller.
-// The library call runs on a worker thread while this thread keeps handling events, so the
+// The library call runs on the link thread while this thread keeps handling events, so the
 // window stays responsive; a second request while one runs is refused. After a successful
 // download, and after every upload, the connection is closed and the main window opens it again
 // when it next needs it.
@@ -39,9 +39,9 @@ public:
     bool running() const { return running_; }
 
 private:
-    struct WorkerOutcome {
+    struct Outcome {
         int32_t result = 0;
-        LibErrorRecord error;  // fetched on the worker: the library keeps it per thread
+        LibErrorRecord error;
     };
     using LibraryCall = int32_t (ZelLibrary::*)(int32_t, const QString&, TransferResult&);
 
@@ -49,8 +49,8 @@ private:
 
     std::optional<QString> chooseDsoFile(const QString& title, const QString& initialName,
                                          bool save);
-    // Runs the call on a worker thread and handles events until it returns.
-    WorkerOutcome runOnWorker(LibraryCall call, const QString& path, TransferResult& result);
+    // Makes the call and takes its error record at once, before another call can replace it.
+    Outcome run(LibraryCall call, const QString& path, TransferResult& result);
     void reportLinkError(const QString& message, const LibErrorRecord& error);
     void download();
     void upload();

@@ -1,0 +1,37 @@
+#include "link/link_thread.h"
+
+namespace zel {
+
+LinkThread::LinkThread() : thread_([this] { run(); }) {}
+
+LinkThread::~LinkThread() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+}
+
+void LinkThread::post(std::function<void()> job) {
+    {
+        const std::lock_guard lock(mutex_);
+        jobs_.push_back(std::move(job));
+    }
+    wake_.notify_one();
+}
+
+void LinkThread::run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+        if (jobs_.empty()) return;
+        std::function<void()> job = std::move(jobs_.front());
+        jobs_.pop_front();
+        lock.unlock();
+        job();
+        lock.lock();
+    }
+}
+
+}  // namespace zel

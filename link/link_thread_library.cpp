@@ -1,0 +1,120 @@
+#include "link/link_thread_library.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+namespace zel {
+namespace {
+
+// Beyond this many waits inside one another a call blocks instead of handling events: a burst
+// of requests on a dead link must not pile up event loops until the stack runs out.
+constexpr int kMaxNestedWaits = 16;
+
+// The library keeps its error record per thread, and so does this side: each thread sees the
+// record of its own last call. A failed call's record is fetched on the link thread as soon as
+// the call returns; after a success there is none, and asking goes to the library as usual.
+struct FetchedError {
+    LibErrorRecord record;
+    int32_t result = 0;
+};
+thread_local std::optional<FetchedError> callerError;
+
+bool reachesController(ZelCall call) {
+    const CallEffect effect = callTraits(call).effect;
+    return effect == CallEffect::Reads || effect == CallEffect::Changes ||
+           effect == CallEffect::Transfer;
+}
+
+LibErrorRecord closingRecord() {
+    const QString text = QStringLiteral("ZEL Monitor is closing.");
+    return {kMonitorClosingError, text.leftJustified(kLibErrorTextLength, u' ')};
+}
+
+}  // namespace
+
+// One call on its way: written on the link thread until done is set, read by the caller after.
+struct LinkThreadLibrary::Job {
+    int32_t result = 0;
+    std::optional<FetchedError> error;  // a failure's record, fetched at once
+    std::atomic<bool> done = false;
+    std::mutex mutex;
+    std::condition_variable finished;
+    QEventLoop* loop = nullptr;  // the caller's wait; touched on the window thread only
+};
+
+LinkThreadLibrary::LinkThreadLibrary(ZelLibrary& inner) : ForwardingZelLibrary(inner) {}
+
+LinkThreadLibrary::~LinkThreadLibrary() = default;
+
+int32_t LinkThreadLibrary::ZlGetErrorInfo(int32_t handle, LibErrorRecord& info) {
+    if (!callerError) return ForwardingZelLibrary::ZlGetErrorInfo(handle, info);
+    info = callerError->record;
+    return callerError->result;
+}
+
+bool LinkThreadLibrary::refused(ZelCall call) const {
+    return refusing_ && reachesController(call);
+}
+
+int32_t LinkThreadLibrary::pass(ZelCall call, CallNumbers numbers, InnerCall run) {
+    if (refused(call)) {
+        callerError = FetchedError{closingRecord(), 1};
+        return 0;
+    }
+    const bool withEvents = QThread::currentThread() == windowThread_.thread() &&
+                            QCoreApplication::instance() && depth_ < kMaxNestedWaits;
+    const int32_t handle = handleOf(call, numbers);
+    // Shared with the delivery on the window thread, which may come after a wait that a quitting
+    // application ended early; run itself is used only before done is set, while the caller
+    // still waits.
+    const auto job = std::make_shared<Job>();
+    QEventLoop loop;
+    if (withEvents) job->loop = &loop;
+    thread_.post([this, job, run, call, handle, withEvents] {
+        // A call queued behind a dead link when the monitor began closing is not made either.
+        if (refused(call)) {
+            job->error = FetchedError{closingRecord(), 1};
+        } else {
+            job->result = run();
+            if (call != ZelCall::GetErrorInfo && !callSucceeded(call, job->result)) {
+                job->error.emplace();
+                job->error->result = inner().ZlGetErrorInfo(handle, job->error->record);
+            }
+        }
+        {
+            const std::lock_guard lock(job->mutex);
+            job->done.store(true, std::memory_order_release);
+        }
+        job->finished.notify_one();
+        if (withEvents) {
+            QMetaObject::invokeMethod(
+                &windowThread_,
+                [job] {
+                    if (job->loop) job->loop->quit();
+                },
+                Qt::QueuedConnection);
+        }
+    });
+    await(*job, withEvents);
+    callerError = job->error;
+    return job->result;
+}
+
+void LinkThreadLibrary::await(Job& job, bool withEvents) {
+    if (withEvents) {
+        ++depth_;
+        job.loop->exec();
+        job.loop = nullptr;
+        --depth_;
+    }
+    // Without events, or when the application is quitting and its loops no longer run.
+    std::unique_lock lock(job.mutex);
+    job.finished.wait(lock, [&job] { return job.done.load(std::memory_order_acquire); });
+}
+
+}  // namespace zel

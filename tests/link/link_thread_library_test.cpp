@@ -1,0 +1,111 @@
+// The link thread: calls run there while the window thread handles events, each caller keeps
+// the error record of its own call, and a closing monitor stops waiting on the controller.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <future>
+#include <thread>
+
+#include "link/fake/fake_zel_library.h"
+#include "link/link_thread_library.h"
+
+namespace zel {
+namespace {
+
+using C = ZelCall;
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "zellink_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
+
+// Register 7 answers only once the test releases it, then fails with code 5; any other read
+// succeeds and clears the record, as the library does.
+struct HeldRead {
+    explicit HeldRead(FakeZelLibrary& fake) {
+        fake.setRegister(8, 42);
+        fake.setResponder(C::GetRegister, [this, &fake](const QVector<int32_t>& args) {
+            linkThread = std::this_thread::get_id();
+            if (args[1] != 7) {
+                fake.setError(0, {});
+                return 1;
+            }
+            started.set_value();
+            released.wait();
+            fake.setError(5, QStringLiteral("timed out"));
+            return 0;
+        });
+    }
+    std::promise<void> started;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::thread::id linkThread;
+};
+
+TEST(LinkThreadLibrary, EventsRunDuringAWaitAndEachCallerKeepsItsOwnError) {
+    ensureApplication();
+    FakeZelLibrary fake;
+    HeldRead held(fake);
+    LinkThreadLibrary link(fake);
+    int32_t nested = 0;
+    // The held read cannot end before this runs, so it runs while the read waits.
+    QTimer::singleShot(0, [&] {
+        held.release.set_value();
+        EXPECT_EQ(link.ZlGetRegister(1, 8, nested), 1);
+    });
+    int32_t value = -1;
+    EXPECT_EQ(link.ZlGetRegister(1, 7, value), 0);
+    EXPECT_EQ(nested, 42);
+    EXPECT_NE(held.linkThread, std::this_thread::get_id());
+    LibErrorRecord error;
+    link.ZlGetErrorInfo(1, error);
+    EXPECT_EQ(error.code, 5);
+    EXPECT_EQ(error.text.trimmed(), QStringLiteral("timed out"));
+
+    // Another thread's call simply blocks, and keeps its own record too.
+    std::thread([&] {
+        int32_t other = 0;
+        EXPECT_EQ(link.ZlGetRegister(1, 8, other), 1);
+        EXPECT_EQ(other, 42);
+        LibErrorRecord own;
+        link.ZlGetErrorInfo(1, own);
+        EXPECT_EQ(own.code, 0);
+    }).join();
+    link.ZlGetErrorInfo(1, error);
+    EXPECT_EQ(error.code, 5);
+}
+
+TEST(LinkThreadLibrary, AClosingMonitorSkipsQueuedReadsButStillClosesTheLink) {
+    ensureApplication();
+    FakeZelLibrary fake;
+    HeldRead held(fake);
+    LinkThreadLibrary link(fake);
+    int32_t queuedResult = -1;
+    LibErrorRecord queuedError;
+    QTimer::singleShot(0, [&] {
+        // Queued behind the held read once it is in hand; the close begins while it waits.
+        held.started.get_future().wait();
+        QTimer::singleShot(0, [&] {
+            link.refuseControllerCalls();
+            held.release.set_value();
+        });
+        int32_t value = 0;
+        queuedResult = link.ZlGetRegister(1, 8, value);
+        link.ZlGetErrorInfo(1, queuedError);
+    });
+    int32_t value = 0;
+    EXPECT_EQ(link.ZlGetRegister(1, 7, value), 0);
+    EXPECT_EQ(queuedResult, 0);
+    EXPECT_EQ(queuedError.code, kMonitorClosingError);
+    EXPECT_EQ(queuedError.text.trimmed(), QStringLiteral("ZEL Monitor is closing."));
+    EXPECT_EQ(link.ZlGetRegister(1, 8, value), 0);
+    EXPECT_EQ(link.ZlCloseConnection(1), 1);
+    EXPECT_EQ(fake.callsTo(C::GetRegister), QStringList{QStringLiteral("ZlGetRegister(1, 7)")});
+    EXPECT_EQ(fake.callsTo(C::CloseConnection).size(), 1);
+}
+
+}  // namespace
+}  // namespace zel
