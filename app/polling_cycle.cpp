@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "link/link_claim.h"
+#include "link/link_session.h"
 
 namespace zel {
 namespace {
@@ -46,7 +46,7 @@ void PollingCycle::tick() {
     const TickScope scope(cache_);
     try {
         if (f.NoCommunication) {
-            f.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
+            linkAttempted(state_, connection_.CheckComm());
             if (f.NoCommunication) {
                 pump_();
                 return;
@@ -60,19 +60,18 @@ void PollingCycle::tick() {
                 context.readFailed();
             refreshWindows(context);
         }
-        if (f.CommErrorFlag) f.NoCommunication = true;
+        if (f.CommErrorFlag) linkLost(state_);
     } catch (const std::exception& e) {
         reportError(QString::fromLocal8Bit(e.what()));
     }
 }
 
 void PollingCycle::refreshWindows(PollContext& context) {
-    const MonitoringFlags& f = state_.flags;
     // A window opened or closed while events run inside a block takes effect next tick.
     const std::vector<PlacedBlock> blocks = blocks_;
     for (const PlacedBlock& placed : blocks) {
         PollBlock* block = placed.block;
-        if (!block->isOpen() || !linkFree(state_) || f.NoCommunication) continue;
+        if (!block->isOpen() || linkState(state_) != LinkState::Connected) continue;
         if (state_.connection.CommHandle == 0) return;
         block->refresh(context);
         if (context.tickEnded) return;
@@ -84,7 +83,7 @@ void PollingCycle::refreshWindows(PollContext& context) {
 void PollingCycle::reportError(const QString& description) {
     if (!state_.flags.UserSuspended)
         setMessage_(QStringLiteral("Error in polling routine!\r") + description);
-    state_.flags.NoCommunication = true;
+    linkLost(state_);
 }
 
 }  // namespace zel
