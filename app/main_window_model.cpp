@@ -1,7 +1,8 @@
 #include "app/main_window_model.h"
 
-#include "link/connection_caption.h"
 #include "app/window_buttons.h"
+#include "link/connection_caption.h"
+#include "link/link_session.h"
 
 namespace zel {
 
@@ -47,7 +48,7 @@ void MainWindowModel::setMessage(const QString& text) {
 void MainWindowModel::load(const QString& commandLineSymbolFile, bool askWhichFiles) {
     state_.connection.ConnectFailedBefore = false;
     state_.flags.CommSettingsChanged = true;
-    state_.flags.NoCommunication = true;
+    linkLost(state_);
     setMessage({});
     state_.flags.CommErrorFlag = true;
 
@@ -97,11 +98,8 @@ void MainWindowModel::reportLibraryProblem() {
 
 void MainWindowModel::shutdown() {
     if (shutdownStart_) shutdownStart_();
-    if (state_.connection.CommHandle != 0) {
-        if (library_.ZlCloseConnection(state_.connection.CommHandle) != 1)
-            view_.showPlainMessage(QStringLiteral("Failed to CLOSE network!"));
-        state_.connection.CommHandle = 0;
-    }
+    closeLink(state_, library_,
+              [&] { view_.showPlainMessage(QStringLiteral("Failed to CLOSE network!")); });
     if (symbols_) symbols_->close();
     StartupFiles::restoreSetAside(state_.files, setAsideFiles_);
     QStringList messages;
@@ -131,7 +129,7 @@ bool MainWindowModel::openChildWindow(const QString& loading, const QString& loa
 void MainWindowModel::pollingTick() { polling_.tick(); }
 
 void MainWindowModel::resumePolling() {
-    state_.flags.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
+    linkAttempted(state_, connection_.CheckComm());
     view_.enablePollingTimer(true);
 }
 

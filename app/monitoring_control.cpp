@@ -1,5 +1,7 @@
 #include "app/monitoring_control.h"
 
+#include "link/link_session.h"
+
 namespace zel {
 
 MonitoringControl::MonitoringControl(AppState& state, ZelLibrary& library,
@@ -18,7 +20,7 @@ void MonitoringControl::toggle() {
 void MonitoringControl::suspend() {
     view_.enablePollingTimer(false);
     state_.flags.UserSuspended = true;
-    state_.flags.NoCommunication = true;
+    linkLost(state_);
     view_.processEvents();
     view_.showSuspendButton(kResumeCaption, StateColour::Green);
     const QString text = QStringLiteral("Controller Monitoring Suspended");
@@ -28,11 +30,8 @@ void MonitoringControl::suspend() {
     // Events that ran above may have restarted the tick.
     view_.enablePollingTimer(false);
     view_.processEvents();
-    if (state_.connection.CommHandle != 0) {
-        if (library_.ZlCloseConnection(state_.connection.CommHandle) != 1)
-            view_.showWarning(QStringLiteral("Failed to CLOSE network."));
-        state_.connection.CommHandle = 0;
-    }
+    closeLink(state_, library_,
+              [&] { view_.showWarning(QStringLiteral("Failed to CLOSE network.")); });
 }
 
 void MonitoringControl::resume() {
@@ -40,7 +39,7 @@ void MonitoringControl::resume() {
     view_.showSuspendButton(kSuspendCaption, StateColour::Red);
     state_.flags.UserSuspended = false;
     view_.enableRunButtons(true);
-    state_.flags.NoCommunication = true;
+    linkLost(state_);
     view_.enablePollingTimer(true);
     polling_.tick();
 }
@@ -50,9 +49,9 @@ void MonitoringControl::reconnectTick() {
     setMessage_({});
     connection_.resolveHost();
     if (!suspended()) {
-        state_.flags.NoCommunication = false;
+        linkWorks(state_);
         // A failed attempt must leave the tick reconnecting, as after any lost link.
-        state_.flags.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
+        linkAttempted(state_, connection_.CheckComm());
     } else {
         resume();
     }

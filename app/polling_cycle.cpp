@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "link/link_claim.h"
+#include "link/link_session.h"
 
 namespace zel {
 namespace {
@@ -41,7 +41,7 @@ void PollingCycle::addBlock(PollBlock& block, int place) {
 
 void PollingCycle::tick() {
     MonitoringFlags& f = state_.flags;
-    // A program transfer or a firmware load holds the link, on a worker thread or in an
+    // A program transfer or a firmware load holds the link, waiting on the link thread or in an
     // exchange of its own: the tick neither checks nor re-makes the link meanwhile.
     if (f.DownloadBusy) return;
     // Events run while the tick waits for its calls; a timer firing meanwhile does not start
@@ -52,7 +52,7 @@ void PollingCycle::tick() {
     const TickScope scope(cache_);
     try {
         if (f.NoCommunication) {
-            f.NoCommunication = connection_.CheckComm() != CommCheck::Connected;
+            linkAttempted(state_, connection_.CheckComm());
             if (f.NoCommunication) {
                 pump_();
                 return;
@@ -66,19 +66,18 @@ void PollingCycle::tick() {
                 context.readFailed();
             refreshWindows(context);
         }
-        if (f.CommErrorFlag) f.NoCommunication = true;
+        if (f.CommErrorFlag) linkLost(state_);
     } catch (const std::exception& e) {
         reportError(QString::fromLocal8Bit(e.what()));
     }
 }
 
 void PollingCycle::refreshWindows(PollContext& context) {
-    const MonitoringFlags& f = state_.flags;
     // A window opened or closed while events run inside a block takes effect next tick.
     const std::vector<PlacedBlock> blocks = blocks_;
     for (const PlacedBlock& placed : blocks) {
         PollBlock* block = placed.block;
-        if (!block->isOpen() || !linkFree(state_) || f.NoCommunication) continue;
+        if (!block->isOpen() || linkState(state_) != LinkState::Connected) continue;
         if (state_.connection.CommHandle == 0) return;
         block->refresh(context);
         if (context.tickEnded) return;
@@ -90,7 +89,7 @@ void PollingCycle::refreshWindows(PollContext& context) {
 void PollingCycle::reportError(const QString& description) {
     if (!state_.flags.UserSuspended)
         setMessage_(QStringLiteral("Error in polling routine!\r") + description);
-    state_.flags.NoCommunication = true;
+    linkLost(state_);
 }
 
 }  // namespace zel

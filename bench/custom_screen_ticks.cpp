@@ -11,6 +11,7 @@
 #include "counting_library.h"
 #include "link/connection_manager.h"
 #include "link/dynamic_zel_library.h"
+#include "link/link_session.h"
 #include "link/link_thread_library.h"
 #include "settings/first_run.h"
 #include "settings/main_settings.h"
@@ -63,7 +64,7 @@ bool benchCustomScreenTicks(const QString& profile, int rounds, int ticksPerRoun
         std::fprintf(stderr, "no connection to the simulator: %s\n", qPrintable(ui.status));
         return false;
     }
-    state.flags.NoCommunication = false;
+    linkWorks(state);
 
     double pumpNs = 0;
     PollingCycle polling(

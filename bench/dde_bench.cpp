@@ -22,6 +22,7 @@
 #include "link/connection_manager.h"
 #include "link/dynamic_zel_library.h"
 #include "link/host_resolution.h"
+#include "link/link_session.h"
 #include "settings/first_run.h"
 #include "settings/main_settings.h"
 #include "settings/settings_sections.h"
@@ -136,7 +137,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no connection to the simulator: %s\n", qPrintable(ui.status));
         return 1;
     }
-    state.flags.NoCommunication = false;
+    linkWorks(state);
     state.flags.DdeActive = true;
     state.dde = {.DdeBlock50 = 1, .DdeFlagAddress = 1, .DdeRegAddress = kWatched,
                  .UpdateInterval = kIntervalMs};

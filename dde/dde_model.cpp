@@ -6,6 +6,7 @@
 #include "common/number_text.h"
 #include "link/lib_error.h"
 #include "link/link_claim.h"
+#include "link/link_session.h"
 
 namespace zel {
 namespace {
@@ -161,7 +162,7 @@ void DdeModel::applyAddress(const QString& box, Box kind) {
     if (kind == Box::DDENode) {
         if (typed >= 1 && typed <= kHighestNode) {
             state_.settings.TargetNode = typed;
-            state_.flags.NoCommunication = true;
+            linkLost(state_);
         }
         items_.set(box, QString::number(state_.settings.TargetNode));
         return;

@@ -13,6 +13,7 @@
 #include "flash/wake_up.h"
 #include "link/lib_error.h"
 #include "link/link_claim.h"
+#include "link/link_session.h"
 
 namespace zel {
 namespace {
@@ -230,7 +231,7 @@ FirmwareUpdate::Outcome FirmwareUpdate::update(FlashModule m) {
                            "your Tavrel Program.")))
         return Outcome::Ended;
 
-    closeLink();
+    closeLink(state_, library_);
     if (!openLink(state_.settings.BaudRate, QStringLiteral("Failed to Set Timeout")))
         return Outcome::Failed;
 
@@ -316,7 +317,7 @@ FirmwareUpdate::Outcome FirmwareUpdate::selectionPath(FlashModule m) {
     // The options come from the image's list, whose every section the check has walked.
     tag_ = latin1(model.tag);
     moduleName_ = latin1(model.name);
-    closeLink();
+    closeLink(state_, library_);
     if (m == FlashModule::Unit7400) {
         const WakeUpResult woken =
             wakeUp7400(serialPortOf(state_.settings.CommType), kWakeUpWait);
@@ -351,7 +352,7 @@ FirmwareUpdate::Outcome FirmwareUpdate::sendImage(FlashModule) {
     logBelow(QStringLiteral("Baud: ") + QString::number(baud.rate));
 
     if (library_.ZlCloseConnection(state_.connection.CommHandle) != 1) return Outcome::Failed;
-    state_.connection.CommHandle = 0;
+    forgetLink(state_);
     if (!openLink(baud.rate, QStringLiteral("Failed to Set Timeout"))) return Outcome::Failed;
     wait_(0.5);
     sendAscii(QByteArray(1, kXon), kXon);
@@ -441,7 +442,7 @@ bool FirmwareUpdate::openLink(int32_t baud, const QString& timeoutFailure) {
     const int32_t handle =
         library_.ZlOpenConnection(LinkKind::Serial, serialPortOf(state_.settings.CommType), 0);
     if (handle <= 0) return false;
-    state_.connection.CommHandle = handle;
+    linkOpened(state_, handle);
     if (library_.ZlInitConnection(handle, baud, 0, 8, 0) != 1) {
         logBelow(QStringLiteral("Failed to Initialize Connection"));
         return false;
@@ -453,26 +454,18 @@ bool FirmwareUpdate::openLink(int32_t baud, const QString& timeoutFailure) {
     return true;
 }
 
-void FirmwareUpdate::closeLink() {
-    if (state_.connection.CommHandle != 0) library_.ZlCloseConnection(state_.connection.CommHandle);
-    state_.connection.CommHandle = 0;
-}
-
 void FirmwareUpdate::cleanUp(int32_t baud, int32_t timeout) {
     state_.settings.BaudRate = baud;
     state_.settings.CommTimeout = timeout;
     image_.reset();
     view_.showProgress(std::nullopt);
     view_.setBusyPointer(false);
-    if (const int32_t handle = state_.connection.CommHandle; handle != 0) {
-        if (library_.ZlCloseConnection(handle) != 1) {
-            const bool known = fetchLibError(library_, state_) == 1;
-            host_.setMessage(QStringLiteral("Failed to Close Connection\n") +
-                             (known ? state_.LibError.text : QStringLiteral("Unknown Error")));
-        }
-    }
-    state_.connection.CommHandle = 0;
-    state_.flags.NoCommunication = true;
+    closeLink(state_, library_, [&] {
+        const bool known = fetchLibError(library_, state_) == 1;
+        host_.setMessage(QStringLiteral("Failed to Close Connection\n") +
+                         (known ? state_.LibError.text : QStringLiteral("Unknown Error")));
+    });
+    linkLost(state_);
 }
 
 int32_t FirmwareUpdate::sendAscii(const QByteArray& text, int32_t endByte) {

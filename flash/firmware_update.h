@@ -60,7 +60,6 @@ private:
     Outcome sendLines();
     void confirmBoot();
     bool openLink(int32_t baud, const QString& timeoutFailure);
-    void closeLink();
     void cleanUp(int32_t baud, int32_t timeout);
 
     int32_t sendAscii(const QByteArray& text, int32_t endByte);

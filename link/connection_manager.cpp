@@ -7,6 +7,7 @@
 #include "link/host_resolution.h"
 #include "link/lib_error.h"
 #include "link/link_claim.h"
+#include "link/link_session.h"
 #include "link/model_class.h"
 
 namespace zel {
@@ -89,11 +90,7 @@ bool ConnectionManager::readControllerDescription() {
 
 // A previous connection that refuses to close ends the attempt.
 bool ConnectionManager::closePrevious() {
-    int32_t& handle = state_.connection.CommHandle;
-    if (handle == 0) return true;
-    const int32_t result = library_.ZlCloseConnection(handle);
-    handle = 0;
-    return result != 0 || failedCall();
+    return closeLink(state_, library_) || failedCall();
 }
 
 bool ConnectionManager::openByKind() {
@@ -117,13 +114,13 @@ bool ConnectionManager::openZelNet() {
     ui_.repaintMain();
     ui_.processEvents();
     ui_.pause(kAdapterSettleMs);
-    int32_t& handle = state_.connection.CommHandle;
     if (!opened(library_.ZlOpenConnection(LinkKind::ZelNet, s.HostNode, s.TargetNode)))
         return false;
+    const int32_t handle = state_.connection.CommHandle;
     library_.ZlSetConnectionTimeout(handle, s.CommTimeout);
     int32_t value = 0;
     if (succeeded(library_.ZlGetRegister(handle, 1, value))) return true;
-    closeQuietly();
+    closeLink(state_, library_);
     return false;
 }
 
@@ -204,7 +201,7 @@ void ConnectionManager::reportSuccess() {
     int32_t& interval = state_.dde.UpdateInterval;
     interval = std::clamp(interval, kMinPollingMs, kMaxPollingMs);
     ui_.setPollingInterval(interval);
-    state_.flags.NoCommunication = false;
+    linkWorks(state_);
     armStartTimer();
 }
 
@@ -221,7 +218,7 @@ CommCheck ConnectionManager::reportFailure() {
                           state_.LibError.text);
             ui_.refreshMessage();
         }
-        closeQuietly();
+        closeLink(state_, library_);
         c.ConnectFailedBefore = true;
     }
     ui_.setPollingInterval(kRetryIntervalMs);
@@ -233,15 +230,8 @@ CommCheck ConnectionManager::reportFailure() {
     return CommCheck::Failed;
 }
 
-// Leaves no handle behind, so the next attempt does not stumble over closing a dead one.
-void ConnectionManager::closeQuietly() {
-    int32_t& handle = state_.connection.CommHandle;
-    if (handle != 0) library_.ZlCloseConnection(handle);
-    handle = 0;
-}
-
 bool ConnectionManager::opened(int32_t handle) {
-    state_.connection.CommHandle = handle > 0 ? handle : 0;
+    linkOpened(state_, handle);
     return handle > 0 || failedCall();
 }
 

@@ -49,7 +49,6 @@ private:
     bool readControllerDescription();
     void reportSuccess();
     CommCheck reportFailure();
-    void closeQuietly();
     void armStartTimer();
     // Each step's outcome; a failure keeps its reason in LibError for the status line.
     bool opened(int32_t handle);

@@ -2,6 +2,7 @@
 
 #include "link/connection_caption.h"
 #include "common/number_text.h"
+#include "link/link_session.h"
 
 namespace zel {
 namespace {
@@ -51,7 +52,7 @@ void SetupModel::unload() {
     s.AutoBaudSearch = connection_.searchChecked();
     state_.connection.ConnectionCaption = setupConnectionCaption(s);
     host_.setMainTitle(kMainWindowTitle + state_.connection.ConnectionCaption);
-    if (connectionMustBeRemade(saved_, s)) state_.flags.NoCommunication = true;
+    if (connectionMustBeRemade(saved_, s)) linkLost(state_);
     // While the user has suspended monitoring the polling tick stays off.
     if (state_.flags.UserSuspended) return;
     if (state_.flags.NoCommunication) host_.setMessage(QStringLiteral("Reestablishing Connection"));

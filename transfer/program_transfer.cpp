@@ -6,6 +6,7 @@
 
 #include "link/lib_error.h"
 #include "link/link_claim.h"
+#include "link/link_session.h"
 
 namespace zel {
 
@@ -208,7 +209,7 @@ void ProgramTransfer::CloseLink() {
 // The error flag makes the end of the next polling tick count the link as lost, so the tick
 // after it makes the link again, as after any lost connection.
 void ProgramTransfer::linkClosed() {
-    state_.connection.CommHandle = 0;
+    forgetLink(state_);
     state_.flags.CommErrorFlag = true;
 }
 
