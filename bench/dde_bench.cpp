@@ -26,6 +26,7 @@
 #include "settings/first_run.h"
 #include "settings/main_settings.h"
 #include "settings/settings_sections.h"
+#include "stats.h"
 #include "tests/dde/private_bus.h"
 #include "tests/support/sim_process.h"
 #include "tick_rounds.h"
@@ -95,8 +96,8 @@ void benchLatency(DynamicZelLibrary& real, PollingCycle& polling, bench::Changed
         std::printf("change to a subscribed client: none of %d changes arrived\n", changes);
         return;
     }
-    const double median = latencies[latencies.size() / 2];
-    const double p99 = latencies[std::min(latencies.size() - 1, latencies.size() * 99 / 100)];
+    const double median = bench::percentileOf(latencies, 50);
+    const double p99 = bench::percentileOf(latencies, 99);
     const double ratio = median / kIntervalMs;
     std::printf(
         "change in the simulator to a subscribed client, %d changes every %d ms (%zu arrived; "

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "loopback.h"
+
 namespace zel::bench {
 namespace {
 
@@ -32,25 +34,6 @@ namespace {
     }
 }
 
-sockaddr_in loopback(uint16_t port) {
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    sa.sin_port = htons(port);
-    return sa;
-}
-
-int boundSocket(int type, uint16_t& port) {
-    const int fd = ::socket(AF_INET, type, 0);
-    sockaddr_in sa = loopback(0);
-    socklen_t len = sizeof sa;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len) != 0)
-        throw std::runtime_error("echo peer: cannot bind");
-    port = ntohs(sa.sin_port);
-    return fd;
-}
-
 }  // namespace
 
 EchoPeer::EchoPeer(Kind kind) {
@@ -66,7 +49,7 @@ EchoPeer::EchoPeer(Kind kind) {
         ::cfmakeraw(&tio);
         ::tcsetattr(fd_, TCSANOW, &tio);
     } else {
-        serverFd = boundSocket(kind == Kind::Tcp ? SOCK_STREAM : SOCK_DGRAM, port);
+        serverFd = boundLoopbackSocket(kind == Kind::Tcp ? SOCK_STREAM : SOCK_DGRAM, port);
         if (kind == Kind::Tcp) ::listen(serverFd, 1);
     }
     child_ = ::fork();
