@@ -34,6 +34,7 @@
 #include "app/status_log.h"
 #include "common/app_state.h"
 #include "link/dynamic_zel_library.h"
+#include "link/link_thread_library.h"
 #include "settings/first_run.h"
 #include "stats.h"
 #include "tests/support/sim_process.h"
@@ -55,14 +56,15 @@ constexpr int kTimeoutMs = 300;
 constexpr int kSerialPort = 1;
 constexpr char kSerialDeviceVariable[] = "ZELCOM_COMM1";
 
-// The library the monitor's model calls, made in this one place as app/application.cpp makes
-// the program's: a wrapper the program puts around its library goes around this one here.
+// The library the monitor's model calls, made as app/application.cpp makes the program's: the
+// loaded library behind the link thread.
 class MonitorLibrary {
 public:
-    ZelLibrary& forModel() { return real_; }
+    ZelLibrary& forModel() { return link_; }
 
 private:
     DynamicZelLibrary real_{{QStringLiteral(ZELCOM_LIBRARY_FILE)}};
+    LinkThreadLibrary link_{real_};
 };
 
 // The main window with its model, wired as the program wires them and loaded from `profile`;
