@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
+
+#include "link/spin_wait.h"
 
 namespace zel {
 namespace {
@@ -37,11 +40,19 @@ LibErrorRecord closingRecord() {
 
 }  // namespace
 
-// One call on its way: written on the link thread until done is set, read by the caller after.
+// Most calls are answered within a round trip: the caller waits that long before it starts an
+// event loop, which saves the loop and the hand-back through the event queue, each as dear as a
+// round trip on loopback.
+constexpr auto kWaitBeforeEvents = std::chrono::microseconds(200);
+
+enum Phase : int { kAsked, kLooping, kDone };
+
+// One call on its way: written on the link thread until its phase is done, read by the caller
+// after.
 struct LinkThreadLibrary::Job {
     int32_t result = 0;
     std::optional<FetchedError> error;  // a failure's record, fetched at once
-    std::atomic<bool> done = false;
+    std::atomic<int> phase = kAsked;
     std::mutex mutex;
     std::condition_variable finished;
     QEventLoop* loop = nullptr;  // the caller's wait; touched on the window thread only
@@ -73,9 +84,7 @@ int32_t LinkThreadLibrary::pass(ZelCall call, CallNumbers numbers, InnerCall run
     // application ended early; run itself is used only before done is set, while the caller
     // still waits.
     const auto job = std::make_shared<Job>();
-    QEventLoop loop;
-    if (withEvents) job->loop = &loop;
-    thread_.post([this, job, run, call, handle, withEvents] {
+    thread_.post([this, job, run, call, handle] {
         // A call queued behind a dead link when the monitor began closing is not made either.
         if (refused(call)) {
             job->error = FetchedError{closingRecord(), 1};
@@ -86,12 +95,13 @@ int32_t LinkThreadLibrary::pass(ZelCall call, CallNumbers numbers, InnerCall run
                 job->error->result = inner().ZlGetErrorInfo(handle, job->error->record);
             }
         }
+        int before = kAsked;
         {
             const std::lock_guard lock(job->mutex);
-            job->done.store(true, std::memory_order_release);
+            before = job->phase.exchange(kDone, std::memory_order_acq_rel);
         }
         job->finished.notify_one();
-        if (withEvents) {
+        if (before == kLooping) {
             QMetaObject::invokeMethod(
                 &windowThread_,
                 [job] {
@@ -106,15 +116,22 @@ int32_t LinkThreadLibrary::pass(ZelCall call, CallNumbers numbers, InnerCall run
 }
 
 void LinkThreadLibrary::await(Job& job, bool withEvents) {
-    if (withEvents) {
+    spinUntil([&job] { return job.phase.load(std::memory_order_acquire) == kDone; },
+              kWaitBeforeEvents);
+    int asked = kAsked;
+    if (withEvents && job.phase.compare_exchange_strong(asked, kLooping)) {
+        // The link thread now hands the result back through the event queue, which this loop
+        // reads: the loop is set before any event can run.
+        QEventLoop loop;
+        job.loop = &loop;
         ++depth_;
-        job.loop->exec();
+        loop.exec();
         job.loop = nullptr;
         --depth_;
     }
     // Without events, or when the application is quitting and its loops no longer run.
     std::unique_lock lock(job.mutex);
-    job.finished.wait(lock, [&job] { return job.done.load(std::memory_order_acquire); });
+    job.finished.wait(lock, [&job] { return job.phase.load(std::memory_order_acquire) == kDone; });
 }
 
 }  // namespace zel
