@@ -3,7 +3,6 @@
 // record always belongs to the call just made. Plain C++: no event loop runs here.
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -25,14 +24,12 @@ public:
 
 private:
     void run();
-    void awaitWork();
 
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void()>> jobs_;
     bool stopping_ = false;
-    std::atomic<size_t> queued_ = 0;  // jobs_.size(), readable without the lock
-    std::thread thread_;              // last: started once the members it uses exist
+    std::thread thread_;  // last: started once the members it uses exist
 };
 
 }  // namespace zel

@@ -9,8 +9,6 @@
 #include <mutex>
 #include <optional>
 
-#include "link/spin_wait.h"
-
 namespace zel {
 namespace {
 
@@ -40,10 +38,11 @@ LibErrorRecord closingRecord() {
 
 }  // namespace
 
-// Most calls are answered within a round trip: the caller waits that long before it starts an
-// event loop, which saves the loop and the hand-back through the event queue, each as dear as a
-// round trip on loopback.
-constexpr auto kWaitBeforeEvents = std::chrono::microseconds(200);
+// A call on a working link is answered within a couple of milliseconds: the caller sleeps that
+// long before it starts an event loop, which saves the loop and the hand-back through the event
+// queue, each as dear as a round trip on loopback. It sleeps rather than spins, so that on a
+// busy machine the processor goes to the threads doing the work.
+constexpr auto kWaitBeforeEvents = std::chrono::milliseconds(2);
 
 enum Phase : int { kAsked, kLooping, kDone };
 
@@ -116,8 +115,11 @@ int32_t LinkThreadLibrary::pass(ZelCall call, CallNumbers numbers, InnerCall run
 }
 
 void LinkThreadLibrary::await(Job& job, bool withEvents) {
-    spinUntil([&job] { return job.phase.load(std::memory_order_acquire) == kDone; },
-              kWaitBeforeEvents);
+    const auto done = [&job] { return job.phase.load(std::memory_order_acquire) == kDone; };
+    {
+        std::unique_lock lock(job.mutex);
+        if (job.finished.wait_for(lock, kWaitBeforeEvents, done)) return;
+    }
     int asked = kAsked;
     if (withEvents && job.phase.compare_exchange_strong(asked, kLooping)) {
         // The link thread now hands the result back through the event queue, which this loop
@@ -131,7 +133,7 @@ void LinkThreadLibrary::await(Job& job, bool withEvents) {
     }
     // Without events, or when the application is quitting and its loops no longer run.
     std::unique_lock lock(job.mutex);
-    job.finished.wait(lock, [&job] { return job.phase.load(std::memory_order_acquire) == kDone; });
+    job.finished.wait(lock, done);
 }
 
 }  // namespace zel
