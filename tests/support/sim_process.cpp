@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,6 +40,9 @@ void SimProcess::start() {
     pid_ = ::fork();
     if (pid_ < 0) throw std::runtime_error("SimProcess: fork failed");
     if (pid_ == 0) {
+        // A test that crashes must not leave its simulator behind: it would hold the test
+        // runner's output open until the runner gave up on the test.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         ::dup2(out[1], STDOUT_FILENO);
         ::execv(path.c_str(), argv.data());
         ::_exit(127);
