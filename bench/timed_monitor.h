@@ -1,6 +1,5 @@
-// What the monitor benchmarks share: a settings profile that points at the simulator on TCP
-// loopback or at a serial port, every window of the main window opened as a user would, and the
-// main window with its event pump timed.
+// What the monitor benchmarks share: the settings profiles the tests write too, every window of
+// the main window opened as a user would, and the main window with its event pump timed.
 #pragma once
 
 #include <QAction>
@@ -10,33 +9,13 @@
 #include <QString>
 
 #include "app/frm_main.h"
-#include "common/connection_settings.h"
-#include "settings/first_run.h"
-#include "settings/settings_sections.h"
+#include "tests/support/monitor_profile.h"
 
 namespace zel::bench {
 
-// A first-run profile whose link is `commType` at `address` (empty for a serial port).
-inline void writeLinkProfile(const QString& path, int commType, const QString& address,
-                             int timeoutMs) {
-    settings::SettingsStore store(path);
-    store.load(settings::firstRunSettings());
-    settings::SettingsHandle h = 0;
-    store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h);
-    store.SetNumberValue(h, QStringLiteral("COMM Port"), commType);
-    store.SetTextValue(h, QStringLiteral("IP Address"), address);
-    store.SetNumberValue(h, QStringLiteral("Timeout"), timeoutMs);
-    store.CloseSettingsKey(h);
-}
-
-inline void writeSimulatorProfile(const QString& path, int timeoutMs) {
-    writeLinkProfile(path, kCommTcp, QStringLiteral("127.0.0.1"), timeoutMs);
-}
-
-// Serial port `port` (1-based) is the device $ZELCOM_COMM<port> names.
-inline void writeSerialProfile(const QString& path, int port, int timeoutMs) {
-    writeLinkProfile(path, kCommFirstSerial + port - 1, QString(), timeoutMs);
-}
+// The profiles live with the tests, which write the same ones.
+using test::writeSerialProfile;
+using test::writeSimulatorProfile;
 
 // The buttons of the main window that open the step status and every resource window.
 inline void clickEveryWindowButton(QWidget& main) {

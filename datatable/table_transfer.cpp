@@ -8,6 +8,13 @@
 #include "link/link_claim.h"
 
 namespace zel {
+namespace {
+
+QString cancelledText(const char* transfer, int32_t row) {
+    return QStringLiteral("%1 cancelled at row %2.").arg(QLatin1String(transfer)).arg(row);
+}
+
+}  // namespace
 
 // Marks a transfer as running for its whole length and claims the link for it, so nothing else
 // talks to the controller meanwhile; both end however the transfer ends. While another
@@ -92,7 +99,7 @@ void TableTransfer::upload() {
     view_.setMessage(QStringLiteral("Uploading data table ... Please stand by."));
     for (int32_t r = std::max(first, 1); r <= std::min(last, rows); ++r) {
         if (!continueAt(QStringLiteral("Uploading data table"), r, rows, columns)) {
-            view_.setMessage(QStringLiteral("Upload cancelled at row %1.").arg(r));
+            view_.setMessage(cancelledText("Upload", r));
             return;
         }
         if (!uploadRow(r, columns)) return;
@@ -105,8 +112,13 @@ bool TableTransfer::uploadRow(int32_t row, int32_t columns) {
     QVector<int32_t> values;
     if (library_.ZlGetDataTableRow(state_.connection.CommHandle, row, 1, columns, values) != 1) {
         fetchLibError(library_, state_);
-        view_.setMessage(failureText(
-            QStringLiteral("Failed to get data table row %1.").arg(row), state_.LibError));
+        // Cancelled while the row was on its way, as on a link that stopped answering: the user
+        // has given the transfer up, so it ends as cancelled rather than as failed.
+        if (cancelRequested_)
+            view_.setMessage(cancelledText("Upload", row));
+        else
+            view_.setMessage(failureText(
+                QStringLiteral("Failed to get data table row %1.").arg(row), state_.LibError));
         return false;
     }
     for (int32_t k = 1; k <= columns; ++k) table_.setValue(row, k, values.value(k - 1));
@@ -127,7 +139,7 @@ void TableTransfer::download() {
     view_.setMessage(QStringLiteral("Downloading data table ... Please stand by."));
     for (int32_t r = 1; r <= rows; ++r) {
         if (!continueAt(QStringLiteral("Downloading data table"), r, rows, columns)) {
-            view_.setMessage(QStringLiteral("Download cancelled at row %1.").arg(r));
+            view_.setMessage(cancelledText("Download", r));
             return;
         }
         if (!downloadRow(r, columns)) return;
@@ -144,6 +156,10 @@ bool TableTransfer::downloadRow(int32_t row, int32_t columns) {
     if (library_.ZlPutDataTableRow(state_.connection.CommHandle, row, 1, columns, values) == 1)
         return true;
     fetchLibError(library_, state_);
+    if (cancelRequested_) {
+        view_.setMessage(cancelledText("Download", row));
+        return false;
+    }
     view_.setMessage(failureText(QStringLiteral("Failed to set data table row %1.").arg(row),
                                  state_.LibError));
     view_.messageBox(QStringLiteral("Failed to set data table row."));

@@ -44,7 +44,7 @@ public:
     void download();
 
     // Asked from an event the pump lets run: the transfer stops before its next row, as if
-    // that row had failed.
+    // that row had failed; a row whose call fails after the request ends it as cancelled too.
     void requestCancel();
     bool running() const { return running_; }
 

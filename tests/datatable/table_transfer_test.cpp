@@ -226,29 +226,42 @@ TEST(TableTransfer, AnInterruptedDownloadLeavesTheRowsBeforeItWrittenAndNamesThe
     EXPECT_FALSE(t.state.flags.DownloadBusy);
 }
 
+// A cancel between rows stops before the next one; a cancel while a row's call is on its way,
+// which then fails as on a link that stopped answering, ends the transfer as cancelled too.
 TEST(TableTransfer, ACancelStopsBeforeTheNextRowAsAFailedRowWould) {
-    for (bool upload : {true, false}) {
-        SCOPED_TRACE(upload ? "upload" : "download");
-        Transfers t;
-        t.controllerTable(3, 1);
-        t.table.resize(3, 1);
-        for (int32_t r = 1; r <= 3; ++r) t.table.setValue(r, 1, 700 + r);
-        t.view.onProgress = [&](const QString& text) {
-            if (text.endsWith("row 2 of 3")) t.transfer.requestCancel();
-        };
-        upload ? t.transfer.upload() : t.transfer.download();
+    for (const bool upload : {true, false}) {
+        for (const bool duringRow : {false, true}) {
+            SCOPED_TRACE(upload ? "upload" : "download");
+            SCOPED_TRACE(duringRow ? "cancelled during row 2" : "cancelled before row 2");
+            Transfers t;
+            t.controllerTable(3, 1);
+            t.table.resize(3, 1);
+            for (int32_t r = 1; r <= 3; ++r) t.table.setValue(r, 1, 700 + r);
+            const ZelCall rowCall = upload ? ZelCall::GetDataTableRow : ZelCall::PutDataTableRow;
+            if (duringRow) {
+                t.fake.setResponder(rowCall, [&](const QVector<int32_t>& a) {
+                    if (a[1] != 2) return 1;
+                    t.transfer.requestCancel();
+                    return 0;
+                });
+            } else {
+                t.view.onProgress = [&](const QString& text) {
+                    if (text.endsWith("row 2 of 3")) t.transfer.requestCancel();
+                };
+            }
+            upload ? t.transfer.upload() : t.transfer.download();
 
-        EXPECT_EQ(t.view.events.mid(t.view.events.size() - 2),
-                  QStringList({upload ? "message: Upload cancelled at row 2."
-                                      : "message: Download cancelled at row 2.",
-                               "idle"}));
-        EXPECT_FALSE(t.state.flags.TableUploadBusy || t.state.flags.DownloadBusy);
-        EXPECT_EQ(
-            t.fake.callOrder().count(upload ? ZelCall::GetDataTableRow : ZelCall::PutDataTableRow),
-            1);
-        EXPECT_EQ(t.table.value(2, 1), upload ? 0 : 702);
-        EXPECT_EQ(t.controllerRow(2, 1), (QVector<int32_t>{21}));
-        EXPECT_EQ(t.controllerRow(1, 1), (QVector<int32_t>{upload ? 11 : 701}));
+            EXPECT_EQ(t.view.events.mid(t.view.events.size() - 2),
+                      QStringList({upload ? "message: Upload cancelled at row 2."
+                                          : "message: Download cancelled at row 2.",
+                                   "idle"}));
+            EXPECT_FALSE(t.state.flags.TableUploadBusy || t.state.flags.DownloadBusy);
+            EXPECT_EQ(t.fake.callOrder().count(rowCall), duringRow ? 2 : 1);
+            EXPECT_EQ(t.table.value(2, 1), upload ? 0 : 702);
+            if (duringRow) continue;
+            EXPECT_EQ(t.controllerRow(2, 1), (QVector<int32_t>{21}));
+            EXPECT_EQ(t.controllerRow(1, 1), (QVector<int32_t>{upload ? 11 : 701}));
+        }
     }
 }
 
