@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "boot_loader.h"
+#include "line_pacer.h"
 
 #include <algorithm>
 #include <array>
@@ -58,6 +59,10 @@ bool setEndpointOption(Options& o, const std::string& flag, const std::string& v
         o.udpPort = number<uint16_t>(flag, v, 0, 65535);
     else if (flag == "--baud")
         o.baud = number<int>(flag, v, 50, 4000000);
+    else if (flag == "--line-rate")
+        o.lineRate = v == "line" ? 0 : number<int>(flag, v, 50, 4000000);
+    else if (flag == "--turnaround")
+        o.turnaroundMs = number<int>(flag, v, 0, 600000);
     else if (flag == "--zelnet-node")
         o.zelnetNode = number<uint16_t>(flag, v, 1, 32767);
     else if (flag == "--zelnet-base")
@@ -100,12 +105,13 @@ bool setFaultOption(Options& o, const std::string& flag, const std::string& v) {
 }
 
 bool isValueFlag(const std::string& flag) {
-    static const std::array<std::string_view, 20> kFlags{
+    static const std::array<std::string_view, 22> kFlags{
         "--scenario",     "--write-dso",      "--bind",           "--tcp",
         "--udp",          "--baud",           "--zelnet-node",    "--zelnet-base",
         "--latency",      "--drop-rate",      "--drop-every",     "--corrupt-rate",
         "--close-after",  "--error-range",    "--seed",           "--firmware-out",
-        "--boot-module",  "--boot-fail-line", "--in-boot-loader", "--boot-model"};
+        "--boot-module",  "--boot-fail-line", "--in-boot-loader", "--boot-model",
+        "--line-rate",    "--turnaround"};
     return std::find(kFlags.begin(), kFlags.end(), flag) != kFlags.end();
 }
 
@@ -146,6 +152,8 @@ Options parseOptions(const std::vector<std::string>& args) {
         }
     }
     if (o.baud && !o.pty) throw UsageError("--baud applies to --pty only");
+    if (o.lineRate && !o.pty) throw UsageError("--line-rate applies to --pty only");
+    if (o.turnaroundMs && !o.lineRate) throw UsageError("--turnaround needs --line-rate");
     if (!o.firmwareOut.empty() && !o.pty) throw UsageError("--firmware-out applies to --pty only");
     if ((o.bootModule || o.bootFailLine || o.inBootLoader) && o.firmwareOut.empty())
         throw UsageError("boot loader options need --firmware-out");
@@ -161,6 +169,11 @@ BootSettings bootSettings(const Options& o) {
     s.startInLoader = o.inBootLoader.value_or(0);
     s.baud = o.baud;
     return s;
+}
+
+std::optional<LinePacing> linePacing(const Options& o) {
+    if (!o.lineRate) return std::nullopt;
+    return LinePacing{*o.lineRate, std::chrono::milliseconds(o.turnaroundMs.value_or(0))};
 }
 
 LinkFaultSettings mergeLinkFaults(LinkFaultSettings s, const Options& o) {
@@ -190,6 +203,9 @@ Endpoints (with none given, TCP on port 7401):
   --udp PORT            UDP socket, one frame per datagram; 0 picks a free port
   --pty [LINK]          pseudo-terminal; LINK, if given, becomes a symbolic link to it
   --baud RATE           answer on the pty only while its line is set to RATE
+  --line-rate RATE      pace the pty like a serial cable: every byte, both ways, takes its
+                        time at RATE baud, or at the rate the client sets when RATE is "line"
+  --turnaround MS       with --line-rate: wait MS milliseconds before each reply goes out
   --zelnet-node N       ZelNET node N, on UDP port BASE + N
   --zelnet-base PORT    ZelNET base port (default $ZELCOM_ZELNET_PORT, else 7500)
 

@@ -26,6 +26,8 @@ struct Options {
     bool pty = false;
     std::string ptyLink;
     std::optional<int> baud;
+    std::optional<int> lineRate;  // 0: the rate the client sets on the line
+    std::optional<int> turnaroundMs;
     std::optional<uint16_t> zelnetNode;
     std::optional<uint16_t> zelnetBase;
     std::string writeDso;
@@ -51,6 +53,9 @@ std::string usageText();
 // The boot loader's settings from the command line.
 struct BootSettings;
 BootSettings bootSettings(const Options& options);
+// The pty's line pacing, when the command line asks for it.
+struct LinePacing;
+std::optional<LinePacing> linePacing(const Options& options);
 // The scenario's link faults with the command line's replacements applied.
 LinkFaultSettings mergeLinkFaults(LinkFaultSettings scenario, const Options& options);
 

@@ -6,7 +6,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <system_error>
 
@@ -33,35 +35,15 @@ void replaceLink(const std::string& target, const std::string& link) {
 
 }  // namespace
 
-std::optional<unsigned> speedConstant(int baud) {
-    switch (baud) {
-        case 1200:
-            return B1200;
-        case 2400:
-            return B2400;
-        case 4800:
-            return B4800;
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        case 230400:
-            return B230400;
-        default:
-            return std::nullopt;
-    }
-}
-
 PtyEndpoint::PtyEndpoint(Poller& poller, Dispatcher& dispatcher, const std::string& link,
-                         const BootSettings& boot)
+                         const BootSettings& boot, std::optional<LinePacing> pacing)
     : poller_(poller), dispatcher_(dispatcher), link_(link), baud_(boot.baud) {
     if (!boot.firmwareOut.empty()) boot_ = std::make_unique<BootLoader>(boot);
+    if (pacing) {
+        pacer_.emplace([] { return std::chrono::steady_clock::now().time_since_epoch(); },
+                       pacing->turnaround);
+        pacedBaud_ = pacing->baud;
+    }
     master_.reset(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (master_.get() < 0 || ::grantpt(master_.get()) < 0 || ::unlockpt(master_.get()) < 0)
         fail("posix_openpt");
@@ -95,12 +77,18 @@ bool PtyEndpoint::lineAtRequiredSpeed() const {
 }
 
 int PtyEndpoint::lineBaud() const {
-    static constexpr int kRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
     termios t{};
     if (::tcgetattr(slave_.get(), &t) < 0) return 0;
-    for (int rate : kRates)
-        if (speedConstant(rate) == ::cfgetispeed(&t)) return rate;
-    return 0;
+    return baudOfSpeed(::cfgetispeed(&t));
+}
+
+// A Linux pty keeps the rate and stop bits the client sets, but always reports 8 data bits and
+// no parity, whatever was asked for.
+LineFormat PtyEndpoint::lineFormat() const {
+    termios t{};
+    if (::tcgetattr(slave_.get(), &t) < 0) return LineFormat{pacedBaud_, 10};
+    return LineFormat{pacedBaud_ ? pacedBaud_ : baudOfSpeed(::cfgetispeed(&t)),
+                      bitsPerByte(t.c_cflag)};
 }
 
 bool PtyEndpoint::forBootLoader(std::span<const uint8_t> bytes) const {
@@ -134,6 +122,36 @@ void PtyEndpoint::receive() {
     const ssize_t n = ::read(master_.get(), buffer, sizeof buffer);
     if (n <= 0 || ended_) return;
     const std::span<const uint8_t> bytes(buffer, static_cast<size_t>(n));
+    if (!pacer_) {
+        take(bytes);
+        return;
+    }
+    incoming_.insert(incoming_.end(), bytes.begin(), bytes.end());
+    pacer_->received(bytes.size(), lineFormat());
+    runDue();
+}
+
+std::optional<int64_t> PtyEndpoint::nextDueMs() const {
+    if (!pacer_) return std::nullopt;
+    std::optional<LinePacer::Nanos> due = pacer_->nextArrival();
+    if (const auto write = pacer_->nextWrite(); write && !writeBlocked_)
+        due = due ? std::min(*due, *write) : *write;
+    if (!due) return std::nullopt;
+    return std::chrono::ceil<std::chrono::milliseconds>(*due).count();
+}
+
+void PtyEndpoint::runDue() {
+    if (!pacer_) return;
+    if (const size_t n = pacer_->arrived(); n > 0) {
+        const std::vector<uint8_t> bytes(incoming_.begin(), incoming_.begin() + n);
+        incoming_.erase(incoming_.begin(), incoming_.begin() + n);
+        pacer_->handled(n);
+        if (!ended_) take(bytes);
+    }
+    flush();
+}
+
+void PtyEndpoint::take(std::span<const uint8_t> bytes) {
     if (forBootLoader(bytes)) {
         send(boot_->receive(bytes, lineBaud()));
         return;
@@ -142,7 +160,7 @@ void PtyEndpoint::receive() {
         decoder_.clear();  // at the wrong speed the bytes would arrive as garbage
         return;
     }
-    decoder_.feed({buffer, static_cast<size_t>(n)});
+    decoder_.feed(bytes);
     while (auto frame = decoder_.next()) {
         if (frame->type != codec::FrameType::Request) continue;
         if (auto answer = bootAnswer(*frame)) {
@@ -157,13 +175,19 @@ void PtyEndpoint::receive() {
 }
 
 void PtyEndpoint::flush() {
-    while (!outgoing_.empty()) {
-        const ssize_t n = ::write(master_.get(), outgoing_.data(), outgoing_.size());
-        if (n <= 0) break;
+    writeBlocked_ = false;
+    for (;;) {
+        const size_t due = pacer_ ? pacer_->writable() : outgoing_.size();
+        if (due == 0) break;
+        const ssize_t n = ::write(master_.get(), outgoing_.data(), due);
+        if (n <= 0) {
+            writeBlocked_ = true;
+            break;
+        }
         outgoing_.erase(outgoing_.begin(), outgoing_.begin() + n);
+        if (pacer_) pacer_->wrote(static_cast<size_t>(n));
     }
-    poller_.setEvents(master_.get(),
-                      static_cast<short>(POLLIN | (outgoing_.empty() ? 0 : POLLOUT)));
+    poller_.setEvents(master_.get(), static_cast<short>(POLLIN | (writeBlocked_ ? POLLOUT : 0)));
 }
 
 void PtyEndpoint::deliver(const Route&, std::span<const uint8_t> bytes, bool) {
@@ -172,6 +196,7 @@ void PtyEndpoint::deliver(const Route&, std::span<const uint8_t> bytes, bool) {
 
 void PtyEndpoint::send(std::span<const uint8_t> bytes) {
     outgoing_.insert(outgoing_.end(), bytes.begin(), bytes.end());
+    if (pacer_) pacer_->queueReply(bytes.size(), lineFormat());
     flush();
 }
 

@@ -76,7 +76,9 @@ void Server::openEndpoints(const Options& o) {
         zelnet_ = std::make_unique<UdpEndpoint>(poller_, dispatcher_, bind_,
                                                 static_cast<uint16_t>(port), zelnetNode_);
     }
-    if (o.pty) pty_ = std::make_unique<PtyEndpoint>(poller_, dispatcher_, o.ptyLink, bootSettings(o));
+    if (o.pty)
+        pty_ = std::make_unique<PtyEndpoint>(poller_, dispatcher_, o.ptyLink, bootSettings(o),
+                                             linePacing(o));
 }
 
 std::vector<std::string> Server::endpointLines() const {
@@ -100,9 +102,11 @@ void Server::run() {
             nextTick = now + kTickMs;
         }
         queue_.deliverDue(now);
-        const int64_t wake = std::min(nextTick, queue_.nextDue().value_or(nextTick));
+        int64_t wake = std::min(nextTick, queue_.nextDue().value_or(nextTick));
+        if (pty_) wake = std::min(wake, pty_->nextDueMs().value_or(wake));
         poller_.runOnce(static_cast<int>(std::max<int64_t>(wake - now, 0)));
         queue_.deliverDue(steadyMs());
+        if (pty_) pty_->runDue();
     }
 }
 

@@ -1,5 +1,6 @@
 // The running simulator: the controller, its world and its endpoints on one poll() loop.
-// The controller advances on a timer of the loop; replies wait in a queue for their due time.
+// The controller advances on a timer of the loop; replies wait in a queue for their due time,
+// and a paced pty wakes the loop when its bytes are due.
 #pragma once
 
 #include <cstdint>

@@ -114,6 +114,34 @@ TEST(EndToEndSerial, AnswersOnlyAtTheRequiredBaudRate) {
     EXPECT_TRUE(line.call(request(op(Op::GetStatus))).has_value());
 }
 
+// Only lower bounds: a loaded machine makes a round trip slower, never faster than the line.
+TEST(EndToEndSerial, APacedLineTakesAtLeastItsBytesOnTheWire) {
+    const struct {
+        std::vector<std::string> args;
+        unsigned clientSpeed;
+        std::chrono::microseconds perByte;  // 10 bits at the paced rate
+        std::chrono::milliseconds turnaround;
+    } cases[] = {
+        {{"--line-rate", "9600"}, B38400, 1041us, 0ms},  // the given rate, whatever the line's
+        {{"--line-rate", "line"}, B1200, 8333us, 0ms},   // the rate the client set
+        {{"--line-rate", "9600", "--turnaround", "200"}, B9600, 1041us, 200ms},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--pty"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        SimProcess sim(args);
+        auto line = FrameClient::serial(sim.ptyPath(), c.clientSpeed);
+        const codec::Frame read = request(op(Op::GetRegister), i32s({1}));
+        const auto start = std::chrono::steady_clock::now();
+        const auto reply = line.call(read);
+        const auto took = std::chrono::steady_clock::now() - start;
+        ASSERT_TRUE(reply.has_value()) << c.args[1];
+        EXPECT_EQ(reply->status, 0);
+        const size_t onWire = codec::encodeFrame(read).size() + codec::encodeFrame(*reply).size();
+        EXPECT_GE(took, c.perByte * onWire + c.turnaround) << c.args.back();
+    }
+}
+
 TEST(SimProcessControl, RestartKeepsThePortAndTerminateExitsCleanly) {
     const std::string link = "/tmp/zelsim-ctl-" + std::to_string(::getpid());
     SimProcess sim({"--tcp", "0", "--pty", link});

@@ -1,6 +1,7 @@
 // Scenario files: the demo loads, mistakes are reported with their place, options merge.
 #include <gtest/gtest.h>
 
+#include "line_pacer.h"
 #include "options.h"
 #include "scenario.h"
 
@@ -114,6 +115,18 @@ TEST(Options, CommandLineFaultsReplaceTheScenarios) {
     EXPECT_THROW(parseOptions({"--tcp"}), UsageError);
     EXPECT_THROW(parseOptions({"--frobnicate"}), UsageError);
     EXPECT_EQ(parseOptions({"--pty", "/tmp/line", "--udp", "0"}).ptyLink, "/tmp/line");
+}
+
+TEST(Options, LineRateIsARateOrTheLinesAndTurnaroundNeedsIt) {
+    EXPECT_FALSE(linePacing(parseOptions({"--pty"})).has_value());
+    EXPECT_EQ(linePacing(parseOptions({"--pty", "--line-rate", "line"}))->baud, 0);
+    const auto paced = linePacing(parseOptions({"--pty", "--line-rate=9600", "--turnaround", "5"}));
+    EXPECT_EQ(paced->baud, 9600);
+    EXPECT_EQ(paced->turnaround, std::chrono::milliseconds(5));
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--line-rate", "9600"},
+                                                {"--pty", "--line-rate", "fast"},
+                                                {"--pty", "--turnaround", "5"}})
+        EXPECT_THROW(parseOptions(bad), UsageError) << bad[1];
 }
 
 }  // namespace
