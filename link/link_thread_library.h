@@ -1,11 +1,12 @@
 // The library as the monitor uses it: every call runs on the link thread while the window thread
 // goes on handling events, so a controller that does not answer never freezes the monitor.
 //
-// A call made on the window thread posts its job and waits in a local event loop until the
-// result comes back; the caller then carries on exactly as after a direct call, so the order of
-// calls, the messages and the rules around them stay where they are. Events that run during the
-// wait may make calls of their own: those queue behind the one in hand and nest inside its wait,
-// as events already nest inside a Delay. Calls from any other thread simply block.
+// A call made on the window thread posts its job and, unless the answer is there within a couple
+// of milliseconds, waits in a local event loop until the result comes back; the caller then
+// carries on exactly as after a direct call, so the order of calls, the messages and the rules
+// around them stay where they are. Events that run during the wait may make calls of their own:
+// those queue behind the one in hand and nest inside its wait, as events already nest inside a
+// Delay. Calls from any other thread simply block.
 #pragma once
 
 #include <QObject>
