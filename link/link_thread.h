@@ -20,7 +20,6 @@ public:
     LinkThread& operator=(const LinkThread&) = delete;
 
     void post(std::function<void()> job);
-    bool isCurrent() const { return std::this_thread::get_id() == thread_.get_id(); }
 
 private:
     void run();

@@ -30,9 +30,7 @@ void ensureApplication() {
 // succeeds and clears the record, as the library does.
 struct HeldRead {
     explicit HeldRead(FakeZelLibrary& fake) {
-        fake.setRegister(8, 42);
         fake.setResponder(C::GetRegister, [this, &fake](const QVector<int32_t>& args) {
-            linkThread = std::this_thread::get_id();
             if (args[1] != 7) {
                 fake.setError(0, {});
                 return 1;
@@ -46,41 +44,7 @@ struct HeldRead {
     std::promise<void> started;
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
-    std::thread::id linkThread;
 };
-
-TEST(LinkThreadLibrary, EventsRunDuringAWaitAndEachCallerKeepsItsOwnError) {
-    ensureApplication();
-    FakeZelLibrary fake;
-    HeldRead held(fake);
-    LinkThreadLibrary link(fake);
-    int32_t nested = 0;
-    // The held read cannot end before this runs, so it runs while the read waits.
-    QTimer::singleShot(0, [&] {
-        held.release.set_value();
-        EXPECT_EQ(link.ZlGetRegister(1, 8, nested), 1);
-    });
-    int32_t value = -1;
-    EXPECT_EQ(link.ZlGetRegister(1, 7, value), 0);
-    EXPECT_EQ(nested, 42);
-    EXPECT_NE(held.linkThread, std::this_thread::get_id());
-    LibErrorRecord error;
-    link.ZlGetErrorInfo(1, error);
-    EXPECT_EQ(error.code, 5);
-    EXPECT_EQ(error.text.trimmed(), QStringLiteral("timed out"));
-
-    // Another thread's call simply blocks, and keeps its own record too.
-    std::thread([&] {
-        int32_t other = 0;
-        EXPECT_EQ(link.ZlGetRegister(1, 8, other), 1);
-        EXPECT_EQ(other, 42);
-        LibErrorRecord own;
-        link.ZlGetErrorInfo(1, own);
-        EXPECT_EQ(own.code, 0);
-    }).join();
-    link.ZlGetErrorInfo(1, error);
-    EXPECT_EQ(error.code, 5);
-}
 
 TEST(LinkThreadLibrary, AClosingMonitorSkipsQueuedReadsButStillClosesTheLink) {
     ensureApplication();
