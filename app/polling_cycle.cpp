@@ -61,6 +61,9 @@ void PollingCycle::tick() {
         if (state_.connection.CommHandle != 0) {
             f.CommErrorFlag = false;
             PollContext context(state_, library_, pump_);
+            if (cache_)
+                cache_->fetchLastTicksReads(state_.connection.CommHandle,
+                                            !state_.settings.ReadsOneByOne);
             int32_t value = 0;
             if (library_.ZlGetRegister(state_.connection.CommHandle, 1, value) != 1)
                 context.readFailed();

@@ -34,6 +34,8 @@ struct ConnectionSettings {
     bool HostIsIP = false;    // ControllerHost was already a dotted address
     int32_t CommTimeout = 0;  // milliseconds
     bool AutoBaudSearch = false;
+    // Read every register on its own, for a controller that refuses or mishandles block reads.
+    bool ReadsOneByOne = false;
 
     bool operator==(const ConnectionSettings&) const = default;
 };

@@ -29,6 +29,7 @@ public:
     QString fileName() const override { return inner_.fileName(); }
     bool isLoaded() const override { return inner_.isLoaded(); }
     QString loadError() const override { return inner_.loadError(); }
+    void runTogether(const std::function<void()>& calls) override { inner_.runTogether(calls); }
 
     int32_t ZlOpenConnection(LinkKind kind, int32_t param1, int32_t param2) override;
     int32_t ZlOpenNetConnection(LinkKind kind, int32_t reserved, int32_t address,

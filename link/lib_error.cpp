@@ -18,4 +18,8 @@ bool isAbsentResource(int32_t fetchResult, const LibErrorRecord& error) {
     return fetchResult == 1 && error.code == kErrorNotPresent;
 }
 
+bool controllerRefused(int32_t fetchResult, const LibErrorRecord& error) {
+    return fetchResult == 1 && error.code >= 200 && error.code < 300;
+}
+
 }  // namespace zel

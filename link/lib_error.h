@@ -12,6 +12,10 @@ namespace zel {
 // Library error code of a resource the controller does not have; tolerated while polling.
 inline constexpr int32_t kErrorNotPresent = 216;
 
+// Library error code of a request the controller does not know, as an older model answers a
+// block read.
+inline constexpr int32_t kErrorUnknownRequest = 201;
+
 // Code of a failure the monitor found before asking the library, such as a host name that did
 // not resolve; the text says what it was.
 inline constexpr int32_t kMonitorError = -2;
@@ -25,6 +29,10 @@ int32_t fetchLibError(ZelLibrary& library, AppState& state);
 
 // The caller's phrase, a line feed, then the library's text exactly as stored.
 QString failureText(const QString& phrase, const LibErrorRecord& error);
+
+// A failed call that the controller itself refused (its codes run from 200 to 299): the link
+// works, and other requests may succeed.
+bool controllerRefused(int32_t fetchResult, const LibErrorRecord& error);
 
 // A failed read whose fetched error says the resource is absent: not a link failure.
 bool isAbsentResource(int32_t fetchResult, const LibErrorRecord& error);

@@ -20,6 +20,8 @@ public:
     LinkThread& operator=(const LinkThread&) = delete;
 
     void post(std::function<void()> job);
+    // Whether the caller is this thread, running one of its jobs.
+    bool isCurrent() const { return std::this_thread::get_id() == thread_.get_id(); }
 
 private:
     void run();

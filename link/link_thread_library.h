@@ -11,6 +11,8 @@
 
 #include <QObject>
 #include <atomic>
+#include <memory>
+#include <optional>
 
 #include "link/forwarding_zel_library.h"
 #include "link/link_thread.h"
@@ -35,13 +37,22 @@ public:
     // Whether a call from the window thread is waiting for its result.
     bool waiting() const { return depth_ > 0; }
 
+    // The calls run on the link thread as one job, the caller waiting once for them all.
+    void runTogether(const std::function<void()>& calls) override;
+
+    // A failed call's error record and the result of fetching it.
+    struct FetchedError;
+
 protected:
     int32_t pass(ZelCall call, CallNumbers numbers, InnerCall run) override;
 
 private:
     struct Job;
     bool refused(ZelCall call) const;
-    void await(Job& job, bool withEvents);
+    int32_t make(ZelCall call, int32_t handle, const InnerCall& run,
+                 std::optional<FetchedError>& error);
+    void finish(const std::shared_ptr<Job>& job);
+    void await(Job& job);
 
     QObject windowThread_;  // lives on the window thread; results are delivered through it
     std::atomic<bool> refusing_ = false;

@@ -8,6 +8,7 @@
 #include <QVector>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "common/lib_error_record.h"
 #include "link/link_records.h"
@@ -28,6 +29,11 @@ public:
     virtual bool isLoaded() const = 0;
     // Why loading failed: file name and loader message; empty when loaded.
     virtual QString loadError() const = 0;
+
+    // Makes the calls that `calls` makes one after another with nothing else in between. Where
+    // the calls run on a thread of their own they are handed over there once, as a whole,
+    // instead of one by one.
+    virtual void runTogether(const std::function<void()>& calls) { calls(); }
 
     virtual int32_t ZlOpenConnection(LinkKind kind, int32_t param1, int32_t param2) = 0;
     virtual int32_t ZlOpenNetConnection(LinkKind kind, int32_t reserved, int32_t address,

@@ -99,7 +99,8 @@ struct SwitchValue {
     bool writtenOnlyWhenTrue;
 };
 
-constexpr std::array<SwitchValue, 2> kSwitches = {{
+constexpr std::array<SwitchValue, 3> kSwitches = {{
+    {Section::Communications, "Reads One By One", &connection<&CS::ReadsOneByOne>, true},
     {Section::DdeSetup, "Flag", &ddeActive, false},
     {Section::Main, "7400 Support", &support7400, true},
 }};

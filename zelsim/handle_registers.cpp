@@ -26,6 +26,7 @@ Answer putRegister(ByteReader& in, Controller& c) {
 
 // Registers past the last one read as 0, so block reads that end past it still succeed.
 Answer getRegisterRange(ByteReader& in, Controller& c) {
+    if (!c.model().blockReads) return answerError(ZL_ERR_UNKNOWN_REQUEST);
     const auto first = in.i32();
     const auto count = in.u16();
     if (!in.done() || *count < 1 || *count > codec::kMaxRegisterRange) return badArgument();

@@ -63,6 +63,12 @@ int64_t requiredInt(const json& obj, const char* key, int64_t low, int64_t high,
     return intValue(obj.at(key), low, high, childPath(path, key));
 }
 
+bool boolField(const json& obj, const char* key, bool fallback, const std::string& path) {
+    if (!obj.contains(key)) return fallback;
+    if (!obj.at(key).is_boolean()) shapeError(childPath(path, key), "must be true or false");
+    return obj.at(key).get<bool>();
+}
+
 double numberField(const json& obj, const char* key, double fallback, double low, double high,
                    const std::string& path) {
     if (!obj.contains(key)) return fallback;

@@ -34,6 +34,8 @@ int64_t requiredInt(const nlohmann::json& obj, const char* key, int64_t low, int
                     const std::string& path);
 double numberField(const nlohmann::json& obj, const char* key, double fallback, double low,
                    double high, const std::string& path);
+bool boolField(const nlohmann::json& obj, const char* key, bool fallback,
+               const std::string& path);
 // A key of an object used as a number ("1001": ...).
 int64_t keyNumber(const std::string& key, int64_t low, int64_t high, const std::string& path);
 

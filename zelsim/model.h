@@ -23,6 +23,7 @@ struct MiscCounts {
 struct ModelInfo {
     int code = 5;
     int second = 1;  // non-zero: block (EA) architecture
+    bool blockReads = true;  // false: an older model, which does not know register range reads
     IoCounts io;
     MiscCounts misc;
 };

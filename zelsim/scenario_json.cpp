@@ -30,10 +30,11 @@ std::array<int32_t, 4> octets(const json& obj, const char* key, const std::strin
 ModelInfo modelFromJson(const json& doc) {
     ModelInfo m;
     if (doc.contains("model")) {
-        allowKeys(doc["model"], {"code", "second"}, "model");
+        allowKeys(doc["model"], {"code", "second", "block_reads"}, "model");
         m.code = static_cast<int>(requiredInt(doc["model"], "code", 1, 255, "model"));
         m.second =
             static_cast<int>(intField(doc["model"], "second", 1, INT32_MIN, INT32_MAX, "model"));
+        m.blockReads = boolField(doc["model"], "block_reads", true, "model");
     }
     if (doc.contains("io")) {
         const json& io = doc["io"];

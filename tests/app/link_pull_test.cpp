@@ -145,17 +145,24 @@ protected:
         monitor = std::make_unique<Monitor>(profile);
         ASSERT_TRUE(monitor->connected()) << monitor->model.message().toStdString();
     }
-    // Runs `action` from an event once `call` waits on the link for the window thread.
-    void whenWaitingOn(ZelCall call, std::function<void()> action) {
+    // Runs `action` from an event once a call that `waitingOn` picks waits on the link for the
+    // window thread.
+    void whenWaitingOn(bool (*waitingOn)(ZelCall), std::function<void()> action) {
         probeRan = false;
         probe.setInterval(1);
-        QObject::connect(&probe, &QTimer::timeout, [this, call, action = std::move(action)] {
-            if (probeRan || !monitor->link.waiting() || monitor->noted.inHand() != call) return;
+        QObject::connect(&probe, &QTimer::timeout, [this, waitingOn, action = std::move(action)] {
+            const std::optional<ZelCall> inHand = monitor->noted.inHand();
+            if (probeRan || !monitor->link.waiting() || !inHand || !waitingOn(*inHand)) return;
             probeRan = true;
             probe.stop();
             action();
         });
         probe.start();
+    }
+    // A tick's read of registers, one or a block of them.
+    static bool readsRegisters(ZelCall call) {
+        return callTraits(call).effect == CallEffect::Reads &&
+               callTraits(call).registers != CallRegisters::None;
     }
     bool probeRunsWhileWaiting() {
         return QTest::qWaitFor([&] { return probeRan; }, kWaitMs);
@@ -216,7 +223,7 @@ TEST_F(LinkPull, TheWindowKeepsRunningAndTheMonitorReconnects) {
         // call waits on the dead link.
         QString readDuringWait;
         sim->pause();
-        whenWaitingOn(ZelCall::GetRegister, [&] {
+        whenWaitingOn(readsRegisters, [&] {
             c.pull(*sim);
             readDuringWait = monitor->model.message();
         });
@@ -249,7 +256,7 @@ TEST_F(LinkPull, ATransferWaitingOnADeadLinkIsCancelled) {
     monitor->window.onStatus = [this, table](const QString& text) {
         if (text != QStringLiteral("Uploading data table ... row 2 of 10")) return;
         sim->pause();
-        whenWaitingOn(ZelCall::GetDataTableRow, [table] {
+        whenWaitingOn([](ZelCall call) { return call == ZelCall::GetDataTableRow; }, [table] {
             table->findChild<QPushButton*>(QStringLiteral("CancelTransfer"))->click();
         });
     };
@@ -274,7 +281,7 @@ TEST_F(LinkPull, AClosingMonitorWaitsForNoMoreThanTheCallInHand) {
     QFile::remove(profile);
     bool closed = false;
     sim->pause();
-    whenWaitingOn(ZelCall::GetRegister, [&] {
+    whenWaitingOn(readsRegisters, [&] {
         monitor->noted.startNoting();
         closed = monitor->window.close();
     });

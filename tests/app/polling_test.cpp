@@ -110,8 +110,10 @@ TEST_F(PollingTest, WindowsClosedOrASuspendClickedWhileEventsRunAreHonouredAtOnc
     };
     lib.clearCalls();
     model.pollingTick();
-    // The suspend closed the link inside the step status block: nothing more is read.
-    EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlCloseConnection(7)"}));
+    // The tick fetched what the last one read; the suspend closed the link inside the step
+    // status block, and nothing more is read.
+    EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlGetRegister(7, 13005)",
+                                        "ZlCloseConnection(7)"}));
     EXPECT_EQ(clock.refreshes, 0);
     EXPECT_EQ(state.connection.CommHandle, 0);
 }
@@ -252,8 +254,8 @@ TEST_F(PollingTest, RunCommandsDoNothingAfterTheQuestionWithoutALink) {
     EXPECT_TRUE(lib.calls().isEmpty());
 }
 
-// The trend block runs after the windows and takes their reads; the next tick, or a write in
-// between, reads afresh.
+// The trend block runs after the windows and takes their reads; each tick fetches them afresh,
+// and a write in between has them read again.
 TEST_F(PollingTest, AValueAWindowShowsAndATrendFollowsIsFetchedOncePerTick) {
     bool open = true;
     ProbeBlock regs(open, 120);
@@ -272,6 +274,7 @@ TEST_F(PollingTest, AValueAWindowShowsAndATrendFollowsIsFetchedOncePerTick) {
     regs.letEventsRun = true;
     view.onProcessEvents = [&] { model.library().ZlPutRegister(state.connection.CommHandle, 120, 5); };
     model.pollingTick();
-    EXPECT_EQ(lib.calls(), QStringList({"ZlGetRegister(7, 1)", "ZlPutRegister(7, 120, 5)",
-                                        "ZlGetRegister(7, 120)", "ZlGetRegister(7, 1)"}));
+    EXPECT_EQ(lib.calls(),
+              QStringList({"ZlGetRegister(7, 1)", "ZlGetRegister(7, 120)", "ZlPutRegister(7, 120, 5)",
+                           "ZlGetRegister(7, 120)", "ZlGetRegister(7, 1)"}));
 }

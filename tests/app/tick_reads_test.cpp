@@ -1,0 +1,128 @@
+// The tick's merged reads, checked by the calls that reach the library and the answers the
+// windows' reads get: the same as when each register is read on its own.
+#include <gtest/gtest.h>
+
+#include "app/tick_read_cache.h"
+#include "link/fake/fake_zel_library.h"
+
+namespace zel {
+namespace {
+
+constexpr int32_t H = FakeZelLibrary::kHandle;
+
+struct Rig {
+    FakeZelLibrary lib;
+    TickReadCache reads{lib};
+
+    Rig() {
+        for (int32_t n = 1; n <= 60; ++n) lib.setRegister(n, 100 + n);
+    }
+
+    // One tick reading `registers` one by one, as the windows do: what each read answered, a
+    // failure as its error code negated. Returns the calls that reached the library.
+    QStringList tick(const QList<int32_t>& registers, QList<int32_t>* answers = nullptr,
+                     bool merge = true) {
+        lib.clearCalls();
+        reads.beginTick();
+        reads.fetchLastTicksReads(H, merge);
+        for (const int32_t n : registers) {
+            int32_t value = 0;
+            LibErrorRecord error;
+            if (reads.ZlGetRegister(H, n, value) != 1 && reads.ZlGetErrorInfo(H, error) == 1)
+                value = -error.code;
+            if (answers) *answers << value;
+        }
+        reads.endTick();
+        return lib.calls();
+    }
+};
+
+QStringList singles(const QList<int32_t>& registers) {
+    QStringList calls;
+    for (const int32_t n : registers) calls << QStringLiteral("ZlGetRegister(7, %1)").arg(n);
+    return calls;
+}
+
+TEST(TickReadsTest, TheNextTickFetchesInBlocksAndSeesWhatChanged) {
+    Rig rig;
+    const QList<int32_t> rows = {1, 11, 12, 13, 14};
+    QList<int32_t> answers;
+    EXPECT_EQ(rig.tick(rows, &answers), singles(rows));
+    EXPECT_EQ(answers, QList<int32_t>({101, 111, 112, 113, 114}));
+    rig.lib.setRegister(12, -5);
+    answers.clear();
+    EXPECT_EQ(rig.tick(rows, &answers), QStringList({"ZlGetRegister16(7, 1)"}));
+    EXPECT_EQ(answers, QList<int32_t>({101, 111, -5, 113, 114}));
+    // Turned off, each register is asked on its own.
+    EXPECT_EQ(rig.tick(rows, nullptr, false), singles(rows));
+}
+
+TEST(TickReadsTest, AWriteInTheTickIsReadBack) {
+    Rig rig;
+    rig.tick({1, 11});
+    rig.tick({1, 11});
+    rig.reads.beginTick();
+    rig.reads.fetchLastTicksReads(H, true);
+    rig.lib.clearCalls();
+    EXPECT_EQ(rig.reads.ZlPutRegister(H, 11, 7), 1);
+    rig.lib.setRegister(11, 7);
+    int32_t value = 0;
+    EXPECT_EQ(rig.reads.ZlGetRegister(H, 11, value), 1);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(rig.lib.calls(), QStringList({"ZlPutRegister(7, 11, 7)", "ZlGetRegister(7, 11)"}));
+    rig.reads.endTick();
+}
+
+// A block the controller refuses is not asked again on this link, and its registers are read on
+// their own; a model that does not know block reads at all (201) gets single reads only. A
+// register the controller lacks answers its own failure as before.
+TEST(TickReadsTest, RefusedBlocksFallBackToSingleReads) {
+    const QList<int32_t> rows = {1, 11, 12, 13, 14, 15};
+    struct Case {
+        int32_t code;
+        QStringList thirdTick;
+    };
+    const Case cases[] = {
+        {202, QStringList({"ZlGetRegister(7, 1)", "ZlGetRegister16(7, 11)", "ZlGetErrorInfo(7)"}) +
+                  singles({11, 12, 13, 14, 15})},
+        {201, singles(rows)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        Rig rig;
+        rig.lib.setError(c.code, QStringLiteral("refused"));
+        rig.lib.setDefaultResult(ZelCall::GetRegister16, 0);
+        rig.lib.setDefaultResult(ZelCall::GetRegister50, 0);
+        rig.tick(rows);
+        QList<int32_t> answers;
+        EXPECT_EQ(rig.tick(rows, &answers),
+                  QStringList({"ZlGetRegister16(7, 1)", "ZlGetErrorInfo(7)"}) + singles(rows));
+        EXPECT_EQ(answers, QList<int32_t>({101, 111, 112, 113, 114, 115}));
+        EXPECT_EQ(rig.tick(rows), c.thirdTick);
+    }
+    Rig rig;
+    rig.lib.setError(216, QStringLiteral("not present"));
+    rig.lib.setResponder(ZelCall::GetRegister,
+                         [](const QVector<int32_t>& a) { return a[1] == 11 ? 0 : 1; });
+    rig.tick({1, 11});
+    QList<int32_t> answers;
+    EXPECT_EQ(rig.tick({1, 11}, &answers), singles({1, 11}) << "ZlGetErrorInfo(7)");
+    EXPECT_EQ(answers, QList<int32_t>({101, -216}));
+}
+
+// Once the link has failed in the batch, every register left answers that failure at once
+// instead of waiting for the dead link again.
+TEST(TickReadsTest, ALinkThatFailedIsNotWaitedForAgain) {
+    Rig rig;
+    const QList<int32_t> rows = {1, 11, 12, 13, 40};
+    rig.tick(rows);
+    rig.lib.setError(104, QStringLiteral("No reply from controller"));
+    rig.lib.setDefaultResult(ZelCall::GetRegister16, 0);
+    QList<int32_t> answers;
+    EXPECT_EQ(rig.tick(rows, &answers),
+              QStringList({"ZlGetRegister16(7, 1)", "ZlGetErrorInfo(7)"}));
+    EXPECT_EQ(answers, QList<int32_t>({-104, -104, -104, -104, -104}));
+}
+
+}  // namespace
+}  // namespace zel
