@@ -1,6 +1,7 @@
 // Little-endian byte writer and bounds-checked reader for protocol bodies.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -57,6 +58,22 @@ public:
         double d;
         std::memcpy(&d, &*v, sizeof d);
         return d;
+    }
+    // Fills out with 32-bit words in one copy on a little-endian host; on too few bytes it fails
+    // and writes nothing.
+    bool i32s(std::span<int32_t> out) {
+        const size_t n = out.size() * sizeof(int32_t);
+        if (failed_ || remaining() < n) {
+            failed_ = true;
+            return false;
+        }
+        if constexpr (std::endian::native == std::endian::little) {
+            if (n != 0) std::memcpy(out.data(), data_.data() + pos_, n);
+            pos_ += n;
+        } else {
+            for (int32_t& word : out) word = *i32();
+        }
+        return true;
     }
     std::optional<std::span<const uint8_t>> bytes(size_t n) {
         if (failed_ || remaining() < n) return fail<std::span<const uint8_t>>();
