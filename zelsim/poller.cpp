@@ -22,24 +22,23 @@ void Poller::remove(int fd) {
 }
 
 void Poller::runOnce(int timeoutMs) {
-    std::vector<pollfd> fds;
-    std::vector<uint64_t> generations;
-    fds.reserve(entries_.size());
+    fds_.clear();
+    generations_.clear();
     for (const auto& [fd, entry] : entries_) {
-        fds.push_back(pollfd{fd, entry.events, 0});
-        generations.push_back(entry.generation);
+        fds_.push_back(pollfd{fd, entry.events, 0});
+        generations_.push_back(entry.generation);
     }
-    const int n = ::poll(fds.data(), fds.size(), timeoutMs);
+    const int n = ::poll(fds_.data(), fds_.size(), timeoutMs);
     if (n < 0) {
         if (errno == EINTR) return;
         throw std::system_error(errno, std::generic_category(), "poll");
     }
-    for (size_t i = 0; i < fds.size(); ++i) {
-        if (fds[i].revents == 0) continue;
-        auto it = entries_.find(fds[i].fd);
-        if (it == entries_.end() || it->second.generation != generations[i]) continue;
+    for (size_t i = 0; i < fds_.size(); ++i) {
+        if (fds_[i].revents == 0) continue;
+        auto it = entries_.find(fds_[i].fd);
+        if (it == entries_.end() || it->second.generation != generations_[i]) continue;
         Callback callback = it->second.callback;  // the callback may remove its own entry
-        callback(fds[i].revents);
+        callback(fds_[i].revents);
     }
 }
 

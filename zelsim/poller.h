@@ -2,9 +2,12 @@
 // descriptor numbers, unlike select().
 #pragma once
 
+#include <poll.h>
+
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace zel::sim {
 
@@ -16,7 +19,8 @@ public:
     void setEvents(int fd, short events);
     void remove(int fd);
     // Waits up to timeoutMs (-1: no limit) and runs the callbacks of the ready descriptors.
-    // A descriptor removed by an earlier callback of the same round is skipped.
+    // A descriptor removed by an earlier callback of the same round is skipped. Callbacks do not
+    // call it again.
     void runOnce(int timeoutMs);
 
 private:
@@ -27,6 +31,9 @@ private:
     };
     std::map<int, Entry> entries_;
     uint64_t generation_ = 0;
+    // One round's descriptors and their generations, kept so that a round allocates nothing.
+    std::vector<pollfd> fds_;
+    std::vector<uint64_t> generations_;
 };
 
 }  // namespace zel::sim

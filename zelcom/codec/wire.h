@@ -25,6 +25,14 @@ public:
     void bytes(std::span<const uint8_t> data) {
         bytes_.insert(bytes_.end(), data.begin(), data.end());
     }
+    // 32-bit words in one copy on a little-endian host.
+    void i32s(std::span<const int32_t> words) {
+        if constexpr (std::endian::native == std::endian::little) {
+            bytes({reinterpret_cast<const uint8_t*>(words.data()), words.size_bytes()});
+        } else {
+            for (int32_t word : words) i32(word);
+        }
+    }
     std::vector<uint8_t>& data() { return bytes_; }
     std::vector<uint8_t> take() { return std::move(bytes_); }
 
