@@ -38,6 +38,9 @@ public:
 
 private:
     void put(uint64_t v, int width) {
+        // Room for a small body at once, instead of a reallocation at the first, second and
+        // fourth byte.
+        if (bytes_.capacity() == 0) bytes_.reserve(32);
         for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }
     std::vector<uint8_t> bytes_;
