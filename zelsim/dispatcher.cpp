@@ -8,7 +8,7 @@ Dispatcher::Dispatcher(RequestHandler& handler, LinkFaults& faults, ReplyQueue& 
 
 LinkVerdict Dispatcher::onRequest(const codec::Frame& request, const Route& route,
                                   const std::string& linkKey) {
-    const uint64_t count = ++requests_[linkKey];
+    const uint64_t count = countsRequests() ? ++requests_[linkKey] : 0;
     if (faults_.linkEnded(count)) return LinkVerdict::End;
     const bool ends = faults_.linkEnds(count);
     const auto forced = faults_.forcedError(request);

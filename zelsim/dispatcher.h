@@ -27,6 +27,9 @@ public:
     LinkVerdict onRequest(const codec::Frame& request, const Route& route,
                           const std::string& linkKey);
     void forgetLink(const std::string& linkKey) { requests_.erase(linkKey); }
+    // Only a link that ends after a number of requests needs them counted; otherwise a transport
+    // may pass an empty key and save making one for every request.
+    bool countsRequests() const { return faults_.settings().closeAfter > 0; }
 
 private:
     RequestHandler& handler_;

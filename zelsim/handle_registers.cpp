@@ -31,16 +31,15 @@ Answer getRegisterRange(ByteReader& in, Controller& c) {
     const auto count = in.u16();
     if (!in.done() || *count < 1 || *count > codec::kMaxRegisterRange) return badArgument();
     if (*first < 1 || *first > kRegisterLimit) return answerError(ZL_ERR_ILLEGAL_REGISTER);
-    ByteWriter w;
-    for (int n = *first; n < *first + *count; ++n) {
-        if (n > kRegisterLimit) {
-            w.i32(0);
-            continue;
-        }
-        const auto r = c.getRegister(n);
+    int32_t values[codec::kMaxRegisterRange] = {};
+    for (int i = 0; i < *count; ++i) {
+        if (*first + i > kRegisterLimit) break;
+        const auto r = c.getRegister(*first + i);
         if (!r.ok()) return answerError(r.error);
-        w.i32(r.value);
+        values[i] = r.value;
     }
+    ByteWriter w;
+    w.i32s({values, *count});
     return answerBody(w);
 }
 

@@ -1,4 +1,4 @@
-// The running simulator: the controller, its world and its endpoints on one poll() loop.
+// The running simulator: the controller, its world and its endpoints on one event loop.
 // The controller advances on a timer of the loop; replies wait in a queue for their due time,
 // and a paced pty wakes the loop when its bytes are due.
 #pragma once

@@ -57,7 +57,8 @@ bool TcpEndpoint::readFrom(uint64_t id, Connection& c) {
     while (auto frame = c.decoder.next()) {
         if (frame->type != codec::FrameType::Request) continue;
         Route route{this, id, {}, 0};
-        if (dispatcher_.onRequest(*frame, route, key(id)) == LinkVerdict::End) {
+        const std::string link = dispatcher_.countsRequests() ? key(id) : std::string();
+        if (dispatcher_.onRequest(*frame, route, link) == LinkVerdict::End) {
             c.ending = true;
             break;
         }

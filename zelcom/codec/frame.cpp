@@ -1,8 +1,8 @@
 #include "frame.h"
 
 #include <array>
+#include <cstring>
 
-#include "wire.h"
 
 namespace zel::codec {
 namespace {
@@ -42,18 +42,35 @@ HeaderCheck checkHeader(const uint8_t* h) {
     return HeaderCheck::Valid;
 }
 
+void writeLe16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+void writeLe32(uint8_t* p, uint32_t v) {
+    writeLe16(p, static_cast<uint16_t>(v));
+    writeLe16(p + 2, static_cast<uint16_t>(v >> 16));
+}
+
 // Decodes a frame whose header passed checkHeader and whose full length is available.
-std::optional<Frame> decodeChecked(const uint8_t* p, size_t bodyLength) {
+std::optional<FrameView> decodeChecked(const uint8_t* p, size_t bodyLength) {
     const size_t crcAt = kHeaderSize + bodyLength;
     if (crc32({p, crcAt}) != readLe32(p + crcAt)) return std::nullopt;
-    Frame f;
+    FrameView f;
     f.type = static_cast<FrameType>(p[3]);
     f.id = readLe32(p + 4);
     f.opcode = readLe16(p + 8);
     f.status = readLe16(p + 10);
     f.target_node = readLe16(p + 12);
     f.source_node = readLe16(p + 14);
-    f.body.assign(p + kHeaderSize, p + crcAt);
+    f.body = {p + kHeaderSize, bodyLength};
+    return f;
+}
+
+std::optional<Frame> copied(const std::optional<FrameView>& view) {
+    if (!view) return std::nullopt;
+    Frame f;
+    static_cast<FrameFields&>(f) = *view;
+    f.body.assign(view->body.begin(), view->body.end());
     return f;
 }
 
@@ -74,31 +91,42 @@ uint32_t crc32(std::span<const uint8_t> data, uint32_t crc) {
     return ~crc;
 }
 
-std::vector<uint8_t> encodeFrame(const Frame& frame) {
-    ByteWriter w;
-    w.data().reserve(kHeaderSize + frame.body.size() + kTrailerSize);
-    const bool fits = frame.body.size() <= kMaxBody;
-    w.u8(kMagic0);
-    w.u8(kMagic1);
-    w.u8(kVersion);
-    w.u8(static_cast<uint8_t>(frame.type));
-    w.u32(frame.id);
-    w.u16(frame.opcode);
-    w.u16(frame.status);
-    w.u16(frame.target_node);
-    w.u16(frame.source_node);
-    w.u32(fits ? static_cast<uint32_t>(frame.body.size()) : 0);
-    if (fits) w.bytes(frame.body);
-    w.u32(crc32(w.data()));
-    return w.take();
+void encodeFrame(const FrameFields& fields, std::span<const uint8_t> body,
+                 std::vector<uint8_t>& out) {
+    if (body.size() > kMaxBody) body = {};
+    out.resize(kHeaderSize + body.size() + kTrailerSize);
+    uint8_t* p = out.data();
+    p[0] = kMagic0;
+    p[1] = kMagic1;
+    p[2] = kVersion;
+    p[3] = static_cast<uint8_t>(fields.type);
+    writeLe32(p + 4, fields.id);
+    writeLe16(p + 8, fields.opcode);
+    writeLe16(p + 10, fields.status);
+    writeLe16(p + 12, fields.target_node);
+    writeLe16(p + 14, fields.source_node);
+    writeLe32(p + 16, static_cast<uint32_t>(body.size()));
+    if (!body.empty()) std::memcpy(p + kHeaderSize, body.data(), body.size());
+    const size_t crcAt = kHeaderSize + body.size();
+    writeLe32(p + crcAt, crc32({p, crcAt}));
 }
 
-std::optional<Frame> decodeDatagram(std::span<const uint8_t> d) {
+std::vector<uint8_t> encodeFrame(const Frame& frame) {
+    std::vector<uint8_t> out;
+    encodeFrame(frame, frame.body, out);
+    return out;
+}
+
+std::optional<FrameView> viewDatagram(std::span<const uint8_t> d) {
     if (d.size() < kHeaderSize + kTrailerSize) return std::nullopt;
     if (checkHeader(d.data()) != HeaderCheck::Valid) return std::nullopt;
     const size_t bodyLength = readLe32(d.data() + 16);
     if (d.size() != kHeaderSize + bodyLength + kTrailerSize) return std::nullopt;
     return decodeChecked(d.data(), bodyLength);
+}
+
+std::optional<Frame> decodeDatagram(std::span<const uint8_t> d) {
+    return copied(viewDatagram(d));
 }
 
 void StreamDecoder::feed(std::span<const uint8_t> bytes) {
@@ -107,6 +135,10 @@ void StreamDecoder::feed(std::span<const uint8_t> bytes) {
 }
 
 std::optional<Frame> StreamDecoder::next() {
+    return copied(nextView());
+}
+
+std::optional<FrameView> StreamDecoder::nextView() {
     while (buffered() >= 2) {
         const uint8_t* p = buffer_.data() + start_;
         if (p[0] != kMagic0 || p[1] != kMagic1) {

@@ -1,6 +1,7 @@
 // Little-endian byte writer and bounds-checked reader for protocol bodies.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -24,11 +25,22 @@ public:
     void bytes(std::span<const uint8_t> data) {
         bytes_.insert(bytes_.end(), data.begin(), data.end());
     }
+    // 32-bit words in one copy on a little-endian host.
+    void i32s(std::span<const int32_t> words) {
+        if constexpr (std::endian::native == std::endian::little) {
+            bytes({reinterpret_cast<const uint8_t*>(words.data()), words.size_bytes()});
+        } else {
+            for (int32_t word : words) i32(word);
+        }
+    }
     std::vector<uint8_t>& data() { return bytes_; }
     std::vector<uint8_t> take() { return std::move(bytes_); }
 
 private:
     void put(uint64_t v, int width) {
+        // Room for a small body at once, instead of a reallocation at the first, second and
+        // fourth byte.
+        if (bytes_.capacity() == 0) bytes_.reserve(32);
         for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }
     std::vector<uint8_t> bytes_;
@@ -57,6 +69,22 @@ public:
         double d;
         std::memcpy(&d, &*v, sizeof d);
         return d;
+    }
+    // Fills out with 32-bit words in one copy on a little-endian host; on too few bytes it fails
+    // and writes nothing.
+    bool i32s(std::span<int32_t> out) {
+        const size_t n = out.size() * sizeof(int32_t);
+        if (failed_ || remaining() < n) {
+            failed_ = true;
+            return false;
+        }
+        if constexpr (std::endian::native == std::endian::little) {
+            if (n != 0) std::memcpy(out.data(), data_.data() + pos_, n);
+            pos_ += n;
+        } else {
+            for (int32_t& word : out) word = *i32();
+        }
+        return true;
     }
     std::optional<std::span<const uint8_t>> bytes(size_t n) {
         if (failed_ || remaining() < n) return fail<std::span<const uint8_t>>();

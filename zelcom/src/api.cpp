@@ -47,38 +47,32 @@ Status badReply(const char* what) {
     return failure(ZL_ERR_BAD_REPLY, what);
 }
 
-// Sends a request and decodes its reply with read, which must consume the whole body.
+// Sends the request whose body was written into c.body() and decodes its reply with read, which
+// must consume the whole body.
 template <typename Read>
-Status exchange(Connection& c, codec::Op op, codec::ByteWriter& body, Read&& read) {
-    std::vector<uint8_t> reply;
-    if (Status s = c.request(op, body.data(), reply); !s.ok()) return s;
+Status exchange(Connection& c, codec::Op op, Read&& read) {
+    std::span<const uint8_t> reply;
+    if (Status s = c.request(op, reply); !s.ok()) return s;
     codec::ByteReader r(reply);
     read(r);
     return r.done() ? Status::success() : badReply("reply does not match the request");
 }
 
-Status exchange(Connection& c, codec::Op op, codec::ByteWriter& body) {
-    return exchange(c, op, body, [](codec::ByteReader&) {});
+Status exchange(Connection& c, codec::Op op) {
+    return exchange(c, op, [](codec::ByteReader&) {});
 }
 
-Status readWords(Connection& c, codec::Op op, codec::ByteWriter& body, int32_t* out, int count) {
-    int32_t words[64];
-    Status s = exchange(c, op, body, [&](codec::ByteReader& r) {
-        for (int i = 0; i < count; ++i) words[i] = r.i32().value_or(0);
-    });
-    if (s.ok()) std::memcpy(out, words, sizeof(int32_t) * static_cast<size_t>(count));
-    return s;
-}
-
+// A reply of count words, copied into out only when it holds exactly that many.
 Status readWords(Connection& c, codec::Op op, int32_t* out, int count) {
-    codec::ByteWriter none;
-    return readWords(c, op, none, out, count);
+    const std::span<int32_t> words(out, static_cast<size_t>(count));
+    return exchange(c, op, [&](codec::ByteReader& r) {
+        if (r.remaining() == words.size_bytes()) r.i32s(words);
+    });
 }
 
 Status writeWord(Connection& c, codec::Op op, int32_t value) {
-    codec::ByteWriter w;
-    w.i32(value);
-    return exchange(c, op, w);
+    c.body().i32(value);
+    return exchange(c, op);
 }
 
 int32_t getWords(int32_t handle, codec::Op op, int32_t* out, int count) {
@@ -192,28 +186,27 @@ int32_t ZlGetErrorInfo(int32_t, ZlErrorInfo* info) {
 int32_t ZlGetRegister(int32_t handle, int32_t number, int32_t* value) {
     if (!value) return fail(badArgument("null value"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
-        w.i32(number);
-        return readWords(c, codec::Op::GetRegister, w, value, 1);
+        c.body().i32(number);
+        return readWords(c, codec::Op::GetRegister, value, 1);
     });
 }
 
 int32_t ZlPutRegister(int32_t handle, int32_t number, int32_t value) {
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
+        codec::ByteWriter& w = c.body();
         w.i32(number);
         w.i32(value);
-        return exchange(c, codec::Op::PutRegister, w);
+        return exchange(c, codec::Op::PutRegister);
     });
 }
 
 static int32_t getRange(int32_t handle, int32_t first, int count, int32_t* values) {
     if (!values) return fail(badArgument("null block"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
+        codec::ByteWriter& w = c.body();
         w.i32(first);
         w.u16(static_cast<uint16_t>(count));
-        return readWords(c, codec::Op::GetRegisterRange, w, values, count);
+        return readWords(c, codec::Op::GetRegisterRange, values, count);
     });
 }
 
@@ -229,10 +222,9 @@ int32_t ZlGetRegister50(int32_t handle, int32_t block, int32_t* values) {
 int32_t ZlGetVRegister(int32_t handle, ZlVRegister* record) {
     if (!record) return fail(badArgument("null record"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
-        w.i32(record->number);
+        c.body().i32(record->number);
         double value = 0;
-        Status s = exchange(c, codec::Op::GetVRegister, w,
+        Status s = exchange(c, codec::Op::GetVRegister,
                             [&](codec::ByteReader& r) { value = r.f64().value_or(0); });
         if (s.ok()) record->value = value;
         return s;
@@ -242,19 +234,19 @@ int32_t ZlGetVRegister(int32_t handle, ZlVRegister* record) {
 int32_t ZlSetVRegister(int32_t handle, ZlVRegister* record) {
     if (!record) return fail(badArgument("null record"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
+        codec::ByteWriter& w = c.body();
         w.i32(record->number);
         w.f64(record->value);
-        return exchange(c, codec::Op::SetVRegister, w);
+        return exchange(c, codec::Op::SetVRegister);
     });
 }
 
 int32_t ZlPutFlag(int32_t handle, int32_t flag, int16_t value) {
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
+        codec::ByteWriter& w = c.body();
         w.i32(flag);
         w.i16(value);
-        return exchange(c, codec::Op::PutFlag, w);
+        return exchange(c, codec::Op::PutFlag);
     });
 }
 
@@ -290,9 +282,8 @@ int32_t ZlGetTaskBank(int32_t handle, int32_t bank, ZlTaskBank* buffer) {
     static_assert(sizeof(ZlTaskBank) == codec::kTaskBankWords * sizeof(int32_t));
     if (!buffer) return fail(badArgument("null bank"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
-        w.i32(bank);
-        return readWords(c, codec::Op::GetTaskBank, w, reinterpret_cast<int32_t*>(buffer),
+        c.body().i32(bank);
+        return readWords(c, codec::Op::GetTaskBank, reinterpret_cast<int32_t*>(buffer),
                          codec::kTaskBankWords);
     });
 }
@@ -309,13 +300,13 @@ int32_t ZlGetDataTableRow(int32_t handle, int32_t row, int32_t first, int32_t la
                           int32_t* buffer) {
     if (!buffer || !validColumns(first, last)) return fail(badArgument("columns"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
+        codec::ByteWriter& w = c.body();
         w.i32(row);
         w.i32(first);
         w.i32(last);
         int32_t values[codec::kMaxTableColumns];
         const int count = last - first + 1;
-        Status s = exchange(c, codec::Op::GetTableRow, w, [&](codec::ByteReader& r) {
+        Status s = exchange(c, codec::Op::GetTableRow, [&](codec::ByteReader& r) {
             for (int i = 0; i < count; ++i) values[i] = r.u16().value_or(0);
         });
         if (s.ok()) std::memcpy(buffer, values, sizeof(int32_t) * static_cast<size_t>(count));
@@ -327,12 +318,12 @@ int32_t ZlPutDataTableRow(int32_t handle, int32_t row, int32_t first, int32_t la
                           const int16_t* buffer) {
     if (!buffer || !validColumns(first, last)) return fail(badArgument("columns"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
+        codec::ByteWriter& w = c.body();
         w.i32(row);
         w.i32(first);
         w.i32(last);
         for (int i = 0; i <= last - first; ++i) w.i16(buffer[i]);
-        return exchange(c, codec::Op::PutTableRow, w);
+        return exchange(c, codec::Op::PutTableRow);
     });
 }
 
@@ -351,11 +342,11 @@ int32_t ZlSendData(int32_t handle, int32_t kind, const char* request, int16_t le
     if (!request || !reply || length < 1 || length > codec::kMaxRawPacket)
         return fail(badArgument("packet length"));
     return withConnection(handle, [&](Connection& c) {
-        codec::ByteWriter w;
+        codec::ByteWriter& w = c.body();
         w.u8(static_cast<uint8_t>(kind));
         w.bytes({reinterpret_cast<const uint8_t*>(request), static_cast<size_t>(length)});
-        std::vector<uint8_t> answer;
-        if (Status s = c.request(codec::Op::SendData, w.data(), answer); !s.ok()) return s;
+        std::span<const uint8_t> answer;
+        if (Status s = c.request(codec::Op::SendData, answer); !s.ok()) return s;
         if (answer.empty() || answer.size() > ZL_SEND_DATA_REPLY_SIZE)
             return badReply("packet size");
         std::memcpy(reply, answer.data(), answer.size());

@@ -26,9 +26,15 @@ Status Connection::initLine(int baud, int parity, int dataBits, int stopBits) {
     return transport_->initLine(baud, parity, dataBits, stopBits);
 }
 
-Status Connection::request(codec::Op op, std::span<const uint8_t> body,
-                           std::vector<uint8_t>& reply) {
+Status Connection::request(codec::Op op, std::span<const uint8_t>& reply) {
+    const Status s = sendRequest(op, reply);
+    body_.data().clear();  // the next request starts from an empty body, however this one ended
+    return s;
+}
+
+Status Connection::sendRequest(codec::Op op, std::span<const uint8_t>& reply) {
     if (!lost_.ok()) return lost_;
+    const std::span<const uint8_t> body = body_.data();
     if (body.size() > codec::kMaxBody) return failure(ZL_ERR_BAD_ARGUMENT, "request too long");
     const auto deadline = Clock::now() + timeout_;
     // Bytes left from an earlier request answer nothing we will ask; late replies still on
@@ -36,16 +42,16 @@ Status Connection::request(codec::Op op, std::span<const uint8_t> body,
     decoder_.clear();
     rawPending_.clear();
 
-    codec::Frame frame;
-    frame.type = codec::FrameType::Request;
+    codec::FrameFields fields;
+    fields.type = codec::FrameType::Request;
     if (++nextId_ == 0) ++nextId_;
-    frame.id = nextId_;
-    frame.opcode = static_cast<uint16_t>(op);
-    frame.target_node = transport_->targetNode();
-    frame.source_node = transport_->ownNode();
-    frame.body.assign(body.begin(), body.end());
-    if (Status s = sendAll(codec::encodeFrame(frame), deadline); !s.ok()) return s;
-    return awaitReply(frame.id, op, deadline, reply);
+    fields.id = nextId_;
+    fields.opcode = static_cast<uint16_t>(op);
+    fields.target_node = transport_->targetNode();
+    fields.source_node = transport_->ownNode();
+    codec::encodeFrame(fields, body, sendBuffer_);
+    if (Status s = sendAll(sendBuffer_, deadline); !s.ok()) return s;
+    return awaitReply(fields.id, op, deadline, reply);
 }
 
 Status Connection::exchangeRaw(std::span<const uint8_t> text, uint8_t endByte, size_t limit,
@@ -87,25 +93,24 @@ Status Connection::sendAll(std::span<const uint8_t> bytes, Clock::time_point dea
 }
 
 Status Connection::awaitReply(uint32_t id, codec::Op op, Clock::time_point deadline,
-                              std::vector<uint8_t>& reply) {
+                              std::span<const uint8_t>& reply) {
     std::span<const uint8_t> received;
     for (;;) {
-        std::optional<codec::Frame> answer;
+        std::optional<codec::FrameView> answer;
         if (transport_->datagram()) {
-            if (auto f = codec::decodeDatagram(received); f && isAnswer(*f, id, op))
-                answer = std::move(f);
+            if (auto f = codec::viewDatagram(received); f && isAnswer(*f, id, op)) answer = f;
         } else {
             decoder_.feed(received);
-            while (auto f = decoder_.next()) {
+            while (auto f = decoder_.nextView()) {
                 if (isAnswer(*f, id, op)) {
-                    answer = std::move(f);
+                    answer = f;
                     break;
                 }
             }
         }
         if (answer) {
             if (answer->status != 0) return failure(answer->status);
-            reply = std::move(answer->body);
+            reply = answer->body;
             return Status::success();
         }
         if (Status s = readSome(received, deadline); !s.ok()) return s;
@@ -115,7 +120,7 @@ Status Connection::awaitReply(uint32_t id, codec::Op op, Clock::time_point deadl
 // Waits for input and reads one datagram or one run of stream bytes.
 Status Connection::readSome(std::span<const uint8_t>& received, Clock::time_point deadline) {
     for (;;) {
-        if (Status s = waitFor(POLLIN, deadline); !s.ok()) return s;
+        if (Status s = waitForInput(deadline); !s.ok()) return s;
         Status s;
         const ssize_t n = transport_->readSome(receiveBuffer_, s);
         if (n > 0) {
@@ -128,10 +133,19 @@ Status Connection::readSome(std::span<const uint8_t>& received, Clock::time_poin
     }
 }
 
-bool Connection::isAnswer(const codec::Frame& f, uint32_t id, codec::Op op) const {
+bool Connection::isAnswer(const codec::FrameFields& f, uint32_t id, codec::Op op) const {
     if (f.type != codec::FrameType::Reply || f.id != id || f.opcode != static_cast<uint16_t>(op))
         return false;
     return f.source_node == transport_->targetNode() && f.target_node == transport_->ownNode();
+}
+
+// A link whose reads wait is given the time left to wait in its next read; any other is polled
+// until it has input.
+Status Connection::waitForInput(Clock::time_point deadline) {
+    if (!transport_->waitsInRead()) return waitFor(POLLIN, deadline);
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return failure(ZL_ERR_TIMEOUT);
+    return transport_->setReadWait(left);
 }
 
 Status Connection::waitFor(short events, Clock::time_point deadline) {

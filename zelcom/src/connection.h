@@ -14,6 +14,7 @@
 #include "protocol.h"
 #include "status.h"
 #include "transport.h"
+#include "wire.h"
 
 namespace zel::com {
 
@@ -23,9 +24,12 @@ public:
 
     explicit Connection(std::unique_ptr<Transport> transport, int timeoutMs = kDefaultTimeoutMs);
 
-    // Sends one request and fills reply with the body of its answer. A reply whose status is
-    // an error code fails with that code.
-    Status request(codec::Op op, std::span<const uint8_t> body, std::vector<uint8_t>& reply);
+    // The body of the next request, written in place so that a request allocates nothing.
+    codec::ByteWriter& body() { return body_; }
+    // Sends one request with the body written since the last one, and points reply at the body
+    // of its answer, which stays valid until the next call on this connection. A reply whose
+    // status is an error code fails with that code.
+    Status request(codec::Op op, std::span<const uint8_t>& reply);
 
     // The boot loader's raw exchange on a serial line: writes text as it is and collects the
     // bytes up to and including endByte, at most limit of them. Bytes that arrive after the end
@@ -43,17 +47,21 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    Status sendRequest(codec::Op op, std::span<const uint8_t>& reply);
     Status sendAll(std::span<const uint8_t> bytes, Clock::time_point deadline);
     Status awaitReply(uint32_t id, codec::Op op, Clock::time_point deadline,
-                      std::vector<uint8_t>& reply);
+                      std::span<const uint8_t>& reply);
     Status readSome(std::span<const uint8_t>& received, Clock::time_point deadline);
-    bool isAnswer(const codec::Frame& frame, uint32_t id, codec::Op op) const;
+    bool isAnswer(const codec::FrameFields& frame, uint32_t id, codec::Op op) const;
+    Status waitForInput(Clock::time_point deadline);
     Status waitFor(short events, Clock::time_point deadline);
     Status lose(Status status);
 
     std::unique_ptr<Transport> transport_;
     std::chrono::milliseconds timeout_;
     uint32_t nextId_ = 0;
+    codec::ByteWriter body_;
+    std::vector<uint8_t> sendBuffer_;
     codec::StreamDecoder decoder_;
     std::vector<uint8_t> receiveBuffer_ = std::vector<uint8_t>(codec::kMaxFrame);
     std::vector<uint8_t> rawPending_;

@@ -28,28 +28,26 @@ Status readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
 }
 
 Status sendChunks(Connection& connection, const std::vector<uint8_t>& program) {
-    std::vector<uint8_t> reply;
+    std::span<const uint8_t> reply;
     for (size_t offset = 0; offset < program.size(); offset += codec::kProgramChunk) {
         const size_t length = std::min<size_t>(codec::kProgramChunk, program.size() - offset);
-        codec::ByteWriter chunk;
+        codec::ByteWriter& chunk = connection.body();
         chunk.u32(static_cast<uint32_t>(offset));
         chunk.bytes({program.data() + offset, length});
-        if (Status s = connection.request(codec::Op::DownloadChunk, chunk.data(), reply); !s.ok())
-            return s;
+        if (Status s = connection.request(codec::Op::DownloadChunk, reply); !s.ok()) return s;
     }
     return Status::success();
 }
 
 Status receiveChunks(Connection& connection, uint32_t size, std::vector<uint8_t>& program) {
-    std::vector<uint8_t> reply;
+    std::span<const uint8_t> reply;
     program.clear();
     while (program.size() < size) {
         const size_t length = std::min<size_t>(codec::kProgramChunk, size - program.size());
-        codec::ByteWriter ask;
+        codec::ByteWriter& ask = connection.body();
         ask.u32(static_cast<uint32_t>(program.size()));
         ask.u16(static_cast<uint16_t>(length));
-        if (Status s = connection.request(codec::Op::UploadChunk, ask.data(), reply); !s.ok())
-            return s;
+        if (Status s = connection.request(codec::Op::UploadChunk, reply); !s.ok()) return s;
         if (reply.size() != length) return failure(ZL_ERR_BAD_REPLY, "program chunk length");
         program.insert(program.end(), reply.begin(), reply.end());
     }
@@ -83,15 +81,12 @@ Status writeWholeFile(const std::string& path, const std::vector<uint8_t>& bytes
 Status downloadProgram(Connection& connection, const std::string& path, ZlTransferResult& result) {
     std::vector<uint8_t> program;
     if (Status s = readWholeFile(path, program); !s.ok()) return s;
-    std::vector<uint8_t> reply;
-    codec::ByteWriter begin;
-    begin.u32(static_cast<uint32_t>(program.size()));
-    if (Status s = connection.request(codec::Op::DownloadBegin, begin.data(), reply); !s.ok())
-        return s;
+    std::span<const uint8_t> reply;
+    connection.body().u32(static_cast<uint32_t>(program.size()));
+    if (Status s = connection.request(codec::Op::DownloadBegin, reply); !s.ok()) return s;
     if (Status s = sendChunks(connection, program); !s.ok()) return s;
-    codec::ByteWriter end;
-    end.u32(codec::crc32(program));
-    if (Status s = connection.request(codec::Op::DownloadEnd, end.data(), reply); !s.ok()) return s;
+    connection.body().u32(codec::crc32(program));
+    if (Status s = connection.request(codec::Op::DownloadEnd, reply); !s.ok()) return s;
     codec::ByteReader r(reply);
     const auto checksum = r.i32(), bytes = r.i32(), errors = r.i32(), warnings = r.i32();
     if (!r.done()) return failure(ZL_ERR_BAD_REPLY, "download result");
@@ -100,8 +95,8 @@ Status downloadProgram(Connection& connection, const std::string& path, ZlTransf
 }
 
 Status uploadProgram(Connection& connection, const std::string& path, ZlTransferResult& result) {
-    std::vector<uint8_t> reply;
-    if (Status s = connection.request(codec::Op::UploadBegin, {}, reply); !s.ok()) return s;
+    std::span<const uint8_t> reply;
+    if (Status s = connection.request(codec::Op::UploadBegin, reply); !s.ok()) return s;
     codec::ByteReader r(reply);
     const auto size = r.u32(), crc = r.u32();
     if (!r.done() || *size > codec::kMaxProgramSize)

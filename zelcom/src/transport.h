@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -27,6 +28,11 @@ public:
     // Reads what is there; 0 means the link was closed by the far end, -1 would block or failed
     // (status says which: code 0 for would-block).
     virtual ssize_t readSome(std::span<uint8_t> buffer, Status& status) = 0;
+    // A link whose reads wait for bytes themselves, up to the time last given to setReadWait,
+    // costs one system call per reply instead of a poll and a read. Such a read may also end
+    // early with nothing (a signal); the caller then sets the time left and reads again.
+    virtual bool waitsInRead() const { return false; }
+    virtual Status setReadWait(std::chrono::milliseconds /*wait*/) { return Status::success(); }
     // Only a serial line carries the boot loader's raw exchange besides frames.
     virtual bool serialLine() const { return false; }
     // Line parameters; links without a line accept and ignore them.

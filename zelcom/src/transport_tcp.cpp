@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -44,7 +45,7 @@ Status openTcp(in_addr address, int timeoutMs, std::unique_ptr<Transport>& out) 
         return s;
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return failure(ZL_ERR_OPEN_FAILED, std::strerror(errno));
-    auto transport = std::make_unique<FdTransport>(fd, FdTransport::Kind::StreamSocket);
+    auto transport = std::make_unique<FdTransport>(fd, FdTransport::Kind::StreamSocket, true);
     // Requests are small and answered one at a time: never hold one back to coalesce.
     const int one = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
@@ -57,6 +58,8 @@ Status openTcp(in_addr address, int timeoutMs, std::unique_ptr<Transport>& out) 
         return failure(err == ETIMEDOUT ? ZL_ERR_TIMEOUT : ZL_ERR_OPEN_FAILED,
                        describe(address, port, err));
     }
+    // The connect waited in a poll of its own; from now on reads wait inside themselves.
+    if (::fcntl(fd, F_SETFL, 0) != 0) return failure(ZL_ERR_OPEN_FAILED, std::strerror(errno));
     out = std::move(transport);
     return Status::success();
 }
