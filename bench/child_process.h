@@ -10,16 +10,21 @@
 
 namespace zel::bench {
 
-// This process's peak resident memory so far, in kB (VmHWM).
-inline long peakMemoryKb() {
+// A figure of this process's status in kB: `format` is its line, "VmRSS: %ld kB".
+inline long statusKb(const char* format) {
     FILE* f = std::fopen("/proc/self/status", "r");
     char line[256];
     long kb = 0;
     while (f && std::fgets(line, sizeof line, f))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
+        if (std::sscanf(line, format, &kb) == 1) break;
     if (f) std::fclose(f);
     return kb;
 }
+
+// This process's peak resident memory so far, in kB.
+inline long peakMemoryKb() { return statusKb("VmHWM: %ld kB"); }
+// This process's resident memory now, in kB.
+inline long residentMemoryKb() { return statusKb("VmRSS: %ld kB"); }
 
 // Runs `body` in a child process and returns what it returned; a value-initialised result when
 // the child failed.

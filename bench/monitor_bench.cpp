@@ -115,11 +115,7 @@ Startup monitorStartup(int argc, char** argv, const QString& profile) {
     clock.start();
     QApplication app(argc, argv);
     useMonitorStyle();
-    CommandLine line;
-    line.settingsFile = profile;
-    line.logFile = profile + QStringLiteral(".log");
-    line.loadRememberedFiles = true;
-    Application monitor(line);
+    Application monitor(bench::monitorCommandLine(profile));
     monitor.start();
     QApplication::processEvents();
     const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6 - 500.0;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QString>
 
+#include "app/command_line.h"
 #include "app/frm_main.h"
 #include "tests/support/monitor_profile.h"
 
@@ -16,6 +17,16 @@ namespace zel::bench {
 // The profiles live with the tests, which write the same ones.
 using test::writeSerialProfile;
 using test::writeSimulatorProfile;
+
+// The monitor's command line for a run on `profile`: its log beside it, and every remembered
+// file loaded, since nobody answers the question at start-up.
+inline CommandLine monitorCommandLine(const QString& profile) {
+    CommandLine line;
+    line.settingsFile = profile;
+    line.logFile = profile + QStringLiteral(".log");
+    line.loadRememberedFiles = true;
+    return line;
+}
 
 // The buttons of the main window that open the step status and every resource window.
 inline void clickEveryWindowButton(QWidget& main) {

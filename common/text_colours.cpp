@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/state_button.h"
+
 namespace zel {
 namespace {
 
@@ -51,6 +53,10 @@ QColor dimmedText(const QPalette& palette, QPalette::ColorRole text,
 }
 
 void showStateColour(QWidget& widget, StateColour colour) {
+    if (auto* button = dynamic_cast<StateButton*>(&widget)) {
+        button->setState(colour);
+        return;
+    }
     QPalette own;
     if (colour != StateColour::Black)
         own.setColor(widget.foregroundRole(),

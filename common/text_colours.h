@@ -24,7 +24,9 @@ QColor stateColour(StateColour colour, const QPalette& palette, QPalette::ColorR
 QColor dimmedText(const QPalette& palette, QPalette::ColorRole text,
                   QPalette::ColorRole background);
 // Draws the widget's text in the state's colour. Black hands the text colour back to the
-// palette the widget inherits, so it follows any later change of the desktop's colours.
+// palette the widget inherits, so it follows any later change of the desktop's colours. A
+// StateButton takes the state; any other widget a palette of its own, which suits labels and
+// boxes (their styles cache no images by palette) and buttons that seldom change.
 void showStateColour(QWidget& widget, StateColour colour);
 
 }  // namespace zel

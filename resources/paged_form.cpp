@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QTime>
 
+#include "common/state_button.h"
 #include "common/text_colours.h"
 
 namespace zel {
@@ -81,7 +82,7 @@ QGridLayout* PagedForm::buildRows() {
 QWidget* PagedForm::newValueControl(int r) {
     switch (layout_.valueControl) {
         case ValueControl::Button: {
-            auto* button = new QPushButton(this);
+            auto* button = new StateButton(this);
             button->setObjectName(controlName("SSCommand1", r));
             connect(button, &QPushButton::clicked, this, [this, r] { valueClicked(r); });
             return button;

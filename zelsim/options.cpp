@@ -79,6 +79,8 @@ bool setEndpointOption(Options& o, const std::string& flag, const std::string& v
         o.inBootLoader = number<uint16_t>(flag, v, 1, 65535);
     else if (flag == "--boot-model")
         o.bootModel = number<int>(flag, v, 1, 255);
+    else if (flag == "--speed")
+        o.speed = number<int>(flag, v, 1, 100);
     else
         return false;
     return true;
@@ -105,13 +107,13 @@ bool setFaultOption(Options& o, const std::string& flag, const std::string& v) {
 }
 
 bool isValueFlag(const std::string& flag) {
-    static const std::array<std::string_view, 22> kFlags{
+    static const std::array<std::string_view, 23> kFlags{
         "--scenario",     "--write-dso",      "--bind",           "--tcp",
         "--udp",          "--baud",           "--zelnet-node",    "--zelnet-base",
         "--latency",      "--drop-rate",      "--drop-every",     "--corrupt-rate",
         "--close-after",  "--error-range",    "--seed",           "--firmware-out",
         "--boot-module",  "--boot-fail-line", "--in-boot-loader", "--boot-model",
-        "--line-rate",    "--turnaround"};
+        "--line-rate",    "--turnaround",     "--speed"};
     return std::find(kFlags.begin(), kFlags.end(), flag) != kFlags.end();
 }
 
@@ -208,6 +210,8 @@ Endpoints (with none given, TCP on port 7401):
   --turnaround MS       with --line-rate: wait MS milliseconds before each reply goes out
   --zelnet-node N       ZelNET node N, on UDP port BASE + N
   --zelnet-base PORT    ZelNET base port (default $ZELCOM_ZELNET_PORT, else 7500)
+  --speed N             run the controller's clock (program, animations) N times as fast
+                        as the host's, 1..100 (default 1)
 
 Boot loader on the pty (firmware updates):
   --firmware-out FILE   enable it; the records it takes are written to FILE, one a line

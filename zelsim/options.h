@@ -45,6 +45,9 @@ struct Options {
     std::optional<int> closeAfter;
     std::vector<ErrorRange> errorRanges;
     std::optional<uint64_t> seed;
+    // How many times as fast as the host's clock the controller's runs: its program and its
+    // animations, not the link's delays (a soak benchmark's half hour in minutes).
+    int speed = 1;
 };
 
 // Throws UsageError with a message for the user.

@@ -37,7 +37,8 @@ Server::Server(const Options& options, const Scenario& scenario, const std::stri
       faults_(mergeLinkFaults(scenario.linkFaults, options)),
       dispatcher_(handler_, faults_, queue_, steadyMs),
       animator_(scenario.animations),
-      bind_(options.bind) {
+      bind_(options.bind),
+      speed_(options.speed) {
     if (options.bootModel) controller_->acceptModelCode(*options.bootModel);
     watchSignals();
     openEndpoints(options);
@@ -92,14 +93,21 @@ std::vector<std::string> Server::endpointLines() const {
     return lines;
 }
 
+// The controller's clock runs `speed_` times as fast from the start. The program keeps its timing
+// whatever the tick (the engine takes every transition that fell due); the tick comes more often
+// too, so the animated inputs move in steps a poll can see, but at most every 5 ms, so the loop
+// never spins.
 void Server::run() {
-    int64_t nextTick = steadyMs();
+    const int64_t start = steadyMs();
+    const int64_t tickMs = std::max<int64_t>(kTickMs / speed_, kTickMs / 4);
+    int64_t nextTick = start;
     while (!stopping_) {
         int64_t now = steadyMs();
         if (now >= nextTick) {
-            controller_->advance(now);
-            animator_.advance(now, *controller_);
-            nextTick = now + kTickMs;
+            const int64_t controllerNow = start + (now - start) * speed_;
+            controller_->advance(controllerNow);
+            animator_.advance(controllerNow, *controller_);
+            nextTick = now + tickMs;
         }
         queue_.deliverDue(now);
         int64_t wake = std::min(nextTick, queue_.nextDue().value_or(nextTick));

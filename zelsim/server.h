@@ -57,6 +57,7 @@ private:
     uint16_t zelnetNode_ = 0;
     std::unique_ptr<PtyEndpoint> pty_;
     UniqueFd signals_;
+    int speed_;
     bool stopping_ = false;
 };
 

@@ -34,6 +34,7 @@
 
 #include "app/application.h"
 #include "app/window_list.h"
+#include "common/state_button.h"
 #include "common/text_colours.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/settings_file.h"
@@ -108,8 +109,9 @@ struct DrawnText {
     QColor paper;
 };
 
-// The texts a widget draws: its own in its foreground role over its background role, an item
-// view's cells in their own colours or Text over Base, and a plot's legend entries and axes.
+// The texts a widget draws: its own in its foreground role over its background role (a state
+// button's in its state's colour), an item view's cells in their own colours or Text over Base,
+// and a plot's legend entries and axes.
 QList<DrawnText> textsOf(QWidget* w) {
     QList<DrawnText> drawn;
     const QString where = w->window()->objectName() + u'/' + w->objectName();
@@ -125,6 +127,8 @@ QList<DrawnText> textsOf(QWidget* w) {
     };
     if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
         besideBox(static_cast<QAbstractButton*>(w)->text());
+    } else if (auto* coloured = dynamic_cast<StateButton*>(w)) {
+        add(coloured->text(), coloured->textColour(), p.color(w->backgroundRole()));
     } else if (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w) ||
                qobject_cast<QAbstractButton*>(w)) {
         own(w->property("text").toString());

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "common/state_button.h"
 #include "resource_fixture.h"
 #include "resources/frm_analog.h"
 #include "resources/frm_digital.h"
@@ -44,6 +45,12 @@ protected:
         return widget;
     }
 };
+
+// The colour a button's text is drawn in: a state button's own, else its palette's.
+QColor inkOf(QPushButton& button) {
+    if (auto* coloured = dynamic_cast<StateButton*>(&button)) return coloured->textColour();
+    return button.palette().color(button.foregroundRole());
+}
 
 }  // namespace
 
@@ -141,6 +148,24 @@ TEST_F(Forms, ButtonsAndPanelsReachTheirModels) {
     frmDigIn in(state, lib, store, nullptr, status());
     prepare(in);
     EXPECT_EQ(child<QLabel>(in, "SSPanel1_0")->text(), QStringLiteral("Off"));
+}
+
+// An output's button shows each state in its colour and keeps the palette it inherits: a
+// palette of its own at each change would be a new key for the style's cached images of the
+// button, and a window of outputs that keep changing would fill the pixmap cache with them.
+TEST_F(Forms, OutputButtonsColourTheirStatesInTheInheritedPalette) {
+    frmDigOut out(state, lib, store, nullptr, status());
+    prepare(out);
+    auto* button = child<QPushButton>(out, "SSCommand1_4");
+    const qint64 inherited = out.palette().cacheKey();
+    for (const auto& [shows, ink] : {std::pair{"On", QColor(0, 128, 0)},
+                                     std::pair{"Off", QColor(255, 0, 0)},
+                                     std::pair{"On", QColor(0, 128, 0)}}) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(button->text(), QLatin1String(shows));
+        EXPECT_EQ(button->palette().cacheKey(), inherited) << shows;
+        EXPECT_EQ(inkOf(*button), ink) << shows;
+    }
 }
 
 TEST_F(Forms, ServoWindowsShareOneModel) {

@@ -115,6 +115,9 @@ TEST(Options, CommandLineFaultsReplaceTheScenarios) {
     EXPECT_THROW(parseOptions({"--tcp"}), UsageError);
     EXPECT_THROW(parseOptions({"--frobnicate"}), UsageError);
     EXPECT_EQ(parseOptions({"--pty", "/tmp/line", "--udp", "0"}).ptyLink, "/tmp/line");
+    EXPECT_EQ(parseOptions({}).speed, 1);
+    EXPECT_EQ(parseOptions({"--speed", "20"}).speed, 20);
+    EXPECT_THROW(parseOptions({"--speed", "0"}), UsageError);
 }
 
 TEST(Options, LineRateIsARateOrTheLinesAndTurnaroundNeedsIt) {
