@@ -425,38 +425,33 @@ TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
 }
 
 // An exchange the settings say was running runs again from start-up, its window still hidden.
-TEST_F(MainWindow, ASavedExchangeRunsAgainWithoutTheDdeWindowOpened) {
+// A client's command then opens the window; typing an address pauses the exchange until Enter,
+// the tick then reads it, and a write from the Flags window empties the flag write box.
+TEST_F(MainWindow, TheSavedDdeExchangeRunsHiddenAndItsWindowOpensByCommand) {
     ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"),
                                   {{"Flag", 1}, {"Register Address", 2}}));
     frmMain& main = start();
-    auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
+    auto* dde = child<QWidget>(main, "frmDDE");
     ASSERT_TRUE(dde);
-    auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
-        << read->text().toStdString();
+    auto* read = child<QLabel>(*dde, "RegRead");
+    const auto reads = [read](const char* value) {
+        return QTest::qWaitFor([&] { return read->text() == QLatin1String(value); }, 60'000);
+    };
+    EXPECT_TRUE(reads("1234")) << read->text().toStdString();
     EXPECT_FALSE(dde->isVisible());
-}
 
-// A client's command opens the DDE window; typing an address pauses the exchange until Enter,
-// the tick then reads it, and a write from the Flags window empties the flag write box.
-TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
-    frmMain& main = start();
     EXPECT_FALSE(main.executeCommand(QStringLiteral("DDE")));
     EXPECT_TRUE(main.executeCommand(QStringLiteral("ddeSetup")));
-    auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
-    ASSERT_TRUE(dde && dde->isVisible());
+    ASSERT_TRUE(dde->isVisible());
     EXPECT_EQ(dde->windowTitle(), QStringLiteral("DDE Screen 1 - 127.0.0.1"));
-
-    auto* address = dde->findChild<QLineEdit*>(QStringLiteral("RegAddress"));
-    QTest::keyClicks(address, QStringLiteral("2"));
+    auto* address = child<QLineEdit>(*dde, "RegAddress");
+    QTest::keyClicks(address, QStringLiteral("3"));
     EXPECT_FALSE(monitor->state().flags.DdeActive);
-    EXPECT_EQ(address->text(), QStringLiteral("2"));
+    EXPECT_EQ(address->text(), QStringLiteral("3"));
     QTest::keyClick(address, Qt::Key_Return);
     EXPECT_TRUE(monitor->state().flags.DdeActive);
-    EXPECT_EQ(monitor->state().dde.DdeRegAddress, 2);
-    auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
-        << read->text().toStdString();
+    EXPECT_EQ(monitor->state().dde.DdeRegAddress, 3);
+    EXPECT_TRUE(reads("-5")) << read->text().toStdString();
 
     auto* flagWrite = dde->findChild<QLineEdit*>(QStringLiteral("FlagWrite"));
     QTest::keyClicks(flagWrite, QStringLiteral("1"));
