@@ -18,7 +18,7 @@
 
 #include "counting_library.h"
 #include "stats.h"
-#include "tests/windows/sim_link.h"
+#include "tests/support/sim_link.h"
 #include "transfer/named_file_view.h"
 #include "transfer/register_transfer.h"
 

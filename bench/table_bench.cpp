@@ -28,7 +28,7 @@
 #include "datatable/data_table_grid.h"
 #include "datatable/table_transfer.h"
 #include "stats.h"
-#include "tests/windows/sim_link.h"
+#include "tests/support/sim_link.h"
 
 using namespace zel;
 

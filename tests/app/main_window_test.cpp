@@ -39,9 +39,12 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/widget_child.h"
 #include "trends/trend_item.h"
 
 using namespace zel;
+using test::child;
+using test::textOf;
 
 namespace {
 
@@ -249,12 +252,8 @@ protected:
         for (const WindowEntry& entry : windowList())
             if (entry.opener != Opener::OtherWindow && entry.id != WindowId::Setup)
                 open(main, entry.control);
-        main.findChild<QWidget*>(QStringLiteral("frmTable"))
-            ->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))
-            ->trigger();
-        main.findChild<QWidget*>(QStringLiteral("frmReg"))
-            ->findChild<QPushButton*>(QStringLiteral("Command1"))
-            ->click();
+        child<QAction>(*child<QWidget>(main, "frmTable"), "mnuOptionsSetup")->trigger();
+        child<QPushButton>(*child<QWidget>(main, "frmReg"), "Command1")->click();
         EXPECT_TRUE(QTest::qWaitFor(ready, 60'000));
         open(main, windowEntry(WindowId::Setup).control);
         open(main, "SuspendButton");
@@ -281,19 +280,17 @@ TEST_F(MainWindow, StartsConnectedToTheSimulatorAndNamesItInTitleAndStatusLine) 
     ASSERT_TRUE(message);
     EXPECT_EQ(message->text(), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
 
-    main.findChild<QPushButton*>(QStringLiteral("RegisterButton"))->click();
+    child<QPushButton>(main, "RegisterButton")->click();
     auto* frmReg = main.findChild<QWidget*>(QStringLiteral("frmReg"));
     ASSERT_TRUE(frmReg && frmReg->isVisible());
     EXPECT_EQ(frmReg->windowTitle(), QStringLiteral("Registers - TCP/IP 127.0.0.1"));
     EXPECT_EQ(message->text(), QStringLiteral("Register Form loaded."));
-    EXPECT_EQ(frmReg->findChild<QLabel*>(QStringLiteral("Label1_0"))->text(),
-              QStringLiteral("Cycle_count"));
-    main.findChild<QPushButton*>(QStringLiteral("ServoButton"))->click();
+    EXPECT_EQ(textOf(*frmReg, "Label1_0"), "Cycle_count");
+    child<QPushButton>(main, "ServoButton")->click();
     auto* servos = main.findChild<QWidget*>(QStringLiteral("frmServo"));
     ASSERT_TRUE(servos);
     // The servo window names its rows in Label4; Label1 holds the number.
-    EXPECT_EQ(servos->findChild<QLabel*>(QStringLiteral("Label4_0"))->text(),
-              QStringLiteral("X_axis"));
+    EXPECT_EQ(textOf(*servos, "Label4_0"), "X_axis");
     // The demo controller has four servos: no window for servos 17-32.
     EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("frmServo2")));
     main.close();
@@ -375,7 +372,7 @@ TEST_F(MainWindow, ChangingTheConnectionInTheSetupDialogRemakesTheLink) {
     auto* kind = setup->findChild<QComboBox*>(QStringLiteral("Combo1"));
     kind->setCurrentIndex(1);
     emit kind->activated(1);  // ZelUDP, as a user's choice
-    setup->findChild<QPushButton*>(QStringLiteral("ExitButton"))->click();
+    child<QPushButton>(*setup, "ExitButton")->click();
 
     EXPECT_TRUE(waitForMessage(message, QStringLiteral("Connected to UDP 127.0.0.1")))
         << message->text().toStdString();
@@ -420,57 +417,52 @@ TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
 
     QWidget* bits = viewBits("NVRamButton", "frmRam");
     ASSERT_TRUE(bits && bits->isVisible());
-    EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option2"))->isChecked());
-    EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_0"))->text(), QStringLiteral("32001"));
+    EXPECT_TRUE(child<QRadioButton>(*bits, "Option2")->isChecked());
+    EXPECT_EQ(textOf(*bits, "Label2_0"), "32001");
     EXPECT_TRUE(monitor->state().flags.windows.RegbitsFormOpen);
 
     EXPECT_EQ(viewBits("RegisterButton", "frmReg"), bits);
-    EXPECT_TRUE(bits->findChild<QRadioButton*>(QStringLiteral("Option1"))->isChecked());
-    EXPECT_EQ(bits->findChild<QLabel*>(QStringLiteral("Label2_1"))->text(), QStringLiteral("2"));
+    EXPECT_TRUE(child<QRadioButton>(*bits, "Option1")->isChecked());
+    EXPECT_EQ(textOf(*bits, "Label2_1"), "2");
     main.close();
     EXPECT_FALSE(monitor->state().flags.windows.RegbitsFormOpen);
 }
 
 // An exchange the settings say was running runs again from start-up, its window still hidden.
-TEST_F(MainWindow, ASavedExchangeRunsAgainWithoutTheDdeWindowOpened) {
+// A client's command then opens the window; typing an address pauses the exchange until Enter,
+// the tick then reads it, and a write from the Flags window empties the flag write box.
+TEST_F(MainWindow, TheSavedDdeExchangeRunsHiddenAndItsWindowOpensByCommand) {
     ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"),
                                   {{"Flag", 1}, {"Register Address", 2}}));
     frmMain& main = start();
-    auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
+    auto* dde = child<QWidget>(main, "frmDDE");
     ASSERT_TRUE(dde);
-    auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
-        << read->text().toStdString();
+    auto* read = child<QLabel>(*dde, "RegRead");
+    const auto reads = [read](const char* value) {
+        return QTest::qWaitFor([&] { return read->text() == QLatin1String(value); }, 60'000);
+    };
+    EXPECT_TRUE(reads("1234")) << read->text().toStdString();
     EXPECT_FALSE(dde->isVisible());
-}
 
-// A client's command opens the DDE window; typing an address pauses the exchange until Enter,
-// the tick then reads it, and a write from the Flags window empties the flag write box.
-TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
-    frmMain& main = start();
     EXPECT_FALSE(main.executeCommand(QStringLiteral("DDE")));
     EXPECT_TRUE(main.executeCommand(QStringLiteral("ddeSetup")));
-    auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
-    ASSERT_TRUE(dde && dde->isVisible());
+    ASSERT_TRUE(dde->isVisible());
     EXPECT_EQ(dde->windowTitle(), QStringLiteral("DDE Screen 1 - 127.0.0.1"));
-
-    auto* address = dde->findChild<QLineEdit*>(QStringLiteral("RegAddress"));
-    QTest::keyClicks(address, QStringLiteral("2"));
+    auto* address = child<QLineEdit>(*dde, "RegAddress");
+    QTest::keyClicks(address, QStringLiteral("3"));
     EXPECT_FALSE(monitor->state().flags.DdeActive);
-    EXPECT_EQ(address->text(), QStringLiteral("2"));
+    EXPECT_EQ(address->text(), QStringLiteral("3"));
     QTest::keyClick(address, Qt::Key_Return);
     EXPECT_TRUE(monitor->state().flags.DdeActive);
-    EXPECT_EQ(monitor->state().dde.DdeRegAddress, 2);
-    auto* read = dde->findChild<QLabel*>(QStringLiteral("RegRead"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return read->text() == QStringLiteral("1234"); }, 60'000))
-        << read->text().toStdString();
+    EXPECT_EQ(monitor->state().dde.DdeRegAddress, 3);
+    EXPECT_TRUE(reads("-5")) << read->text().toStdString();
 
     auto* flagWrite = dde->findChild<QLineEdit*>(QStringLiteral("FlagWrite"));
     QTest::keyClicks(flagWrite, QStringLiteral("1"));
     EXPECT_TRUE(main.executeCommand(QStringLiteral("flags")));
     auto* flags = main.findChild<QWidget*>(QStringLiteral("frmFlag"));
     ASSERT_TRUE(flags && flags->isVisible());
-    flags->findChild<QPushButton*>(QStringLiteral("SSCommand1_0"))->click();
+    child<QPushButton>(*flags, "SSCommand1_0")->click();
     EXPECT_EQ(flagWrite->text(), QString());
 }
 
@@ -512,23 +504,22 @@ TEST_F(MainWindow, EachCommandClicksItsControlAndADisabledOneIsRefused) {
 // the same table.
 TEST_F(MainWindow, TheDataTableOpensOnTheControllersTable) {
     frmMain& main = start();
-    main.findChild<QPushButton*>(QStringLiteral("TableButton"))->click();
+    child<QPushButton>(main, "TableButton")->click();
     auto* table = main.findChild<QWidget*>(QStringLiteral("frmTable"));
     ASSERT_TRUE(table && table->isVisible());
     EXPECT_EQ(table->windowTitle(), QStringLiteral("Data Table - TCP/IP 127.0.0.1"));
-    EXPECT_EQ(table->findChild<QLineEdit*>(QStringLiteral("txtRows"))->text(), QStringLiteral("10"));
-    EXPECT_EQ(table->findChild<QLineEdit*>(QStringLiteral("txtCols"))->text(), QStringLiteral("8"));
-    QAbstractItemModel* grid = table->findChild<QTableView*>(QStringLiteral("tgDTable"))->model();
+    EXPECT_EQ(textOf(*table, "txtRows"), "10");
+    EXPECT_EQ(textOf(*table, "txtCols"), "8");
+    QAbstractItemModel* grid = child<QTableView>(*table, "tgDTable")->model();
     ASSERT_EQ(grid->rowCount(), 10);
     ASSERT_EQ(grid->columnCount(), 10);  // Row #, eight columns, Message
     EXPECT_EQ(grid->data(grid->index(0, 2)).toString(), QStringLiteral("10"));
     EXPECT_EQ(grid->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Message"));
 
-    table->findChild<QAction*>(QStringLiteral("mnuOptionsSetup"))->trigger();
+    child<QAction>(*table, "mnuOptionsSetup")->trigger();
     auto* setup = main.findChild<QWidget*>(QStringLiteral("frmTableMon"));
     ASSERT_TRUE(setup && setup->isVisible());
-    EXPECT_EQ(setup->findChild<QLineEdit*>(QStringLiteral("txtMonEndRow"))->text(),
-              QStringLiteral("10"));
+    EXPECT_EQ(textOf(*setup, "txtMonEndRow"), "10");
     main.close();
     EXPECT_FALSE(table->isVisible());
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
@@ -565,8 +556,7 @@ TEST_F(MainWindow, TheStartupFileChoiceForgetsWhatTheUserClears) {
             if (!dialog || dialog->objectName() != QStringLiteral("frmFiles")) return;
             for (auto* box : dialog->findChildren<QCheckBox*>())
                 offered << box->objectName() + u'=' + (box->isChecked() ? u'1' : u'0');
-            if (c.clearDataTable)
-                dialog->findChild<QCheckBox*>(QStringLiteral("SSCheck4"))->setChecked(false);
+            if (c.clearDataTable) child<QCheckBox>(*dialog, "SSCheck4")->setChecked(false);
             if (c.button)
                 dialog->findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
             else
@@ -635,9 +625,8 @@ TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
     ASSERT_TRUE(modules);
     EXPECT_EQ(modules->count(), 3);
     EXPECT_EQ(modules->currentText(), QStringLiteral("4815K/KP/KPZ CPU"));
-    EXPECT_EQ(flash->findChild<QLabel*>(QStringLiteral("lblModule"))->text(),
-              QStringLiteral("Select Module to Update"));
-    EXPECT_FALSE(flash->findChild<QWidget*>(QStringLiteral("ProgressBar1"))->isVisible());
+    EXPECT_EQ(textOf(*flash, "lblModule"), "Select Module to Update");
+    EXPECT_FALSE(child<QWidget>(*flash, "ProgressBar1")->isVisible());
 }
 
 // The File menu's program transfer window opens beside the main window, hidden by Exit and
@@ -654,7 +643,7 @@ TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
     EXPECT_EQ(monitor->state().settings.BaudRate, 9600);
     auto* status = transfer->findChild<QLabel*>(QStringLiteral("Label2"));
     status->setText(QStringLiteral("Download Complete!"));
-    transfer->findChild<QPushButton*>(QStringLiteral("ExitButton"))->click();
+    child<QPushButton>(*transfer, "ExitButton")->click();
     EXPECT_FALSE(transfer->isVisible());
     entry->trigger();
     EXPECT_TRUE(transfer->isVisible());
@@ -858,9 +847,8 @@ TEST_F(MainWindow, EveryWindowReadsOnADarkDesktop) {
     monitor->model().trends().add({QStringLiteral("Batch_size"), TrendSource::reg(2)});
     // Register 2 is read after the digital windows' rows in the tick.
     openEveryWindow(main, [&main] {
-        return main.findChild<QWidget*>(QStringLiteral("frmReg"))
-                   ->findChild<QLineEdit*>(QStringLiteral("Text1_1"))
-                   ->text() == QStringLiteral("1234");
+        return child<QLineEdit>(*child<QWidget>(main, "frmReg"), "Text1_1")->text() ==
+               QStringLiteral("1234");
     });
     EXPECT_EQ(unreadableTexts().join(u'\n').toStdString(), "");
 

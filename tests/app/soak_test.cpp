@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "link/dynamic_zel_library.h"
-#include "settings/first_run.h"
 #include "app/main_window_model.h"
+#include "link/dynamic_zel_library.h"
 #include "recording_view.h"
-#include "settings/settings_sections.h"
+#include "settings/first_run.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/sim_process.h"
 
 using namespace zel;
@@ -39,13 +39,10 @@ protected:
 
     void SetUp() override {
         ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
+        ASSERT_TRUE(test::setSettings(
+            store.filePath(), QStringLiteral("Communications"),
+            {{"COMM Port", 2}, {"IP Address", "127.0.0.1"}, {"Timeout", kTimeoutMs}}));
         store.load(settings::firstRunSettings());
-        settings::SettingsHandle h = 0;
-        ASSERT_TRUE(store.OpenSettingsKey(settings::sectionPath(QStringLiteral("Communications")), h));
-        store.SetNumberValue(h, QStringLiteral("COMM Port"), 2);
-        store.SetTextValue(h, QStringLiteral("IP Address"), QStringLiteral("127.0.0.1"));
-        store.SetNumberValue(h, QStringLiteral("Timeout"), kTimeoutMs);
-        ASSERT_TRUE(store.CloseSettingsKey(h));
         model.load({});
         ASSERT_FALSE(state.flags.NoCommunication) << model.message().toStdString();
     }

@@ -3,7 +3,7 @@
 
 #include "datatable/row_text.h"
 #include "datatable/table_transfer.h"
-#include "tests/windows/sim_link.h"
+#include "tests/support/sim_link.h"
 
 using namespace zel;
 

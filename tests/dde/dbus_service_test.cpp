@@ -18,7 +18,7 @@
 #include "link/link_claim.h"
 #include "tests/dde/private_bus.h"
 #include "tests/dde/signal_recorder.h"
-#include "tests/windows/sim_link.h"
+#include "tests/support/sim_link.h"
 
 using namespace zel;
 
@@ -57,7 +57,6 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(bus.running());
-        link.state.connection.Counts.setMain({64, 16, 16, 0, 4, 8, 4});
         link.state.dde = {.DdeBlock50 = 0, .DdeFlagAddress = 33, .DdeRegAddress = 100,
                           .UpdateInterval = 250};
         model.load();
@@ -124,11 +123,8 @@ TEST_F(BusService, WritesFollowTheRulesOfTheirBoxesAndReachTheController) {
     call(kDde, kProperties, QStringLiteral("Set"),
          {kDdeInterface, QStringLiteral("Reg50Address"), QVariant::fromValue(QDBusVariant(99))});
 
-    int32_t value = 0;
-    link.lib.ZlGetRegister(link.handle(), 100, value);
-    EXPECT_EQ(value, -1234);
-    link.lib.ZlGetRegister(link.handle(), 101, value);
-    EXPECT_EQ(value, 65537);
+    EXPECT_EQ(link.reg(100), -1234);
+    EXPECT_EQ(link.reg(101), 65537);
     EXPECT_EQ(property(QStringLiteral("Reg50Address")), QVariant(20)) << "clamped to the last block";
     EXPECT_EQ(model.item(QStringLiteral("BlockWrite(1)")), QString());
     EXPECT_TRUE(link.state.flags.DdeActive) << "Enter in an address box restarts the exchange";
@@ -149,8 +145,7 @@ TEST_F(BusService, WritesFollowTheRulesOfTheirBoxesAndReachTheController) {
                   QDBusMessage::ReplyMessage)
             << "an address box does not reach the controller";
     }
-    link.lib.ZlGetRegister(link.handle(), 100, value);
-    EXPECT_EQ(value, -1234);
+    EXPECT_EQ(link.reg(100), -1234);
 }
 
 TEST_F(BusService, EachTickSendsOneSignalWithOnlyTheItemsThatChanged) {
@@ -189,9 +184,17 @@ TEST_F(BusService, CommandsAreTakenInAnyCaseAndUnknownOrUnavailableOnesChangeNot
          "Cannot carry out \"start\": StartButton is disabled"},
         {kMain, kMainInterface, "Servos", "org.zel.Monitor.Error.Unavailable",
          "Cannot carry out \"Servos\": the main window has no ServoButton"},
+        {kMain, kMainInterface, "nvram module", "org.zel.Monitor.Error.Unavailable",
+         "Cannot carry out \"nvram module\": the main window has no NVRamButton"},
+        {kMain, kMainInterface, "DdeSetup", "org.zel.Monitor.Error.Unavailable",
+         "Cannot carry out \"DdeSetup\": the main window has no mnuDdeSetup"},
+        {kMain, kMainInterface, " START", "org.zel.Monitor.Error.UnknownCommand",
+         "Unknown command \" START\""},
+        {kMain, kMainInterface, "", "org.zel.Monitor.Error.UnknownCommand", "Unknown command \"\""},
         {kDde, kDdeInterface, "start", nullptr, ""},
         {kDde, kDdeInterface, "Exit", nullptr, ""},
-        {kDde, kDdeInterface, "stop", "org.zel.Monitor.Error.UnknownCommand", "Unknown command \"stop\""},
+        {kDde, kDdeInterface, "stop", "org.zel.Monitor.Error.UnknownCommand",
+         "Unknown command \"stop\""},
     };
     for (const auto& c : cases) {
         const QDBusMessage reply =

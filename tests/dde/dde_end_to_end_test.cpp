@@ -4,13 +4,12 @@
 
 #include "common/key_codes.h"
 #include "dde/dde_model.h"
-#include "tests/windows/sim_link.h"
+#include "tests/support/sim_link.h"
 
 using namespace zel;
 
 TEST(DdeEndToEnd, WritesFromTheWindowComeBackThroughTheExchange) {
     test::SimLink link(ZELSIM_DEMO_SCENARIO);
-    link.state.connection.Counts.setMain({64, 16, 16, 0, 4, 8, 4});
     link.state.flags.DdeActive = true;
     link.state.dde = {.DdeBlock50 = 3, .DdeFlagAddress = 33, .DdeRegAddress = 100,
                       .UpdateInterval = 250};

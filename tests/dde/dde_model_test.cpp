@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "common/key_codes.h"
-#include "dde/dde_commands.h"
 #include "dde/dde_model.h"
 #include "link/fake/fake_zel_library.h"
 #include "link/link_claim.h"
@@ -53,22 +52,6 @@ struct Dde {
 };
 
 }  // namespace
-
-TEST(DdeCommands, AreComparedWithoutRegardToCaseAndUnknownOnesAreRefused) {
-    struct Case {
-        const char* text;
-        const char* control;  // null: refused
-    } const cases[] = {
-        {"registers", "RegisterButton"}, {"Analog Outs", "AoutButton"},
-        {"nvram module", "NVRamButton"}, {"DdeSetup", "mnuDdeSetup"},
-        {"start", "StartButton"},        {"REGISTER", nullptr},
-        {" START", nullptr},             {"", nullptr},
-    };
-    for (const Case& c : cases) {
-        const char* got = mainCommandControl(QString::fromLatin1(c.text));
-        EXPECT_STREQ(got, c.control) << c.text;
-    }
-}
 
 TEST(DdeModel, WindowCommandsRunInAnyCaseAndAnUnknownOneChangesNothing) {
     Dde d;

@@ -20,9 +20,11 @@
 #include "resources/frm_servo.h"
 #include "settings/placement_store.h"
 #include "settings/settings_sections.h"
+#include "tests/support/widget_child.h"
 #include "trends/trend_set.h"
 
 using namespace zel;
+using zel::test::child;
 using zel::test::ResourceFixture;
 
 namespace {
@@ -37,12 +39,6 @@ protected:
         form.setMessageBoxHandler([this](const QString& t) { boxes << t; });
         state.connection.ConnectionCaption = QStringLiteral(" - TCP/IP 127.0.0.1");
         form.open();
-    }
-    template <typename Widget>
-    static Widget* child(QWidget& form, const char* name) {
-        auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
     }
 };
 

@@ -18,6 +18,20 @@
 namespace zel::test {
 
 class ResourceFixture : public ::testing::Test {
+public:
+    // Types `text` into the value box of row r and presses Enter.
+    static void enter(PagedWindowModel& model, int r, const QString& text) {
+        model.valueKey(r, text.isEmpty() ? QChar(u'0') : text.at(0));
+        model.setValueText(r, text);
+        model.valueKey(r, QChar(13));
+    }
+
+    static void jump(PagedWindowModel& model, const QString& text) {
+        model.gotoKey(text.isEmpty() ? QChar(u' ') : text.at(0));
+        model.setGotoText(text);
+        model.gotoKey(QChar(13));
+    }
+
 protected:
     QTemporaryDir dir;
     AppState state;
@@ -66,19 +80,6 @@ protected:
         for (const QString& call : lib.callsTo(ZelCall::GetRegister))
             read << call.section(u',', 1).chopped(1).trimmed().toInt();
         return read;
-    }
-
-    // Types `text` into the value box of row r and presses Enter.
-    static void enter(PagedWindowModel& model, int r, const QString& text) {
-        model.valueKey(r, text.isEmpty() ? QChar(u'0') : text.at(0));
-        model.setValueText(r, text);
-        model.valueKey(r, QChar(13));
-    }
-
-    static void jump(PagedWindowModel& model, const QString& text) {
-        model.gotoKey(text.isEmpty() ? QChar(u' ') : text.at(0));
-        model.setGotoText(text);
-        model.gotoKey(QChar(13));
     }
 };
 

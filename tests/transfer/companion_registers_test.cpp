@@ -13,6 +13,7 @@
 #include "transfer/program_transfer.h"
 
 using namespace zel;
+using zel::test::padded;
 
 namespace {
 
@@ -50,9 +51,6 @@ protected:
         for (const QString& call : lib.callsTo(ZelCall::PutRegister))
             numbers << call.section(", ", 1, 1).toInt();
         return numbers;
-    }
-    static QString padded(const char* text) {
-        return QString::fromLatin1(text).leftJustified(255, u' ');
     }
 
     QTemporaryDir dir;

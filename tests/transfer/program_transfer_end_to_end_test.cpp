@@ -9,7 +9,7 @@
 
 #include "scripted_transfer_view.h"
 #include "tests/support/file_bytes.h"
-#include "tests/windows/sim_link.h"
+#include "tests/support/sim_link.h"
 #include "transfer/program_transfer.h"
 
 using namespace zel;
@@ -53,9 +53,6 @@ TEST(ProgramTransferEndToEnd, AProgramWithItsRegistersMovesToASecondController) 
     target.state.connection.CommHandle =
         target.lib.ZlOpenNetConnection(LinkKind::Tcp, 0, *dottedToAddress("127.0.0.1"), timeout);
     ASSERT_GT(target.handle(), 0);
-    for (const auto& [number, value] : expected) {
-        int32_t read = 0;
-        ASSERT_EQ(target.lib.ZlGetRegister(target.handle(), number, read), 1);
-        EXPECT_EQ(read, value) << "register " << number;
-    }
+    for (const auto& [number, value] : expected)
+        EXPECT_EQ(target.reg(number), value) << "register " << number;
 }

@@ -14,6 +14,7 @@
 #include "transfer/program_transfer.h"
 
 using namespace zel;
+using zel::test::padded;
 
 namespace {
 
@@ -30,9 +31,6 @@ protected:
         const QString path = dir.filePath(QString::fromLatin1(name));
         EXPECT_TRUE(!create || test::writeBytes(path, "old"));
         return path;
-    }
-    static QString padded(const char* text) {
-        return QString::fromLatin1(text).leftJustified(255, u' ');
     }
 
     QTemporaryDir dir;

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "tests/windows/sim_link.h"
+#include "tests/support/sim_link.h"
 #include "transfer/register_compare.h"
 #include "transfer/register_file.h"
 
@@ -46,11 +46,6 @@ protected:
     AnsweringView view;
     RegisterCompare compare{link.state, link.lib, nullptr, view, {}};
 
-    int32_t now(int32_t number) {
-        int32_t value = 0;
-        EXPECT_EQ(link.lib.ZlGetRegister(link.handle(), number, value), 1);
-        return value;
-    }
     QList<int32_t> listed() const {
         QList<int32_t> numbers;
         for (const RegisterDifference& d : compare.differences()) numbers << d.number;
@@ -78,15 +73,15 @@ TEST_F(RegisterCompareEndToEnd, ListsTheDifferencesAndWritesBackOnlyTheTickedAft
     compare.writeTicked();
     EXPECT_EQ(view.questions,
               QStringList{"Write the file's value into 2 register(s) of the controller?"});
-    EXPECT_EQ(now(1), 11);
-    EXPECT_EQ(now(500), -5);
+    EXPECT_EQ(link.reg(1), 11);
+    EXPECT_EQ(link.reg(500), -5);
     EXPECT_EQ(listed(), (QList<int32_t>{500, 999, 1}));
 
     view.answer = true;
     compare.writeTicked();
-    EXPECT_EQ(now(1), 12);
-    EXPECT_EQ(now(500), 5);
-    EXPECT_EQ(now(999), 0);
+    EXPECT_EQ(link.reg(1), 12);
+    EXPECT_EQ(link.reg(500), 5);
+    EXPECT_EQ(link.reg(999), 0);
     EXPECT_EQ(listed(), QList<int32_t>{999});
     EXPECT_EQ(view.message, "Register #1 updated.");
     EXPECT_FALSE(link.state.flags.DownloadBusy);

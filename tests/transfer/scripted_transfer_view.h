@@ -11,6 +11,11 @@
 
 namespace zel::test {
 
+// An error text as the library hands it over: padded with blanks to 255 characters.
+inline QString padded(const char* text) {
+    return QString::fromLatin1(text).leftJustified(255, u' ');
+}
+
 class ScriptedTransferView final : public ProgramTransferView, public FileProgressView {
 public:
     std::optional<QString> chooseFile(const DsoFileDialog& dialog) override {

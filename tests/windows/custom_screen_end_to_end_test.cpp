@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "settings/first_run.h"
-#include "sim_link.h"
+#include "tests/support/sim_link.h"
 #include "windows/custom_screen_model.h"
 
 using namespace zel;
@@ -26,9 +26,6 @@ protected:
 
     void SetUp() override {
         store.load(settings::firstRunSettings());
-        std::array<int32_t, 7> counts{};
-        ASSERT_EQ(link.lib.ZlGetIoCount(link.handle(), counts), 1);
-        link.state.connection.Counts.setMain(counts);
         screen.open();
         // Flag 40, output 8, analog output 1, register 100, servo 4, input 5.
         const std::pair<int16_t, int32_t> rows[] = {{1, 40}, {3, 8},  {5, 1},
@@ -54,12 +51,6 @@ protected:
         screen.setValueText(r, text);
         screen.valueKey(r, QChar(13));
     }
-
-    int32_t registerValue(int32_t number) {
-        int32_t value = 0;
-        EXPECT_EQ(link.lib.ZlGetRegister(link.handle(), number, value), 1);
-        return value;
-    }
 };
 
 }  // namespace
@@ -75,16 +66,16 @@ TEST_F(CustomScreenEndToEnd, ShowsTheControllersValuesAndWritesWhatIsTyped) {
     EXPECT_EQ(messages, (QStringList{"Flag #40 updated.", "Output #8 updated.",
                                      "Analog Output #1 updated.", "Register #100 updated.",
                                      "Servo Position #4 updated."}));
-    EXPECT_EQ(registerValue(13022) & 0b1000'0000, 0);
-    EXPECT_EQ(registerValue(1008), 1);
-    EXPECT_EQ(registerValue(8001), 10000);
-    EXPECT_EQ(registerValue(100), -9);
-    EXPECT_EQ(registerValue(14004), 1234);
+    EXPECT_EQ(link.reg(13022) & 0b1000'0000, 0);
+    EXPECT_EQ(link.reg(1008), 1);
+    EXPECT_EQ(link.reg(8001), 10000);
+    EXPECT_EQ(link.reg(100), -9);
+    EXPECT_EQ(link.reg(14004), 1234);
     EXPECT_EQ(tick(), (QStringList{"Clear", "1", "10000", "-9", "1234", "0"}));
 
     messages.clear();
     type(5, QStringLiteral("1"));  // an input is read-only: nothing is sent
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(registerValue(2005), 0);
+    EXPECT_EQ(link.reg(2005), 0);
     EXPECT_FALSE(link.state.flags.CommErrorFlag);
 }

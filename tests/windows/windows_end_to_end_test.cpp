@@ -8,9 +8,9 @@
 #include <QThread>
 
 #include "status/plain_step_tree.h"
-#include "sim_link.h"
-#include "windows/status_window_model.h"
 #include "status/task_banks.h"
+#include "tests/support/sim_link.h"
+#include "windows/status_window_model.h"
 
 using namespace zel;
 

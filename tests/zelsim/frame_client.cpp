@@ -10,6 +10,8 @@
 
 #include <stdexcept>
 
+#include "wire.h"
+
 namespace zel::test {
 namespace {
 
@@ -31,11 +33,17 @@ int connected(int type, uint16_t port) {
 
 }  // namespace
 
-codec::Frame request(uint16_t opcode, std::vector<uint8_t> body, uint16_t target) {
+std::vector<uint8_t> i32s(std::initializer_list<int32_t> values) {
+    codec::ByteWriter w;
+    for (int32_t v : values) w.i32(v);
+    return w.take();
+}
+
+codec::Frame request(codec::Op op, std::vector<uint8_t> body, uint16_t target) {
     static uint32_t nextId = 1;
     codec::Frame f;
     f.id = nextId++;
-    f.opcode = opcode;
+    f.opcode = static_cast<uint16_t>(op);
     f.source_node = 1;
     f.target_node = target;
     f.body = std::move(body);

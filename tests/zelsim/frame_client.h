@@ -8,6 +8,7 @@
 #include <string>
 
 #include "frame.h"
+#include "protocol.h"
 
 namespace zel::test {
 
@@ -44,6 +45,8 @@ private:
     std::string raw_;
 };
 
-codec::Frame request(uint16_t opcode, std::vector<uint8_t> body = {}, uint16_t target = 0);
+codec::Frame request(codec::Op op, std::vector<uint8_t> body = {}, uint16_t target = 0);
+// A body of 32-bit numbers in the protocol's byte order.
+std::vector<uint8_t> i32s(std::initializer_list<int32_t> values);
 
 }  // namespace zel::test

@@ -11,7 +11,6 @@
 #include "frame_client.h"
 #include "protocol.h"
 #include "tests/support/sim_process.h"
-#include "wire.h"
 
 namespace zel::test {
 namespace {
@@ -26,14 +25,8 @@ const std::vector<std::string> kImage = {
     "S107102C0B0CA055B0", "S10710300C0DA055AA", "S10710340D0EA055A4", "S10710380E0FA0559E",
     "S107103C0F10A05598", "S10710401011A05592", "S9030000FC"};
 
-std::vector<uint8_t> i32s(std::initializer_list<int32_t> values) {
-    codec::ByteWriter w;
-    for (int32_t v : values) w.i32(v);
-    return w.take();
-}
-
 uint16_t statusOf(FrameClient& c, Op op, std::vector<uint8_t> body) {
-    const auto reply = c.call(request(static_cast<uint16_t>(op), std::move(body)));
+    const auto reply = c.call(request(op, std::move(body)));
     return reply ? reply->status : 0xFFFF;
 }
 
@@ -68,12 +61,11 @@ TEST_F(BootLoaderWalk, ProbesTheModelEntersProgrammingModeAndTakesTheImage) {
     const int32_t probes[][2] = {{11, 203}, {12, 203}, {14, 0}};
     for (const auto& [code, status] : probes)
         EXPECT_EQ(statusOf(line, Op::PutRegister, i32s({13008, code})), status) << code;
-    EXPECT_EQ(line.call(request(static_cast<uint16_t>(Op::GetRegister), i32s({13008})))->body,
-              i32s({14}));
+    EXPECT_EQ(line.call(request(Op::GetRegister, i32s({13008})))->body, i32s({14}));
 
-    EXPECT_EQ(line.call(request(static_cast<uint16_t>(Op::SendData), kCommRequest))->body,
+    EXPECT_EQ(line.call(request(Op::SendData, kCommRequest))->body,
               std::vector<uint8_t>({3, 'g', 0x98, 0xFF}));
-    EXPECT_EQ(line.call(request(static_cast<uint16_t>(Op::SendData), kCpuRequest))->body,
+    EXPECT_EQ(line.call(request(Op::SendData, kCpuRequest))->body,
               std::vector<uint8_t>({3, 'd', 0x9B, 0xFF}));
 
     line.sendRaw("\x11");

@@ -20,16 +20,6 @@ namespace {
 using namespace std::chrono_literals;
 using codec::Op;
 
-uint16_t op(Op o) {
-    return static_cast<uint16_t>(o);
-}
-
-std::vector<uint8_t> i32s(std::initializer_list<int32_t> values) {
-    codec::ByteWriter w;
-    for (int32_t v : values) w.i32(v);
-    return w.take();
-}
-
 int32_t firstWord(const codec::Frame& f) {
     codec::ByteReader in(f.body);
     return in.i32().value_or(-1);
@@ -53,30 +43,28 @@ protected:
 
 TEST_F(EndToEnd, EveryTransportAnswersTheSameController) {
     auto tcp = FrameClient::tcp(sim->tcpPort());
-    ASSERT_EQ(tcp.call(request(op(Op::PutRegister), i32s({77, 4242})))->status, 0);
+    ASSERT_EQ(tcp.call(request(Op::PutRegister, i32s({77, 4242})))->status, 0);
     std::vector<FrameClient> clients;
     clients.push_back(FrameClient::udp(sim->udpPort()));
     clients.push_back(FrameClient::serial(link, B9600));
     clients.push_back(FrameClient::udp(sim->zelnetPort()));
     for (auto& c : clients) {
-        const auto r = c.call(request(op(Op::GetRegister), i32s({77}), 3));
+        const auto r = c.call(request(Op::GetRegister, i32s({77}), 3));
         ASSERT_TRUE(r.has_value());
         EXPECT_EQ(r->status, 0);
         EXPECT_EQ(firstWord(*r), 4242);
         EXPECT_EQ(r->source_node, 3);
     }
-    const auto model = tcp.call(request(op(Op::GetModel)));
+    const auto model = tcp.call(request(Op::GetModel));
     EXPECT_EQ(model->body, i32s({5, 1}));
     EXPECT_EQ(model->source_node, 0);  // links without node addressing answer as node 0
     // The ZelNET node ignores requests for other nodes.
-    EXPECT_FALSE(clients.back().call(request(op(Op::GetStatus), {}, 4), 200ms).has_value());
+    EXPECT_FALSE(clients.back().call(request(Op::GetStatus, {}, 4), 200ms).has_value());
 }
 
 TEST_F(EndToEnd, DemoWorldMovesWithTime) {
     auto tcp = FrameClient::tcp(sim->tcpPort());
-    auto readServo = [&] {
-        return firstWord(*tcp.call(request(op(Op::GetRegister), i32s({14001}))));
-    };
+    auto readServo = [&] { return firstWord(*tcp.call(request(Op::GetRegister, i32s({14001})))); };
     const int32_t before = readServo();
     // The world moves in real time; however slowly this runs, the servo moves within a minute.
     const auto bound = std::chrono::steady_clock::now() + 60s;
@@ -93,25 +81,25 @@ TEST(EndToEndFaults, LatencyDropsErrorRangesAndClosingFollowTheFlags) {
                     "--error-range", "100:120:205"});
     auto tcp = FrameClient::tcp(sim.tcpPort());
     const auto start = std::chrono::steady_clock::now();
-    const auto refused = tcp.call(request(op(Op::GetRegister), i32s({110})));
+    const auto refused = tcp.call(request(Op::GetRegister, i32s({110})));
     ASSERT_TRUE(refused.has_value());
     EXPECT_GE(std::chrono::steady_clock::now() - start, 90ms);
     EXPECT_EQ(refused->status, 205);
-    EXPECT_TRUE(tcp.call(request(op(Op::GetRegister), i32s({1}))).has_value());
-    EXPECT_FALSE(tcp.call(request(op(Op::GetRegister), i32s({1})), 400ms).has_value());
-    EXPECT_TRUE(tcp.call(request(op(Op::GetRegister), i32s({1}))).has_value());
+    EXPECT_TRUE(tcp.call(request(Op::GetRegister, i32s({1}))).has_value());
+    EXPECT_FALSE(tcp.call(request(Op::GetRegister, i32s({1})), 400ms).has_value());
+    EXPECT_TRUE(tcp.call(request(Op::GetRegister, i32s({1}))).has_value());
     EXPECT_FALSE(tcp.receive(1s).has_value());
     EXPECT_TRUE(tcp.closedByPeer());
     // A new link starts with a fresh budget.
-    EXPECT_TRUE(FrameClient::tcp(sim.tcpPort()).call(request(op(Op::GetStatus))).has_value());
+    EXPECT_TRUE(FrameClient::tcp(sim.tcpPort()).call(request(Op::GetStatus)).has_value());
 }
 
 TEST(EndToEndSerial, AnswersOnlyAtTheRequiredBaudRate) {
     SimProcess sim({"--pty", "--baud", "19200"});
     auto line = FrameClient::serial(sim.ptyPath(), B9600);
-    EXPECT_FALSE(line.call(request(op(Op::GetStatus)), 300ms).has_value());
+    EXPECT_FALSE(line.call(request(Op::GetStatus), 300ms).has_value());
     line.setSpeed(B19200);
-    EXPECT_TRUE(line.call(request(op(Op::GetStatus))).has_value());
+    EXPECT_TRUE(line.call(request(Op::GetStatus)).has_value());
 }
 
 // Only lower bounds: a loaded machine makes a round trip slower, never faster than the line.
@@ -131,7 +119,7 @@ TEST(EndToEndSerial, APacedLineTakesAtLeastItsBytesOnTheWire) {
         args.insert(args.end(), c.args.begin(), c.args.end());
         SimProcess sim(args);
         auto line = FrameClient::serial(sim.ptyPath(), c.clientSpeed);
-        const codec::Frame read = request(op(Op::GetRegister), i32s({1}));
+        const codec::Frame read = request(Op::GetRegister, i32s({1}));
         const auto start = std::chrono::steady_clock::now();
         const auto reply = line.call(read);
         const auto took = std::chrono::steady_clock::now() - start;
@@ -148,7 +136,7 @@ TEST(SimProcessControl, RestartKeepsThePortAndTerminateExitsCleanly) {
     const uint16_t port = sim.tcpPort();
     sim.restart();
     EXPECT_EQ(sim.tcpPort(), port);
-    EXPECT_TRUE(FrameClient::tcp(port).call(request(op(Op::GetStatus))).has_value());
+    EXPECT_TRUE(FrameClient::tcp(port).call(request(Op::GetStatus)).has_value());
     const int status = sim.terminate();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     struct stat st {};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dso.h"
+#include "frame_client.h"
 #include "protocol.h"
 #include "request_handler.h"
 #include "wire.h"
@@ -13,6 +14,7 @@ namespace {
 
 using codec::Op;
 using Bytes = std::vector<uint8_t>;
+using zel::test::i32s;
 
 class Handler : public ::testing::Test {
 protected:
@@ -36,12 +38,6 @@ protected:
         f.target_node = 9;
         f.body = std::move(body);
         return handler->handle(f);
-    }
-
-    static Bytes i32s(std::initializer_list<int32_t> values) {
-        codec::ByteWriter w;
-        for (int32_t v : values) w.i32(v);
-        return w.take();
     }
 
     static Bytes plus(Bytes a, const Bytes& b) {
