@@ -440,6 +440,29 @@ TEST_F(MainWindow, ASavedExchangeRunsAgainWithoutTheDdeWindowOpened) {
     EXPECT_FALSE(dde->isVisible());
 }
 
+// The hidden DDE window shows from start-up what the load and the first connection told it:
+// the exchange's state, the connection's text and caption, and the link for other programs.
+TEST_F(MainWindow, TheHiddenDdeWindowShowsWhatTheStartUpToldIt) {
+    ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"), {{"Update", 250}}));
+    frmMain& main = start();
+    auto* dde = main.findChild<QWidget*>(QStringLiteral("frmDDE"));
+    ASSERT_TRUE(dde);
+    EXPECT_FALSE(dde->isVisible());
+    EXPECT_EQ(dde->windowTitle(), QStringLiteral("DDE Screen - TCP/IP 127.0.0.1"));
+    const auto text = [dde](const char* label) {
+        return dde->findChild<QLabel*>(QLatin1String(label))->text();
+    };
+    EXPECT_EQ(text("Message"), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+    EXPECT_TRUE(text("lblLink").startsWith(QStringLiteral("D-Bus link")))
+        << text("lblLink").toStdString();
+    EXPECT_EQ(text("DdeInterval"), QStringLiteral("250"));
+    EXPECT_EQ(dde->findChild<QAbstractSlider*>(QStringLiteral("HScroll1"))->value(), 250);
+    EXPECT_EQ(dde->findChild<QLineEdit*>(QStringLiteral("RegAddress"))->text(),
+              QStringLiteral("1"));
+    EXPECT_EQ(dde->findChild<QPushButton*>(QStringLiteral("Command3d1"))->text(),
+              QStringLiteral("Start DDE"));
+}
+
 // A client's command opens the DDE window; typing an address pauses the exchange until Enter,
 // the tick then reads it, and a write from the Flags window empties the flag write box.
 TEST_F(MainWindow, TheDdeWindowOpensByCommandAndItsExchangeRunsInTheTick) {
