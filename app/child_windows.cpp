@@ -209,17 +209,45 @@ ChildWindow* makeRegisterCompare(WindowContext& context) {
                                                      context.messageSink(), context.mainWindow));
 }
 
-ChildWindow* makeDde(WindowContext& context) {
-    MainWindowModel& m = context.model;
-    return new FormWindow<frmDDE>(new frmDDE(m.state(), m.library(), context.messageSink(),
-                                             [&m](int ms) { m.setPollingInterval(ms); },
-                                             context.mainWindow));
+DdeWindow::DdeWindow(WindowContext& context)
+    : state_(context.model.state()),
+      parent_(context.mainWindow),
+      model_(context.model.state(), context.model.library(),
+             {context.messageSink(),
+              [&m = context.model](int ms) { m.setPollingInterval(ms); },
+              {},
+              {}}) {
+    model_.load();
 }
+
+// The form goes first: it draws the model until it is gone.
+DdeWindow::~DdeWindow() { delete form_.data(); }
+
+QWidget* DdeWindow::widget() const { return form_.data(); }
+
+void DdeWindow::makeForm() {
+    if (form_) return;
+    form_ = new frmDDE(model_, state_, parent_);
+    if (caption_) form_->retitle(*caption_);
+}
+
+void DdeWindow::open() {
+    makeForm();
+    form_->open();
+}
+
+void DdeWindow::captionChanged(const QString& caption) {
+    if (form_)
+        form_->retitle(caption);
+    else
+        caption_ = caption;
+}
+
+ChildWindow* makeDde(WindowContext& context) { return new DdeWindow(context); }
 
 std::function<void()> emptyingDdeBox(WindowContext& context, void (DdeModel::*empty)()) {
     return [window = context.window, empty] {
-        auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
-        (dde->form()->model().*empty)();
+        (static_cast<DdeWindow*>(window(WindowId::DdeSetup))->model().*empty)();
     };
 }
 

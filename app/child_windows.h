@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <type_traits>
 
 #include "app/main_window_model.h"
@@ -17,6 +18,8 @@
 #include "resources/paged_form.h"
 
 namespace zel {
+
+class frmDDE;
 
 class ChildWindow {
 public:
@@ -101,6 +104,30 @@ ChildWindow* makeCustom2(WindowContext& context);
 ChildWindow* makeDde(WindowContext& context);
 ChildWindow* makeFirmwareUpdate(WindowContext& context);
 ChildWindow* makeTrend(WindowContext& context);
+
+// The DDE window. Its model is made with it, during the main window's load, so that the
+// exchange, the bus service and the status texts run from start-up. Its form, which only draws
+// the model, comes later: hidden during the splash's wait, or as it first opens; until then
+// its caption waits here.
+class DdeWindow final : public ChildWindow {
+public:
+    explicit DdeWindow(WindowContext& context);
+    ~DdeWindow() override;
+    QWidget* widget() const override;
+    void open() override;
+    void captionChanged(const QString& caption) override;
+    PollBlock* pollBlock() override { return &model_; }
+    DdeModel& model() { return model_; }
+    // Makes the form, hidden, if it is not made yet.
+    void makeForm();
+
+private:
+    const AppState& state_;
+    QWidget* parent_;
+    DdeModel model_;
+    QPointer<frmDDE> form_;
+    std::optional<QString> caption_;
+};
 
 // After a write from another window, the DDE window's write box of the same kind
 // (DdeModel::emptyRegWrite or emptyFlagWrite) is emptied.

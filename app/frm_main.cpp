@@ -25,7 +25,6 @@
 #include "datatable/frm_table.h"
 #include "dde/dbus_service.h"
 #include "dde/dde_commands.h"
-#include "dde/frm_dde.h"
 #include "settings/widget_placement.h"
 #include "transfer/frm_files.h"
 
@@ -251,6 +250,7 @@ void frmMain::prepareToShow() {
     QImage frame(size() * devicePixelRatio(), QImage::Format_RGB32);
     frame.setDevicePixelRatio(devicePixelRatio());
     render(&frame);
+    if (DdeWindow* dde = madeDdeWindow()) dde->makeForm();
 }
 
 void frmMain::processEvents() { QApplication::processEvents(); }
@@ -306,19 +306,23 @@ void frmMain::enableRunButtons(bool enabled) {
 // The DDE window shows the connection and suspend texts and the setup dialog's node. It is
 // made during the main window's load; texts before that are taken by its own load.
 void frmMain::setDdeMessage(const QString& text) {
-    if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
-        static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().showMessage(text);
+    if (DdeWindow* dde = madeDdeWindow()) dde->model().showMessage(text);
 }
 
 void frmMain::setDdeNode(const QString& text) {
-    if (auto made = windows_.find(WindowId::DdeSetup); made != windows_.end())
-        static_cast<FormWindow<frmDDE>*>(made->second.get())->form()->model().setNode(text);
+    if (DdeWindow* dde = madeDdeWindow()) dde->model().setNode(text);
 }
 
-// The DDE window and, beside it, its topics on the session bus.
+DdeWindow* frmMain::madeDdeWindow() const {
+    const auto made = windows_.find(WindowId::DdeSetup);
+    return made == windows_.end() ? nullptr : static_cast<DdeWindow*>(made->second.get());
+}
+
+// The DDE window and, beside it, its topics on the session bus, so that the exchange runs and
+// other programs are answered from the load on.
 void frmMain::loadDdeWindow() {
-    auto* dde = static_cast<FormWindow<frmDDE>*>(window(WindowId::DdeSetup));
-    bus_ = std::make_unique<DdeBusService>(QDBusConnection::sessionBus(), dde->form()->model(), this);
+    auto* dde = static_cast<DdeWindow*>(window(WindowId::DdeSetup));
+    bus_ = std::make_unique<DdeBusService>(QDBusConnection::sessionBus(), dde->model(), this);
 }
 
 bool frmMain::executeCommand(const QString& command) {

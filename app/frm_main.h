@@ -19,6 +19,7 @@ class QPushButton;
 namespace zel {
 
 class DdeBusService;
+class DdeWindow;
 class MainWindowModel;
 class RegisterFileMenu;
 
@@ -33,7 +34,8 @@ public:
 
     // Draws the window once off screen while it is still hidden. That polishes and lays out
     // every widget and fills the font and style caches, so that showing it later only has to
-    // draw from warm caches. Start-up does this during the splash's wait.
+    // draw from warm caches. Then gives the DDE window, whose model the load made, its form,
+    // still hidden. Start-up does both during the splash's wait, so neither delays the window.
     void prepareToShow();
 
     // MainView
@@ -93,6 +95,8 @@ private:
     RegisterFileMenu& registerFiles();
     // The child window of `id`, made on first use; it joins the polling tick as it is made.
     ChildWindow* window(WindowId id);
+    // The DDE window once the load has made it, else null.
+    DdeWindow* madeDdeWindow() const;
     // Opens the window as its button does: asking first while there is no link, with its
     // status texts.
     void openAsking(const WindowEntry& entry);

@@ -66,6 +66,15 @@ void DdeModel::load() {
     items_.flush();
 }
 
+void DdeModel::setWindow(std::function<void()> hide, DdeItems::Notice changed) {
+    hooks_.hide = std::move(hide);
+    hooks_.changed = std::move(changed);
+    if (!hooks_.changed) return;
+    DdeChanges every;
+    for (const QString& name : items_.names()) every.append({name, items_.text(name)});
+    hooks_.changed(every);
+}
+
 std::optional<DdeModel::Box> DdeModel::boxOf(const QString& name) const {
     if (name == kFlagAddress) return Box::FlagAddress;
     if (name == kRegAddress) return Box::RegAddress;

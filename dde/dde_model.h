@@ -84,6 +84,9 @@ public:
     // reach the controller while a transfer holds the link. Empty when it can go ahead.
     std::optional<QString> pokeRefusal(const QString& box) const;
     std::optional<QString> executeRefusal(const QString& command) const;
+    // The window, when it is made after the model: its hide and its change notices, with at
+    // once one notice that carries every item as it stands. Empty hooks detach it.
+    void setWindow(std::function<void()> hide, DdeItems::Notice changed);
     // A second receiver of the change notices, beside the window; empty to stop.
     void setServiceNotice(DdeItems::Notice notice) { serviceNotice_ = std::move(notice); }
     // "lblLink": whether other programs can reach the items, and under which name.

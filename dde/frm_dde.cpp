@@ -29,17 +29,10 @@ QLabel* caption(const char* text, QWidget* parent) {
 
 }  // namespace
 
-frmDDE::frmDDE(AppState& state, ZelLibrary& library,
-               std::function<void(const QString&)> setMessage,
-               std::function<void(int)> setPollingInterval, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state) {
+frmDDE::frmDDE(DdeModel& model, const AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model), state_(state) {
     setObjectName(QStringLiteral("frmDDE"));
     setWindowTitle(QStringLiteral("DDE Configuration"));
-    model_ = std::make_unique<DdeModel>(
-        state, library,
-        DdeModel::Hooks{std::move(setMessage), std::move(setPollingInterval), [this] { hide(); },
-                        [this](const DdeChanges& changes) { draw(changes); }});
-
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("VideoSoftIndexTab1"));
     tabs->addTab(buildFlagPage(), QStringLiteral("&Flag Register Configuration"));
@@ -52,7 +45,7 @@ frmDDE::frmDDE(AppState& state, ZelLibrary& library,
     controls_.insert(QStringLiteral("Command3d1"), Command3d1);
     auto* Command3d2 = new QPushButton(QStringLiteral("E&xit"), this);
     Command3d2->setObjectName(QStringLiteral("Command3d2"));
-    connect(Command3d1, &QPushButton::clicked, this, [this] { model_->toggleExchange(); });
+    connect(Command3d1, &QPushButton::clicked, this, [this] { model_.toggleExchange(); });
     connect(Command3d2, &QPushButton::clicked, this, &QWidget::hide);
 
     auto* buttons = new QHBoxLayout;
@@ -63,10 +56,10 @@ frmDDE::frmDDE(AppState& state, ZelLibrary& library,
     layout->addWidget(Message);
     layout->addWidget(addValue(QStringLiteral("lblLink"), this));
     layout->addLayout(buttons);
-    model_->load();
+    model_.setWindow([this] { hide(); }, [this](const DdeChanges& changes) { draw(changes); });
 }
 
-frmDDE::~frmDDE() = default;
+frmDDE::~frmDDE() { model_.setWindow({}, {}); }
 
 QLineEdit* frmDDE::addBox(const QString& item, QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -75,7 +68,7 @@ QLineEdit* frmDDE::addBox(const QString& item, QWidget* parent) {
     controls_.insert(item, box);
     boxes_.insert(box, item);
     connect(box, &QLineEdit::textEdited, this,
-            [this, item](const QString& text) { model_->textChanged(item, text); });
+            [this, item](const QString& text) { model_.textChanged(item, text); });
     return box;
 }
 
@@ -125,7 +118,7 @@ QWidget* frmDDE::buildFlagPage() {
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setRange(kDdeIntervalFloor, kDdeIntervalCeiling);
     connect(HScroll1, &QScrollBar::valueChanged, this,
-            [this](int value) { model_->setInterval(value); });
+            [this](int value) { model_.setInterval(value); });
     auto* interval = new QHBoxLayout;
     interval->addWidget(HScroll1, 1);
     interval->addWidget(addValue(QStringLiteral("DdeInterval"), page));
@@ -148,7 +141,7 @@ QWidget* frmDDE::buildBlockPage() {
     }
     auto* Command3d3 = new QPushButton(QStringLiteral("&Write Block Data"), page);
     Command3d3->setObjectName(QStringLiteral("Command3d3"));
-    connect(Command3d3, &QPushButton::clicked, this, [this] { model_->writeBlockData(); });
+    connect(Command3d3, &QPushButton::clicked, this, [this] { model_.writeBlockData(); });
     grid->addWidget(Command3d3, kDdeFreeEntries + 1, 0, 1, 4);
     return page;
 }
@@ -176,11 +169,11 @@ bool frmDDE::eventFilter(QObject* watched, QEvent* event) {
     if (box != boxes_.cend()) {
         if (event->type() == QEvent::KeyPress) {
             if (const std::optional<QChar> key = typedKey(static_cast<const QKeyEvent&>(*event))) {
-                const bool consumed = model_->keyPress(*box, key->unicode());
+                const bool consumed = model_.keyPress(*box, key->unicode());
                 if (*key == QChar(kEnterKey)) return consumed;
             }
         } else if (leavesBox(*event)) {
-            model_->focusLost(*box);
+            model_.focusLost(*box);
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -1,12 +1,11 @@
 // The DDE window ("DDE Configuration"): the data items other programs link to, on two tab
 // pages, with the entry boxes and buttons that steer the exchange. Made once, then only shown
-// and hidden. Every rule is its model's; the form hands it keys, texts and clicks and draws its
-// change notices.
+// and hidden. Every rule is its model's, which is made first and outlives the form; the form
+// hands it keys, texts and clicks and draws its change notices.
 #pragma once
 
 #include <QHash>
 #include <QWidget>
-#include <memory>
 
 #include "dde/dde_model.h"
 
@@ -19,15 +18,13 @@ namespace zel {
 class frmDDE : public QWidget {
     Q_OBJECT
 public:
-    frmDDE(AppState& state, ZelLibrary& library, std::function<void(const QString&)> setMessage,
-           std::function<void(int)> setPollingInterval, QWidget* parent = nullptr);
+    // Draws every item of the model as it stands, then its changes.
+    frmDDE(DdeModel& model, const AppState& state, QWidget* parent = nullptr);
     ~frmDDE() override;
 
     // Titled "DDE Screen 1" and the controller's address, shown and raised.
     void open();
     void retitle(const QString& caption);
-    DdeModel& model() { return *model_; }
-    PollBlock& pollBlock() { return *model_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,11 +38,11 @@ private:
     void addCaptioned(QGridLayout* grid, int row, const char* caption, QWidget* field);
     void draw(const DdeChanges& changes);
 
-    AppState& state_;
+    DdeModel& model_;
+    const AppState& state_;
     QHash<QString, QWidget*> controls_;  // by item name
     QHash<QObject*, QString> boxes_;     // entry box -> item name
     QScrollBar* HScroll1 = nullptr;
-    std::unique_ptr<DdeModel> model_;
 };
 
 }  // namespace zel

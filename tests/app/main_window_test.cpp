@@ -428,6 +428,25 @@ TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
     EXPECT_FALSE(monitor->state().flags.windows.RegbitsFormOpen);
 }
 
+// The hidden DDE window shows from start-up what the load and the first connection told it:
+// the exchange's state, the connection's text and caption, and the link for other programs.
+TEST_F(MainWindow, TheHiddenDdeWindowShowsWhatTheStartUpToldIt) {
+    ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"), {{"Update", 250}}));
+    frmMain& main = start();
+    auto* dde = child<QWidget>(main, "frmDDE");
+    ASSERT_TRUE(dde);
+    EXPECT_FALSE(dde->isVisible());
+    EXPECT_EQ(dde->windowTitle(), QStringLiteral("DDE Screen - TCP/IP 127.0.0.1"));
+    const auto text = [dde](const char* label) { return child<QLabel>(*dde, label)->text(); };
+    EXPECT_EQ(text("Message"), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+    EXPECT_TRUE(text("lblLink").startsWith(QStringLiteral("D-Bus link")))
+        << text("lblLink").toStdString();
+    EXPECT_EQ(text("DdeInterval"), QStringLiteral("250"));
+    EXPECT_EQ(child<QAbstractSlider>(*dde, "HScroll1")->value(), 250);
+    EXPECT_EQ(child<QLineEdit>(*dde, "RegAddress")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QPushButton>(*dde, "Command3d1")->text(), QStringLiteral("Start DDE"));
+}
+
 // An exchange the settings say was running runs again from start-up, its window still hidden.
 // A client's command then opens the window; typing an address pauses the exchange until Enter,
 // the tick then reads it, and a write from the Flags window empties the flag write box.
