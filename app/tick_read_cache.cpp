@@ -4,6 +4,7 @@
 #include <array>
 
 #include "link/lib_error.h"
+#include "status/status_packet.h"
 
 namespace zel {
 
@@ -65,8 +66,8 @@ void TickReadCache::fetchLastTicksReads(int32_t handle, bool merge) {
             f.result = readPlanned(inner(), handle, plan[made++], f.values);
             if (f.result == 1) continue;
             f.errorResult = inner().ZlGetErrorInfo(handle, f.error);
-            // After anything but the controller's own refusal the rest would fail as well.
-            if (!controllerRefused(f.errorResult, f.error)) break;
+            // After a failure of the link itself the rest would fail as well.
+            if (!refusedOnWorkingLink(f.errorResult, f.error)) break;
         }
     });
     // A call made while the batch ran may have changed what it read.
@@ -74,7 +75,7 @@ void TickReadCache::fetchLastTicksReads(int32_t handle, bool merge) {
     for (size_t i = 0; i < made; ++i) keep(handle, plan[i], fetched[i]);
     if (made == 0) return;
     const Fetched& last = fetched[made - 1];
-    if (last.result == 1 || controllerRefused(last.errorResult, last.error)) return;
+    if (last.result == 1 || refusedOnWorkingLink(last.errorResult, last.error)) return;
     const Known failure{last.result, 0, last.error, last.errorResult};
     for (const int32_t number : lastTick_) {
         if (!registers_.contains({handle, number})) registers_.insert({handle, number}, failure);
@@ -90,7 +91,8 @@ void TickReadCache::keep(int32_t handle, const PlannedRead& read, const Fetched&
         }
         return;
     }
-    const bool refusal = controllerRefused(fetched.errorResult, fetched.error);
+    const bool refusal = refusedOnWorkingLink(fetched.errorResult, fetched.error);
+    if (read.call == ZelCall::GetRegister && refusal) unreadable_.insert(range.first);
     if (read.call == ZelCall::GetRegister || !refusal) {
         const Known failure{fetched.result, 0, fetched.error, fetched.errorResult};
         for (int32_t n = range.first; n <= range.last; ++n) registers_.insert({handle, n}, failure);
@@ -114,8 +116,23 @@ int32_t TickReadCache::ZlGetRegister(int32_t handle, int32_t number, int32_t& va
     }
     replayed_.reset();
     const int32_t result = inner().ZlGetRegister(handle, number, value);
-    if (result == 1) registers_.insert(key, Known{1, value});
+    if (result == 1) {
+        registers_.insert(key, Known{1, value});
+    } else {
+        // Whether the controller refused it or the link failed, the next tick learns which:
+        // a failed link is made again, and re-making it forgets this.
+        unreadable_.insert(number);
+    }
     return result;
+}
+
+// The status window's requests only read: what the tick fetched stays.
+int32_t TickReadCache::ZlSendData(int32_t handle, int32_t kind, const QByteArray& request,
+                                  int16_t length, QByteArray& reply) {
+    if (!status::onlyReads(request))
+        return ForwardingZelLibrary::ZlSendData(handle, kind, request, length, reply);
+    replayed_.reset();
+    return inner().ZlSendData(handle, kind, request, length, reply);
 }
 
 int32_t TickReadCache::ZlGetErrorInfo(int32_t handle, LibErrorRecord& info) {
@@ -132,6 +149,7 @@ int32_t TickReadCache::pass(ZelCall call, CallNumbers, InnerCall run) {
     const CallEffect effect = callTraits(call).effect;
     if (effect == CallEffect::Link) {
         refusedBlocks_.clear();
+        unreadable_.clear();
         blocksRefused_ = false;
     }
     if (effect != CallEffect::Reads && effect != CallEffect::Library) forget();

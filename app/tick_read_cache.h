@@ -34,6 +34,8 @@ public:
 
     int32_t ZlGetRegister(int32_t handle, int32_t number, int32_t& value) override;
     int32_t ZlGetErrorInfo(int32_t handle, LibErrorRecord& info) override;
+    int32_t ZlSendData(int32_t handle, int32_t kind, const QByteArray& request, int16_t length,
+                       QByteArray& reply) override;
 
 private:
     // A register's answer in this tick: its value, or the failure and its error record.
@@ -57,6 +59,7 @@ private:
     std::vector<int32_t> asked_;     // the registers this tick read
     std::vector<int32_t> lastTick_;  // the registers the last tick read, each once, rising
     QSet<std::pair<int32_t, int32_t>> refusedBlocks_;  // (call, argument) of refused blocks
+    QSet<int32_t> unreadable_;  // registers whose read failed on this link
     bool blocksRefused_ = false;                       // a controller without block reads
 };
 

@@ -3,7 +3,10 @@
 // of the tick they took.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 #include "link/forwarding_zel_library.h"
@@ -48,5 +51,56 @@ private:
         registerReads->push_back({kind, numbers.begin()[1]});
     }
 };
+
+// The round trips a piece of work made, made again one at a time straight to the library as the
+// floor of that work: its register reads as they were made, any other exchange as a read of
+// register 1.
+class TripReplay {
+public:
+    TripReplay(ZelLibrary& library, int32_t handle, std::vector<RegisterRead> reads, long trips)
+        : library_(library), handle_(handle), reads_(std::move(reads)),
+          trips_(std::max<long>(trips, 1)) {}
+    long count() const { return trips_; }
+    void operator()() {
+        const auto i = static_cast<size_t>(next_++ % trips_);
+        int32_t value = 0;
+        if (i >= reads_.size()) {
+            library_.ZlGetRegister(handle_, 1, value);
+            return;
+        }
+        const RegisterRead& r = reads_[i];
+        switch (r.kind) {
+            case RegisterRead::Single:
+                library_.ZlGetRegister(handle_, r.address, value);
+                break;
+            case RegisterRead::Block16:
+                library_.ZlGetRegister16(handle_, r.address, sixteen_);
+                break;
+            case RegisterRead::Block50:
+                library_.ZlGetRegister50(handle_, r.address, fifty_);
+                break;
+        }
+    }
+
+private:
+    ZelLibrary& library_;
+    int32_t handle_;
+    std::vector<RegisterRead> reads_;
+    long trips_;
+    long next_ = 0;
+    std::array<int32_t, 16> sixteen_{};
+    std::array<int32_t, 50> fifty_{};
+};
+
+// One call of `work` with the round trips it makes counted and its register reads noted.
+inline TripReplay tripsOf(CountingLibrary& counting, ZelLibrary& straight, int32_t handle,
+                          const std::function<void()>& work) {
+    std::vector<RegisterRead> reads;
+    counting.registerReads = &reads;
+    counting.roundTrips = 0;
+    work();
+    counting.registerReads = nullptr;
+    return TripReplay(straight, handle, std::move(reads), counting.roundTrips);
+}
 
 }  // namespace zel::bench

@@ -193,18 +193,29 @@ bool benchTicks(const QString& profile, test::SimProcess& sim, int rounds, int t
     }
     bench::openEveryWindow(window);
     for (int i = 0; i < 5; ++i) model.pollingTick();  // the tree settles
-    library.roundTrips = 0;
-    model.pollingTick();
-    const long tripsPerTick = library.roundTrips;
-
-    // The floor reads through the library itself, so that only the ticks are counted.
-    int32_t value = 0;
+    // The floor makes the tick's own round trips straight to the library, so that only the
+    // ticks are counted.
+    const int32_t handle = state.connection.CommHandle;
+    const auto tick = [&] { model.pollingTick(); };
+    bench::TripReplay merged = bench::tripsOf(library, real, handle, tick);
     bench::printTickRounds("step status, clock and all resource windows open",
-                           bench::measureTickRounds(
-                               rounds, ticksPerRound, tripsPerTick,
-                               [&] { real.ZlGetRegister(state.connection.CommHandle, 1, value); },
-                               [&] { model.pollingTick(); }, library, window.pumpNs),
+                           bench::measureTickRounds(rounds, ticksPerRound, merged.count(),
+                                                    std::ref(merged), tick, library,
+                                                    window.pumpNs),
                            1.1);
+
+    // The same windows with every register read on its own, as a controller without block
+    // reads is polled.
+    state.settings.ReadsOneByOne = true;
+    tick();
+    bench::TripReplay single = bench::tripsOf(library, real, handle, tick);
+    bench::printTickRounds("the same windows read one by one",
+                           bench::measureTickRounds(rounds, ticksPerRound, single.count(),
+                                                    std::ref(single), tick, library,
+                                                    window.pumpNs),
+                           1.1);
+    state.settings.ReadsOneByOne = false;
+    tick();
 
     benchTraffic(model, library, state.connection.CommHandle, rounds, ticksPerRound);
 

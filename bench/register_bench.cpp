@@ -41,20 +41,8 @@ struct Trips {
 };
 
 void makeReads(ZelLibrary& lib, int32_t handle, const std::vector<bench::RegisterRead>& reads) {
-    int32_t value = 0;
-    std::array<int32_t, 16> sixteen{};
-    std::array<int32_t, 50> fifty{};
-    for (const bench::RegisterRead& r : reads) switch (r.kind) {
-            case bench::RegisterRead::Single:
-                lib.ZlGetRegister(handle, r.address, value);
-                break;
-            case bench::RegisterRead::Block16:
-                lib.ZlGetRegister16(handle, r.address, sixteen);
-                break;
-            case bench::RegisterRead::Block50:
-                lib.ZlGetRegister50(handle, r.address, fifty);
-                break;
-        }
+    bench::TripReplay replay(lib, handle, reads, static_cast<long>(reads.size()));
+    for (size_t i = 0; i < reads.size(); ++i) replay();
 }
 
 long countOf(const std::vector<bench::RegisterRead>& reads, bench::RegisterRead::Kind kind) {

@@ -1,4 +1,4 @@
-// Ticks timed round by round against as many single round trips in a row as a tick makes, in
+// Ticks timed round by round against the same round trips made straight to the library, in
 // turn: both last as long, so another process's time slice lands in either as often, where a
 // lone round trip's median would leave it out. Also the shares of the tick spent in the library
 // and letting events run.
@@ -57,7 +57,7 @@ inline TickRounds measureTickRounds(int rounds, int ticksPerRound, long tripsPer
 // a share under 5 %, judged as printed.
 inline void printTickRounds(const char* what, const TickRounds& r, double goal) {
     std::printf(
-        "tick, %s: %.1f us (%.1f-%.1f) vs %ld single round trips in a row %.1f us (%.1f-%.1f) | ",
+        "tick, %s: %.1f us (%.1f-%.1f) vs its %ld round trips in a row %.1f us (%.1f-%.1f) | ",
         what, r.tickUs.median, r.tickUs.min, r.tickUs.max, r.tripsPerTick, r.floorUs.median,
         r.floorUs.min, r.floorUs.max);
     printRatio(r.ratio, r.rounds, goal);

@@ -18,8 +18,10 @@ bool isAbsentResource(int32_t fetchResult, const LibErrorRecord& error) {
     return fetchResult == 1 && error.code == kErrorNotPresent;
 }
 
-bool controllerRefused(int32_t fetchResult, const LibErrorRecord& error) {
-    return fetchResult == 1 && error.code >= 200 && error.code < 300;
+bool refusedOnWorkingLink(int32_t fetchResult, const LibErrorRecord& error) {
+    constexpr int32_t kBadArgument = 102;
+    return fetchResult == 1 &&
+           (error.code == kBadArgument || (error.code >= 200 && error.code < 300));
 }
 
 }  // namespace zel

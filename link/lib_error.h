@@ -30,9 +30,9 @@ int32_t fetchLibError(ZelLibrary& library, AppState& state);
 // The caller's phrase, a line feed, then the library's text exactly as stored.
 QString failureText(const QString& phrase, const LibErrorRecord& error);
 
-// A failed call that the controller itself refused (its codes run from 200 to 299): the link
-// works, and other requests may succeed.
-bool controllerRefused(int32_t fetchResult, const LibErrorRecord& error);
+// A failed call refused while the link still works: the controller's own refusals (its codes run
+// from 200 to 299) and arguments the library would not send (102). Other requests may succeed.
+bool refusedOnWorkingLink(int32_t fetchResult, const LibErrorRecord& error);
 
 // A failed read whose fetched error says the resource is absent: not a link failure.
 bool isAbsentResource(int32_t fetchResult, const LibErrorRecord& error);

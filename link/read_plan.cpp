@@ -49,7 +49,8 @@ std::vector<PlannedRead> planReads(std::span<const int32_t> registers, const Rea
         consider({ZelCall::GetRegister, r});
         if (!rules.blocks || r < 1) continue;
         consider({ZelCall::GetRegister16, r});
-        consider({ZelCall::GetRegister50, (r - 1) / 50 + 1});
+        if (const int32_t block = (r - 1) / 50 + 1; block <= kLastBlockOfFifty)
+            consider({ZelCall::GetRegister50, block});
     }
     std::vector<PlannedRead> plan;
     for (size_t i = 0; i < n; i = next[i]) plan.push_back(choice[i]);

@@ -123,6 +123,9 @@ struct RegisterRange {
     int32_t last = 0;
 };
 
+// The library reads blocks of fifty among the first thousand registers only.
+inline constexpr int32_t kLastBlockOfFifty = 20;
+
 // Block b of fifty holds registers 50(b-1)+1 to 50b.
 constexpr RegisterRange registersOf(ZelCall call, CallNumbers numbers) {
     if (numbers.size() < 2) return {};

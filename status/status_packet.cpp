@@ -38,6 +38,12 @@ QByteArray statusRequest() {
     return AppendPacketChecksum(QByteArray("\x01\x04", 2) + char(kStatusCommand) + char(255));
 }
 
+bool onlyReads(const QByteArray& request) {
+    if (request.size() < 3) return false;
+    const auto command = static_cast<uint8_t>(request[2]);
+    return command == kStatusCommand || command == kTaskGroupCommand;
+}
+
 QByteArray taskGroupRequest(int32_t offset, bool fresh) {
     QByteArray packet("\x01\x05", 2);
     packet += char(kTaskGroupCommand);

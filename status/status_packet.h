@@ -40,6 +40,9 @@ struct TaskGroup {
 };
 
 QByteArray statusRequest();
+// Whether a raw request only reads the controller: the status and task group requests, which
+// leave its registers as they were.
+bool onlyReads(const QByteArray& request);
 // `fresh` asks the controller for a new snapshot of its task table; the later groups of one
 // tick read the same snapshot.
 QByteArray taskGroupRequest(int32_t offset, bool fresh);

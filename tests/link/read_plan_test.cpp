@@ -41,6 +41,9 @@ TEST(ReadPlanTest, FewestBytesOnTheLine) {
         {"a row far from the rest", scattered, {{One, 1}, {Sixteen, 1001}}},
         {"three far apart in one block of fifty", {1, 20, 40}, {{One, 1}, {One, 20}, {One, 40}}},
         {"a page past the first block", span(101, 150), {{Fifty, 3}}},
+        // Blocks of fifty end at register 1000.
+        {"a page past the blocks of fifty", span(8001, 8040),
+         {{Sixteen, 8001}, {Sixteen, 8017}, {Sixteen, 8033}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
