@@ -6,7 +6,20 @@
 
 namespace zel::symbols {
 
+namespace {
+
+// SQLite counts every allocation under one process-wide lock, for statistics nothing here reads;
+// an import allocates a few times per row. The count can only be turned off before SQLite starts,
+// which the first open does; later calls are refused and change nothing.
+void stopAllocationCount() {
+    static const bool stopped = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    (void)stopped;
+}
+
+}  // namespace
+
 bool SqliteConnection::open(const QString& path, QString& error) {
+    stopAllocationCount();
     close();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr) == SQLITE_OK) return true;
