@@ -11,6 +11,10 @@ std::unique_ptr<SymbolWriter> SymbolWriter::begin(SqliteConnection& db, QString&
         writer->committed_ = true;  // nothing to roll back
         return nullptr;
     }
+    if (!db.exec(kDropSymbolIndexSql)) {
+        error = db.errorText();
+        return nullptr;
+    }
     if (!writer->prepare(error) || !writer->loadKeys(error)) return nullptr;
     return writer;
 }
@@ -96,7 +100,7 @@ bool SymbolWriter::run(SqliteStatement& statement, QString& error) {
 bool SymbolWriter::commit(QString& error) {
     insert_.finalize();
     rename_.finalize();
-    if (!db_.exec("COMMIT")) {
+    if (!db_.exec(kSymbolIndexSql) || !db_.exec("COMMIT")) {
         error = db_.errorText();
         return false;
     }

@@ -15,9 +15,16 @@
 
 namespace zel::symbols {
 
+// The Symbols table's index. An import drops it and builds it again before it commits: one sort
+// of every row costs less than placing each new row in the index as it comes.
+inline constexpr char kSymbolIndexSql[] =
+    "CREATE UNIQUE INDEX PrimaryKey ON Symbols (Code, Number, Value, Name);";
+inline constexpr char kDropSymbolIndexSql[] = "DROP INDEX PrimaryKey;";
+
 class SymbolWriter {
 public:
-    // Starts the transaction and learns the keys already stored; null with `error` on failure.
+    // Starts the transaction, drops the index and learns the keys already stored; null with
+    // `error` on failure.
     static std::unique_ptr<SymbolWriter> begin(SqliteConnection& db, QString& error);
     // Rolls back unless committed.
     ~SymbolWriter();
@@ -25,6 +32,7 @@ public:
     SymbolWriter& operator=(const SymbolWriter&) = delete;
 
     bool add(const SymbolRecord& record, QString& error);
+    // Builds the index again and commits.
     bool commit(QString& error);
     // The search criteria of the record added last, as the import logs them; empty when
     // none was added.
