@@ -11,7 +11,7 @@ std::unique_ptr<SymbolWriter> SymbolWriter::begin(SqliteConnection& db, QString&
         writer->committed_ = true;  // nothing to roll back
         return nullptr;
     }
-    if (!db.exec(kDropSymbolIndexSql)) {
+    if (!writer->widenCache() || !db.exec(kDropSymbolIndexSql)) {
         error = db.errorText();
         return nullptr;
     }
@@ -23,6 +23,26 @@ SymbolWriter::~SymbolWriter() {
     insert_.finalize();
     rename_.finalize();
     if (!committed_) db_.exec("ROLLBACK");
+    if (cacheSize_)
+        db_.exec(("PRAGMA cache_size = " + QByteArray::number(*cacheSize_)).constData());
+}
+
+// The index is sorted in the page cache; at SQLite's default size the rows of a large file
+// spill to temporary files, to be merged back. Made larger for the import only, so the
+// connection does not keep that many pages once it is done.
+bool SymbolWriter::widenCache() {
+    constexpr int kImportCacheKiB = 16 * 1024;
+    int64_t own = 0;
+    {
+        SqliteStatement size;
+        if (!size.prepare(db_, "PRAGMA cache_size") || size.step() != SqliteStatement::Step::Row)
+            return false;
+        own = size.columnInt(0);
+    }
+    if (!db_.exec(("PRAGMA cache_size = -" + QByteArray::number(kImportCacheKiB)).constData()))
+        return false;
+    cacheSize_ = own;
+    return true;
 }
 
 bool SymbolWriter::prepare(QString& error) {

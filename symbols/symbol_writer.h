@@ -51,6 +51,7 @@ private:
     };
 
     explicit SymbolWriter(SqliteConnection& db) : db_(db) {}
+    bool widenCache();
     bool prepare(QString& error);
     bool loadKeys(QString& error);
     Key keyOf(const QByteArray& code, int32_t number, int32_t value);
@@ -63,6 +64,7 @@ private:
     QList<QByteArray> codeTexts_;  // by id
     QHash<Key, int64_t> rows_;     // row id of each stored key
     std::optional<Key> last_;
+    std::optional<int64_t> cacheSize_;  // the connection's own, given back at the end
     bool committed_ = false;
 };
 
