@@ -6,7 +6,20 @@
 
 namespace zel::symbols {
 
+namespace {
+
+// SQLite counts every allocation under one process-wide lock, for statistics nothing here reads;
+// an import allocates a few times per row. The count can only be turned off before SQLite starts,
+// which the first open does; later calls are refused and change nothing.
+void stopAllocationCount() {
+    static const bool stopped = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    (void)stopped;
+}
+
+}  // namespace
+
 bool SqliteConnection::open(const QString& path, QString& error) {
+    stopAllocationCount();
     close();
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr) == SQLITE_OK) return true;
@@ -63,8 +76,13 @@ void SqliteStatement::bindInt(int index, int64_t value) {
     sqlite3_bind_int64(stmt_, index, value);
 }
 
+// A text bound with its length is not marked as ending in a zero byte, so every SQL function
+// that reads it (the length checks of the Symbols table) first copies it to add one. Bound as
+// zero-terminated, which a QByteArray of its own is, it is read in place; a text holding a zero
+// byte keeps its length so that nothing after that byte is lost.
 void SqliteStatement::bindText(int index, const QByteArray& utf8) {
-    sqlite3_bind_text(stmt_, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+    const int length = utf8.contains('\0') ? static_cast<int>(utf8.size()) : -1;
+    sqlite3_bind_text(stmt_, index, utf8.constData(), length, SQLITE_STATIC);
 }
 
 SqliteStatement::Step SqliteStatement::step() {

@@ -46,7 +46,8 @@ public:
     bool isPrepared() const { return stmt_ != nullptr; }
     void finalize();
 
-    // Parameters are numbered from 1; texts are UTF-8 and must outlive the next step().
+    // Parameters are numbered from 1; texts are UTF-8, must outlive the next step() and
+    // must not be made with QByteArray::fromRawData, whose data need not end in a zero byte.
     void bindInt(int index, int64_t value);
     void bindText(int index, const QByteArray& utf8);
     Step step();

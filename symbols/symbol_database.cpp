@@ -6,6 +6,16 @@
 #include "symbols/symbol_writer.h"
 
 namespace zel::symbols {
+namespace {
+
+constexpr char kTableSql[] =
+    "CREATE TABLE Symbols ("
+    " Code TEXT(20) NOT NULL CHECK (length(Code) <= 20),"
+    " Number INTEGER NOT NULL,"
+    " Value INTEGER NOT NULL,"
+    " Name TEXT(40) NOT NULL CHECK (length(Name) <= 40));";
+
+}  // namespace
 
 SymbolDatabase::SymbolDatabase(const FileSettings& files, const QString& baseFolder)
     : files_(files), folder_(baseFolder) {}
@@ -15,12 +25,8 @@ SymbolDatabase::~SymbolDatabase() {
 }
 
 const char* SymbolDatabase::schemaSql() {
-    return "CREATE TABLE Symbols ("
-           " Code TEXT(20) NOT NULL CHECK (length(Code) <= 20),"
-           " Number INTEGER NOT NULL,"
-           " Value INTEGER NOT NULL,"
-           " Name TEXT(40) NOT NULL CHECK (length(Name) <= 40));"
-           "CREATE UNIQUE INDEX PrimaryKey ON Symbols (Code, Number, Value, Name);";
+    static const QByteArray sql = QByteArray(kTableSql) + kSymbolIndexSql;
+    return sql.constData();
 }
 
 QString SymbolDatabase::filePath() const {

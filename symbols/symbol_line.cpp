@@ -38,8 +38,8 @@ double fieldValue(QByteArrayView field) {
 
 // Keeps the target's storage, so scanning line after line into one record allocates nothing.
 void setText(QByteArray& target, QByteArrayView text) {
-    target.truncate(0);
-    target.append(text);
+    target.resize(text.size());
+    std::copy(text.begin(), text.end(), target.data());
 }
 
 void setCode(QByteArray& code, QByteArrayView field) {

@@ -11,6 +11,10 @@ std::unique_ptr<SymbolWriter> SymbolWriter::begin(SqliteConnection& db, QString&
         writer->committed_ = true;  // nothing to roll back
         return nullptr;
     }
+    if (!writer->widenCache() || !db.exec(kDropSymbolIndexSql)) {
+        error = db.errorText();
+        return nullptr;
+    }
     if (!writer->prepare(error) || !writer->loadKeys(error)) return nullptr;
     return writer;
 }
@@ -19,6 +23,26 @@ SymbolWriter::~SymbolWriter() {
     insert_.finalize();
     rename_.finalize();
     if (!committed_) db_.exec("ROLLBACK");
+    if (cacheSize_)
+        db_.exec(("PRAGMA cache_size = " + QByteArray::number(*cacheSize_)).constData());
+}
+
+// The index is sorted in the page cache; at SQLite's default size the rows of a large file
+// spill to temporary files, to be merged back. Made larger for the import only, so the
+// connection does not keep that many pages once it is done.
+bool SymbolWriter::widenCache() {
+    constexpr int kImportCacheKiB = 16 * 1024;
+    int64_t own = 0;
+    {
+        SqliteStatement size;
+        if (!size.prepare(db_, "PRAGMA cache_size") || size.step() != SqliteStatement::Step::Row)
+            return false;
+        own = size.columnInt(0);
+    }
+    if (!db_.exec(("PRAGMA cache_size = -" + QByteArray::number(kImportCacheKiB)).constData()))
+        return false;
+    cacheSize_ = own;
+    return true;
 }
 
 bool SymbolWriter::prepare(QString& error) {
@@ -96,7 +120,7 @@ bool SymbolWriter::run(SqliteStatement& statement, QString& error) {
 bool SymbolWriter::commit(QString& error) {
     insert_.finalize();
     rename_.finalize();
-    if (!db_.exec("COMMIT")) {
+    if (!db_.exec(kSymbolIndexSql) || !db_.exec("COMMIT")) {
         error = db_.errorText();
         return false;
     }

@@ -15,9 +15,16 @@
 
 namespace zel::symbols {
 
+// The Symbols table's index. An import drops it and builds it again before it commits: one sort
+// of every row costs less than placing each new row in the index as it comes.
+inline constexpr char kSymbolIndexSql[] =
+    "CREATE UNIQUE INDEX PrimaryKey ON Symbols (Code, Number, Value, Name);";
+inline constexpr char kDropSymbolIndexSql[] = "DROP INDEX PrimaryKey;";
+
 class SymbolWriter {
 public:
-    // Starts the transaction and learns the keys already stored; null with `error` on failure.
+    // Starts the transaction, drops the index and learns the keys already stored; null with
+    // `error` on failure.
     static std::unique_ptr<SymbolWriter> begin(SqliteConnection& db, QString& error);
     // Rolls back unless committed.
     ~SymbolWriter();
@@ -25,6 +32,7 @@ public:
     SymbolWriter& operator=(const SymbolWriter&) = delete;
 
     bool add(const SymbolRecord& record, QString& error);
+    // Builds the index again and commits.
     bool commit(QString& error);
     // The search criteria of the record added last, as the import logs them; empty when
     // none was added.
@@ -43,6 +51,7 @@ private:
     };
 
     explicit SymbolWriter(SqliteConnection& db) : db_(db) {}
+    bool widenCache();
     bool prepare(QString& error);
     bool loadKeys(QString& error);
     Key keyOf(const QByteArray& code, int32_t number, int32_t value);
@@ -55,6 +64,7 @@ private:
     QList<QByteArray> codeTexts_;  // by id
     QHash<Key, int64_t> rows_;     // row id of each stored key
     std::optional<Key> last_;
+    std::optional<int64_t> cacheSize_;  // the connection's own, given back at the end
     bool committed_ = false;
 };
 
