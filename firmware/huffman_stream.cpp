@@ -123,23 +123,42 @@ bool HuffmanDecoder::readHeader() {
     const auto root = buildTree(nodes_);
     if (!root) return fail(kCountsTooLarge);
     root_ = *root;
-    mask_ = 128;
+    for (unsigned byte = 0; byte < steps_.size(); ++byte) {
+        int node = root_;
+        int length = 0;
+        while (node > kEndOfStream && length < 8) {
+            const auto& n = nodes_[static_cast<size_t>(node)];
+            node = (byte >> (7 - length++)) & 1u ? n.Child1 : n.Child0;
+        }
+        steps_[byte] = {static_cast<int16_t>(node), static_cast<int8_t>(length)};
+    }
+    held_ = 0;
+    return true;
+}
+
+bool HuffmanDecoder::hold(int n) {
+    while (held_ < n) {
+        const int byte = std::getc(stream_);
+        if (byte == EOF) return false;
+        rack_ = (rack_ << 8) | static_cast<unsigned>(byte);
+        held_ += 8;
+    }
     return true;
 }
 
 int HuffmanDecoder::nextSymbol() {
     int node = root_;
+    if (node <= kEndOfStream) return node;
+    // Near the stream's end, where fewer than eight bits are left, the walk goes bit by bit.
+    if (hold(8)) {
+        const Step step = steps_[(rack_ >> (held_ - 8)) & 0xFFu];
+        held_ -= step.length;
+        node = step.node;
+    }
     while (node > kEndOfStream) {
-        if (mask_ == 128) {
-            const int byte = std::getc(stream_);
-            if (byte == EOF) return -1;
-            rack_ = static_cast<unsigned>(byte);
-        }
-        const bool one = (rack_ & mask_) != 0;
-        mask_ >>= 1;
-        if (mask_ == 0) mask_ = 128;
+        if (!hold(1)) return -1;
         const auto& n = nodes_[static_cast<size_t>(node)];
-        node = one ? n.Child1 : n.Child0;
+        node = (rack_ >> --held_) & 1u ? n.Child1 : n.Child0;
     }
     return node;
 }

@@ -3,6 +3,7 @@
 // codes of the text's bytes and of the end symbol, taken from each byte's highest bit down.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -28,7 +29,7 @@ public:
     // Bytes the header took; the bit stream starts there.
     long headerSize() const { return headerSize_; }
     // Starts taking bits from a fresh byte, as after a rewind to the bit stream.
-    void restartBits() { mask_ = 128; }
+    void restartBits() { held_ = 0; }
 
     // The next symbol, 0 to 256, or -1 when the stream ends inside a code.
     int nextSymbol();
@@ -36,14 +37,26 @@ public:
     const std::string& error() const { return error_; }
 
 private:
+    // Where eight bits lead from the root: a symbol after `length` of them, or the inner node
+    // reached after all eight.
+    struct Step {
+        int16_t node = 0;
+        int8_t length = 0;
+    };
+
     bool readValue(int16_t& value);
+    // Reads bytes until at least n bits are held; false at the stream's end.
+    bool hold(int n);
 
     std::FILE* stream_;
     HuffNodes nodes_{};
     int root_ = 0;
     long headerSize_ = 0;
-    unsigned mask_ = 128;
-    unsigned rack_ = 0;
+    // The tree walked a byte at a time: one bit at a time, a text of a few hundred kilobytes
+    // took tens of milliseconds to decode, twice in every update (checked, then sent).
+    std::array<Step, 256> steps_{};
+    uint32_t rack_ = 0;  // the bits not yet taken are its lowest `held_`, first the highest
+    int held_ = 0;
     std::string error_;
 };
 
