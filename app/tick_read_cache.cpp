@@ -51,12 +51,22 @@ void TickReadCache::forget() {
 }
 
 void TickReadCache::fetchLastTicksReads(int32_t handle, bool merge) {
-    if (!inTick_ || lastTick_.empty()) return;
-    const ReadPlanRules rules{
-        merge && !blocksRefused_, [this](const PlannedRead& read) {
-            return refusedBlocks_.contains({static_cast<int32_t>(read.call), read.argument});
-        }};
-    const std::vector<PlannedRead> plan = planReads(lastTick_, rules);
+    if (!inTick_) return;
+    std::vector<int32_t> wanted;
+    for (const int32_t number : lastTick_) {
+        if (const auto absent = absent_.constFind(number); merge && absent != absent_.constEnd())
+            registers_.insert({handle, number}, *absent);
+        else
+            wanted.push_back(number);
+    }
+    if (wanted.empty()) return;
+    const auto refused = [this](const PlannedRead& read) {
+        if (refusedBlocks_.contains({static_cast<int32_t>(read.call), read.argument})) return true;
+        const RegisterRange range = read.registers();
+        return std::any_of(unreadable_.cbegin(), unreadable_.cend(),
+                           [&](int32_t n) { return n >= range.first && n <= range.last; });
+    };
+    const std::vector<PlannedRead> plan = planReads(wanted, {merge && !blocksRefused_, refused});
     std::vector<Fetched> fetched(plan.size());
     size_t made = 0;
     const uint64_t generation = generation_;
@@ -77,7 +87,7 @@ void TickReadCache::fetchLastTicksReads(int32_t handle, bool merge) {
     const Fetched& last = fetched[made - 1];
     if (last.result == 1 || refusedOnWorkingLink(last.errorResult, last.error)) return;
     const Known failure{last.result, 0, last.error, last.errorResult};
-    for (const int32_t number : lastTick_) {
+    for (const int32_t number : wanted) {
         if (!registers_.contains({handle, number})) registers_.insert({handle, number}, failure);
     }
 }
@@ -92,9 +102,9 @@ void TickReadCache::keep(int32_t handle, const PlannedRead& read, const Fetched&
         return;
     }
     const bool refusal = refusedOnWorkingLink(fetched.errorResult, fetched.error);
-    if (read.call == ZelCall::GetRegister && refusal) unreadable_.insert(range.first);
     if (read.call == ZelCall::GetRegister || !refusal) {
         const Known failure{fetched.result, 0, fetched.error, fetched.errorResult};
+        if (read.call == ZelCall::GetRegister && refusal) noteFailed(range.first, failure);
         for (int32_t n = range.first; n <= range.last; ++n) registers_.insert({handle, n}, failure);
         return;
     }
@@ -119,11 +129,17 @@ int32_t TickReadCache::ZlGetRegister(int32_t handle, int32_t number, int32_t& va
     if (result == 1) {
         registers_.insert(key, Known{1, value});
     } else {
-        // Whether the controller refused it or the link failed, the next tick learns which:
-        // a failed link is made again, and re-making it forgets this.
+        // Whether the controller refused it or the link failed: a failed link is made again,
+        // and re-making it forgets this.
         unreadable_.insert(number);
+        failedRead_ = {number, result};
     }
     return result;
+}
+
+void TickReadCache::noteFailed(int32_t number, const Known& failure) {
+    unreadable_.insert(number);
+    if (isAbsentResource(failure.errorResult, failure.error)) absent_.insert(number, failure);
 }
 
 // The status window's requests only read: what the tick fetched stays.
@@ -136,20 +152,29 @@ int32_t TickReadCache::ZlSendData(int32_t handle, int32_t kind, const QByteArray
 }
 
 int32_t TickReadCache::ZlGetErrorInfo(int32_t handle, LibErrorRecord& info) {
-    if (!replayed_) return ForwardingZelLibrary::ZlGetErrorInfo(handle, info);
-    info = replayed_->error;
-    return replayed_->errorResult;
+    if (replayed_) {
+        info = replayed_->error;
+        return replayed_->errorResult;
+    }
+    const int32_t fetched = ForwardingZelLibrary::ZlGetErrorInfo(handle, info);
+    if (failedRead_) noteFailed(failedRead_->first, Known{failedRead_->second, 0, info, fetched});
+    failedRead_.reset();
+    return fetched;
 }
 
 // Reads and the library's own settings leave the controller as it was; anything else, a raw
 // packet included, may have written what was read. Re-making the link may reach another
 // controller, whose block reads are tried afresh.
 int32_t TickReadCache::pass(ZelCall call, CallNumbers, InnerCall run) {
-    if (call != ZelCall::GetErrorInfo) replayed_.reset();
+    if (call != ZelCall::GetErrorInfo) {
+        replayed_.reset();
+        failedRead_.reset();
+    }
     const CallEffect effect = callTraits(call).effect;
     if (effect == CallEffect::Link) {
         refusedBlocks_.clear();
         unreadable_.clear();
+        absent_.clear();
         blocksRefused_ = false;
     }
     if (effect != CallEffect::Reads && effect != CallEffect::Library) forget();

@@ -2,9 +2,16 @@
 // tick read, all at once: merged into as few block reads as the bytes on the line allow
 // (link/read_plan.h) and handed to the link thread as one batch. The windows' blocks then read
 // their registers one by one as before and get the tick's values as if each had been read on
-// its own: a failed read answers again with its error record; a block the controller refuses
-// leaves its registers to be read on their own, and is not asked again on this link; a link
-// that failed answers every register left with that failure rather than being waited for again.
+// its own:
+//  - a failed read answers again with its error record;
+//  - a register whose read failed is kept out of blocks on this link, as the controller refuses
+//    a block with such a register in it; a block refused all the same leaves its registers to
+//    be read on their own and is not asked again on this link;
+//  - a register the controller does not have (a resource beyond its count, which stays so while
+//    the link lasts) answers that failure without being asked again, unless registers are read
+//    one by one;
+//  - a link that failed answers every register left with that failure rather than being waited
+//    for again.
 // A register read during the tick is handed to the next block that asks without going to the
 // controller again. Any call that may change the controller or the link forgets what was read;
 // outside a tick every call goes straight through.
@@ -51,6 +58,7 @@ private:
     int32_t pass(ZelCall call, CallNumbers numbers, InnerCall run) override;
     void forget();
     void keep(int32_t handle, const PlannedRead& read, const Fetched& fetched);
+    void noteFailed(int32_t number, const Known& failure);
 
     bool inTick_ = false;
     uint64_t generation_ = 0;  // counts what was forgotten, so a batch can tell it is stale
@@ -59,8 +67,11 @@ private:
     std::vector<int32_t> asked_;     // the registers this tick read
     std::vector<int32_t> lastTick_;  // the registers the last tick read, each once, rising
     QSet<std::pair<int32_t, int32_t>> refusedBlocks_;  // (call, argument) of refused blocks
-    QSet<int32_t> unreadable_;  // registers whose read failed on this link
-    bool blocksRefused_ = false;                       // a controller without block reads
+    QSet<int32_t> unreadable_;                         // registers whose read failed on this link
+    QHash<int32_t, Known> absent_;  // registers the controller does not have, with that answer
+    // (register, result) of a read that failed, until its error record is fetched
+    std::optional<std::pair<int32_t, int32_t>> failedRead_;
+    bool blocksRefused_ = false;  // a controller without block reads
 };
 
 }  // namespace zel
