@@ -42,6 +42,7 @@
 #include "child_process.h"
 #include "counting_library.h"
 #include "custom_screen_ticks.h"
+#include "serial_ticks.h"
 #include "link/dynamic_zel_library.h"
 #include "link/link_thread_library.h"
 #include "settings/first_run.h"
@@ -341,8 +342,10 @@ int main(int argc, char** argv) {
     if (startupOnly) return 0;
     QApplication app(argc, argv);
     const int tickRounds = quick ? 7 : 15, ticksPerRound = quick ? 20 : 100;
-    return benchTicks(profile, sim, tickRounds, ticksPerRound) &&
-                   bench::benchCustomScreenTicks(profile, tickRounds, ticksPerRound)
-               ? 0
-               : 1;
+    if (!benchTicks(profile, sim, tickRounds, ticksPerRound) ||
+        !bench::benchCustomScreenTicks(profile, tickRounds, ticksPerRound))
+        return 1;
+    for (const int baud : {9600, 38400, 115200})
+        if (!bench::benchSerialTicks(dir.path(), baud)) return 1;
+    return 0;
 }
