@@ -2,8 +2,16 @@
 // windows' reads get: the same as when each register is read on its own.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "app/tick_read_cache.h"
 #include "link/fake/fake_zel_library.h"
+#include "link/recording_zel_library.h"
+#include "resources/analog_window_model.h"
+#include "resources/register_window_model.h"
+#include "settings/first_run.h"
+#include "tests/support/sim_link.h"
 
 namespace zel {
 namespace {
@@ -124,6 +132,56 @@ TEST(TickReadsTest, ALinkThatFailedIsNotWaitedForAgain) {
     EXPECT_EQ(rig.tick(rows, &answers),
               QStringList({"ZlGetRegister16(7, 1)", "ZlGetErrorInfo(7)"}));
     EXPECT_EQ(answers, QList<int32_t>({-104, -104, -104, -104, -104}));
+}
+
+// Against the simulator: channels the controller does not have show as they do when read one by
+// one, and an older model that does not know block reads is read row by row after its refusal.
+TEST(TickReadsEndToEnd, AbsentChannelsAndAnOlderModel) {
+    QTemporaryDir dir;
+    QFile demo(QStringLiteral(ZELSIM_DEMO_SCENARIO));
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    const QString older = dir.filePath(QStringLiteral("older.json"));
+    QFile olderFile(older);
+    ASSERT_TRUE(olderFile.open(QIODevice::WriteOnly));
+    olderFile.write(demo.readAll().replace("\"second\": 1", "\"second\": 1, \"block_reads\": false"));
+    olderFile.close();
+    for (const QString& scenario : {QStringLiteral(ZELSIM_DEMO_SCENARIO), older}) {
+        SCOPED_TRACE(scenario.toStdString());
+        test::SimLink link{scenario.toStdString()};
+        ASSERT_GT(link.handle(), 0);
+        RecordingZelLibrary recorder(link.lib);
+        recorder.setRecording(true);
+        TickReadCache reads(recorder);
+        settings::SettingsStore store(dir.filePath(QStringLiteral("settings.conf")));
+        store.load(settings::firstRunSettings());
+        const ResourceServices services{link.state, reads, store, nullptr, {}, {}};
+        AnalogWindowModel analog(services, AnalogKind::Inputs);
+        RegisterWindowModel registers(services, RegisterBank::Lower);
+        analog.open();
+        registers.open();
+        for (const bool merge : {false, true, true, true}) {
+            reads.beginTick();
+            reads.fetchLastTicksReads(link.handle(), merge);
+            PollContext context(link.state, reads, [] {});
+            analog.refresh(context);
+            registers.refresh(context);
+            reads.endTick();
+            EXPECT_FALSE(link.state.flags.CommErrorFlag);
+            EXPECT_EQ(registers.row(2).value, QStringLiteral("-5"));
+            EXPECT_NE(analog.row(7).value, QStringLiteral("N/A"));
+            EXPECT_EQ(analog.row(8).value, QStringLiteral("N/A"));
+        }
+        int blocks = 0, refused = 0;
+        for (const TrafficEntry& e : recorder.ring().entries()) {
+            if (e.call != ZelCall::GetRegister16 && e.call != ZelCall::GetRegister50) continue;
+            ++blocks;
+            refused += e.failed ? 1 : 0;
+        }
+        // The registers' page in a block of sixteen from the second tick on; the analog page has
+        // absent rows after its eighth, so its present ones are read on their own.
+        EXPECT_EQ(refused, scenario == older ? 1 : 0);
+        EXPECT_EQ(blocks, scenario == older ? 1 : 3);
+    }
 }
 
 }  // namespace
