@@ -745,8 +745,9 @@ bool readsAfter(const QWidget* a, const QWidget* b) {
 
 // Tab and Shift+Tab round every window, its boxes filled, change nothing, now or in the
 // settings saved at exit; the focus reaches every control that takes input, meeting those of
-// each group in reading order (a scroll bar stands beside what it scrolls, so it is left out).
-TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) {
+// each group in reading order (a scroll bar stands beside what it scrolls, so it is left out);
+// every menu entry has a mnemonic of its own.
+TEST_F(MainWindow, EveryWindowIsWorkedByTheKeyboardAndChangesNothing) {
     const QString dde = QStringLiteral("DDE Setup");
     ASSERT_TRUE(test::setSettings(
         settings, dde, {{"Flag Address", 5}, {"Register Address", 7}, {"Block 50 Address", 100}}));
@@ -801,17 +802,8 @@ TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) 
             }
         }
     }
-    stop();
-    EXPECT_EQ(test::settingsValues(settings, dde,
-                                   {"Flag", "Flag Address", "Register Address", "Block 50 Address"}),
-              QStringList({"0", "5", "7", "100"}));
-}
-
-// Within each menu bar, menu and context menu of every window, every entry has a mnemonic and
-// no two share one, so each is reached by its key.
-TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
-    frmMain& main = start();
-    openEveryWindow(main);
+    // Within each menu bar, menu and context menu of every window, every entry has a mnemonic
+    // and no two share one, so each is reached by its key.
     QSet<QString> checked;
     auto check = [&checked](QWidget* menu, const QString& where) {
         QList<QWidget*> pending{menu};
@@ -850,6 +842,10 @@ TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
     // The main window's bar and four menus, two windows' Display bars and menus, the custom
     // screens' and the data table's, and the context menus of labels and of text boxes.
     EXPECT_GE(checked.size(), 15) << checked.values().join(u'\n').toStdString();
+    stop();
+    EXPECT_EQ(test::settingsValues(settings, dde,
+                                   {"Flag", "Flag Address", "Register Address", "Block 50 Address"}),
+              QStringList({"0", "5", "7", "100"}));
 }
 
 // Under a dark desktop palette every window, the main window and each child window, draws each
