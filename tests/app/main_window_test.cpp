@@ -404,47 +404,107 @@ TEST_F(MainWindow, TwentyServosOpenTheSecondServoWindow) {
     stop();  // before its simulator ends
 }
 
-// "View Bits" opens the one Register bits window on the range of the window it was pressed in.
-TEST_F(MainWindow, ViewBitsOpensTheOneBitsWindowOnItsRange) {
-    frmMain& main = start();
-    auto viewBits = [&main](const char* button, const char* form) {
-        main.findChild<QPushButton*>(QString::fromLatin1(button))->click();
-        main.findChild<QWidget*>(QString::fromLatin1(form))
-            ->findChild<QPushButton*>(QStringLiteral("Command1"))
-            ->click();
-        return main.findChild<QWidget*>(QStringLiteral("frmRegBits"));
-    };
-
-    QWidget* bits = viewBits("NVRamButton", "frmRam");
-    ASSERT_TRUE(bits && bits->isVisible());
-    EXPECT_TRUE(child<QRadioButton>(*bits, "Option2")->isChecked());
-    EXPECT_EQ(textOf(*bits, "Label2_0"), "32001");
-    EXPECT_TRUE(monitor->state().flags.windows.RegbitsFormOpen);
-
-    EXPECT_EQ(viewBits("RegisterButton", "frmReg"), bits);
-    EXPECT_TRUE(child<QRadioButton>(*bits, "Option1")->isChecked());
-    EXPECT_EQ(textOf(*bits, "Label2_1"), "2");
-    main.close();
-    EXPECT_FALSE(monitor->state().flags.windows.RegbitsFormOpen);
-}
-
-// The hidden DDE window shows from start-up what the load and the first connection told it:
-// the exchange's state, the connection's text and caption, and the link for other programs.
-TEST_F(MainWindow, TheHiddenDdeWindowShowsWhatTheStartUpToldIt) {
+// One run through the windows opened by the main window's buttons and menus:
+// - the hidden DDE window shows from start-up what the load and the first connection told it:
+//   the exchange's state, the connection's text and caption, and the link for other programs;
+// - "View Bits" opens the one Register bits window on the range of the window it was pressed in;
+// - the data table window reads the controller's table as it opens, and Monitor Setup opens
+//   over the same table;
+// - the configuration menu's last entry opens the firmware update window, its module list ready;
+// - the File menu's program transfer window opens beside the main window, hidden by Exit and
+//   shown again by the same entry with its status line cleared.
+TEST_F(MainWindow, EachWindowOpensFromItsControlOnWhatItShows) {
     ASSERT_TRUE(test::setSettings(settings, QStringLiteral("DDE Setup"), {{"Update", 250}}));
     frmMain& main = start();
-    auto* dde = child<QWidget>(main, "frmDDE");
-    ASSERT_TRUE(dde);
-    EXPECT_FALSE(dde->isVisible());
-    EXPECT_EQ(dde->windowTitle(), QStringLiteral("DDE Screen - TCP/IP 127.0.0.1"));
-    const auto text = [dde](const char* label) { return child<QLabel>(*dde, label)->text(); };
-    EXPECT_EQ(text("Message"), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
-    EXPECT_TRUE(text("lblLink").startsWith(QStringLiteral("D-Bus link")))
-        << text("lblLink").toStdString();
-    EXPECT_EQ(text("DdeInterval"), QStringLiteral("250"));
-    EXPECT_EQ(child<QAbstractSlider>(*dde, "HScroll1")->value(), 250);
-    EXPECT_EQ(child<QLineEdit>(*dde, "RegAddress")->text(), QStringLiteral("1"));
-    EXPECT_EQ(child<QPushButton>(*dde, "Command3d1")->text(), QStringLiteral("Start DDE"));
+    const auto shown = [&main](const char* name) {
+        auto* window = child<QWidget>(main, name);
+        EXPECT_TRUE(window && window->isVisible()) << name;
+        return window;
+    };
+    {
+        SCOPED_TRACE("the hidden DDE window");
+        auto* dde = child<QWidget>(main, "frmDDE");
+        ASSERT_TRUE(dde);
+        EXPECT_FALSE(dde->isVisible());
+        EXPECT_EQ(dde->windowTitle(), QStringLiteral("DDE Screen - TCP/IP 127.0.0.1"));
+        EXPECT_EQ(textOf(*dde, "Message"), QStringLiteral("Connected to TCP/IP 127.0.0.1"));
+        EXPECT_TRUE(textOf(*dde, "lblLink").startsWith(QStringLiteral("D-Bus link")))
+            << textOf(*dde, "lblLink").toStdString();
+        EXPECT_EQ(textOf(*dde, "DdeInterval"), QStringLiteral("250"));
+        EXPECT_EQ(child<QAbstractSlider>(*dde, "HScroll1")->value(), 250);
+        EXPECT_EQ(textOf(*dde, "RegAddress"), QStringLiteral("1"));
+        EXPECT_EQ(textOf(*dde, "Command3d1"), QStringLiteral("Start DDE"));
+    }
+    {
+        SCOPED_TRACE("View Bits");
+        const auto viewBits = [&](const char* button, const char* form) {
+            child<QPushButton>(main, button)->click();
+            child<QPushButton>(*shown(form), "Command1")->click();
+            return shown("frmRegBits");
+        };
+        QWidget* bits = viewBits("NVRamButton", "frmRam");
+        ASSERT_TRUE(bits);
+        EXPECT_TRUE(child<QRadioButton>(*bits, "Option2")->isChecked());
+        EXPECT_EQ(textOf(*bits, "Label2_0"), "32001");
+        EXPECT_TRUE(monitor->state().flags.windows.RegbitsFormOpen);
+        EXPECT_EQ(viewBits("RegisterButton", "frmReg"), bits);
+        EXPECT_TRUE(child<QRadioButton>(*bits, "Option1")->isChecked());
+        EXPECT_EQ(textOf(*bits, "Label2_1"), "2");
+    }
+    {
+        SCOPED_TRACE("the data table");
+        child<QPushButton>(main, "TableButton")->click();
+        QWidget* table = shown("frmTable");
+        ASSERT_TRUE(table);
+        EXPECT_EQ(table->windowTitle(), QStringLiteral("Data Table - TCP/IP 127.0.0.1"));
+        EXPECT_EQ(textOf(*table, "txtRows"), "10");
+        EXPECT_EQ(textOf(*table, "txtCols"), "8");
+        QAbstractItemModel* grid = child<QTableView>(*table, "tgDTable")->model();
+        ASSERT_EQ(grid->rowCount(), 10);
+        ASSERT_EQ(grid->columnCount(), 10);  // Row #, eight columns, Message
+        EXPECT_EQ(grid->data(grid->index(0, 2)).toString(), QStringLiteral("10"));
+        EXPECT_EQ(grid->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Message"));
+        child<QAction>(*table, "mnuOptionsSetup")->trigger();
+        EXPECT_EQ(textOf(*shown("frmTableMon"), "txtMonEndRow"), "10");
+    }
+    {
+        SCOPED_TRACE("firmware update");
+        auto* entry = child<QAction>(main, "mnuFirmware");
+        ASSERT_TRUE(entry && entry->isEnabled());
+        entry->trigger();
+        QWidget* flash = shown("frmProgFlash");
+        ASSERT_TRUE(flash);
+        EXPECT_TRUE(flash->windowTitle().startsWith(QStringLiteral("Update Firmware")));
+        auto* modules = child<QComboBox>(*flash, "Combo1");
+        ASSERT_TRUE(modules);
+        EXPECT_EQ(modules->count(), 3);
+        EXPECT_EQ(modules->currentText(), QStringLiteral("4815K/KP/KPZ CPU"));
+        EXPECT_EQ(textOf(*flash, "lblModule"), "Select Module to Update");
+        EXPECT_FALSE(child<QWidget>(*flash, "ProgressBar1")->isVisible());
+    }
+    {
+        SCOPED_TRACE("program transfer");
+        auto* entry = child<QAction>(main, "mnuProgramTransfer");
+        ASSERT_TRUE(entry && entry->isEnabled());
+        entry->trigger();
+        QWidget* transfer = shown("frmLoadMain");
+        ASSERT_TRUE(transfer);
+        EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Program Transfer Utility"));
+        EXPECT_GT(transfer->pos().x(), main.pos().x());
+        EXPECT_EQ(monitor->state().settings.BaudRate, 9600);
+        auto* status = child<QLabel>(*transfer, "Label2");
+        status->setText(QStringLiteral("Download Complete!"));
+        child<QPushButton>(*transfer, "ExitButton")->click();
+        EXPECT_FALSE(transfer->isVisible());
+        entry->trigger();
+        EXPECT_TRUE(transfer->isVisible());
+        EXPECT_EQ(status->text(), QString());
+    }
+    auto* table = child<QWidget>(main, "frmTable");
+    main.close();
+    EXPECT_FALSE(monitor->state().flags.windows.RegbitsFormOpen);
+    EXPECT_FALSE(table->isVisible());
+    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }
 
 // An exchange the settings say was running runs again from start-up, its window still hidden.
@@ -517,31 +577,6 @@ TEST_F(MainWindow, EachCommandClicksItsControlAndADisabledOneIsRefused) {
     const auto stop = spyOn("StopButton");
     EXPECT_FALSE(main.executeCommand(QStringLiteral("stop")));
     EXPECT_EQ(stop->count(), 0);
-}
-
-// The data table window reads the controller's table as it opens, and Monitor Setup opens over
-// the same table.
-TEST_F(MainWindow, TheDataTableOpensOnTheControllersTable) {
-    frmMain& main = start();
-    child<QPushButton>(main, "TableButton")->click();
-    auto* table = main.findChild<QWidget*>(QStringLiteral("frmTable"));
-    ASSERT_TRUE(table && table->isVisible());
-    EXPECT_EQ(table->windowTitle(), QStringLiteral("Data Table - TCP/IP 127.0.0.1"));
-    EXPECT_EQ(textOf(*table, "txtRows"), "10");
-    EXPECT_EQ(textOf(*table, "txtCols"), "8");
-    QAbstractItemModel* grid = child<QTableView>(*table, "tgDTable")->model();
-    ASSERT_EQ(grid->rowCount(), 10);
-    ASSERT_EQ(grid->columnCount(), 10);  // Row #, eight columns, Message
-    EXPECT_EQ(grid->data(grid->index(0, 2)).toString(), QStringLiteral("10"));
-    EXPECT_EQ(grid->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Message"));
-
-    child<QAction>(*table, "mnuOptionsSetup")->trigger();
-    auto* setup = main.findChild<QWidget*>(QStringLiteral("frmTableMon"));
-    ASSERT_TRUE(setup && setup->isVisible());
-    EXPECT_EQ(textOf(*setup, "txtMonEndRow"), "10");
-    main.close();
-    EXPECT_FALSE(table->isVisible());
-    EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join('|').toStdString();
 }
 
 // frmFiles at start-up: Okay with the data table's box cleared forgets that name alone, Cancel
@@ -631,44 +666,6 @@ TEST_F(MainWindow, TrendAndTrafficWindowsOpenAgainWhereTheyWereLeft) {
     EXPECT_TRUE(modal.texts.isEmpty()) << modal.texts.join(QLatin1Char('\n')).toStdString();
 }
 
-// The configuration menu's last entry opens the firmware update window, its module list ready.
-TEST_F(MainWindow, UpdateFirmwareOpensTheFirmwareWindow) {
-    frmMain& main = start();
-    auto* entry = main.findChild<QAction*>(QStringLiteral("mnuFirmware"));
-    ASSERT_TRUE(entry && entry->isEnabled());
-    entry->trigger();
-    auto* flash = main.findChild<QWidget*>(QStringLiteral("frmProgFlash"));
-    ASSERT_TRUE(flash && flash->isVisible());
-    EXPECT_TRUE(flash->windowTitle().startsWith(QStringLiteral("Update Firmware")));
-    auto* modules = flash->findChild<QComboBox*>(QStringLiteral("Combo1"));
-    ASSERT_TRUE(modules);
-    EXPECT_EQ(modules->count(), 3);
-    EXPECT_EQ(modules->currentText(), QStringLiteral("4815K/KP/KPZ CPU"));
-    EXPECT_EQ(textOf(*flash, "lblModule"), "Select Module to Update");
-    EXPECT_FALSE(child<QWidget>(*flash, "ProgressBar1")->isVisible());
-}
-
-// The File menu's program transfer window opens beside the main window, hidden by Exit and
-// shown again by the same entry with its status line cleared.
-TEST_F(MainWindow, TheProgramTransferWindowOpensFromTheFileMenuAndExitHidesIt) {
-    frmMain& main = start();
-    auto* entry = main.findChild<QAction*>(QStringLiteral("mnuProgramTransfer"));
-    ASSERT_TRUE(entry && entry->isEnabled());
-    entry->trigger();
-    auto* transfer = main.findChild<QWidget*>(QStringLiteral("frmLoadMain"));
-    ASSERT_TRUE(transfer && transfer->isVisible());
-    EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Program Transfer Utility"));
-    EXPECT_GT(transfer->pos().x(), main.pos().x());
-    EXPECT_EQ(monitor->state().settings.BaudRate, 9600);
-    auto* status = transfer->findChild<QLabel*>(QStringLiteral("Label2"));
-    status->setText(QStringLiteral("Download Complete!"));
-    child<QPushButton>(*transfer, "ExitButton")->click();
-    EXPECT_FALSE(transfer->isVisible());
-    entry->trigger();
-    EXPECT_TRUE(transfer->isVisible());
-    EXPECT_EQ(status->text(), QString());
-}
-
 // A serial line where nothing answers: the monitor keeps trying, and every failed attempt
 // shows its own cause, never the error of a call on a handle that another attempt, started by
 // a timer while this one let events run, had closed.
@@ -748,8 +745,9 @@ bool readsAfter(const QWidget* a, const QWidget* b) {
 
 // Tab and Shift+Tab round every window, its boxes filled, change nothing, now or in the
 // settings saved at exit; the focus reaches every control that takes input, meeting those of
-// each group in reading order (a scroll bar stands beside what it scrolls, so it is left out).
-TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) {
+// each group in reading order (a scroll bar stands beside what it scrolls, so it is left out);
+// every menu entry has a mnemonic of its own.
+TEST_F(MainWindow, EveryWindowIsWorkedByTheKeyboardAndChangesNothing) {
     const QString dde = QStringLiteral("DDE Setup");
     ASSERT_TRUE(test::setSettings(
         settings, dde, {{"Flag Address", 5}, {"Register Address", 7}, {"Block 50 Address", 100}}));
@@ -804,17 +802,8 @@ TEST_F(MainWindow, TabbingRoundEveryWindowChangesNothingAndReachesEveryControl) 
             }
         }
     }
-    stop();
-    EXPECT_EQ(test::settingsValues(settings, dde,
-                                   {"Flag", "Flag Address", "Register Address", "Block 50 Address"}),
-              QStringList({"0", "5", "7", "100"}));
-}
-
-// Within each menu bar, menu and context menu of every window, every entry has a mnemonic and
-// no two share one, so each is reached by its key.
-TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
-    frmMain& main = start();
-    openEveryWindow(main);
+    // Within each menu bar, menu and context menu of every window, every entry has a mnemonic
+    // and no two share one, so each is reached by its key.
     QSet<QString> checked;
     auto check = [&checked](QWidget* menu, const QString& where) {
         QList<QWidget*> pending{menu};
@@ -853,6 +842,10 @@ TEST_F(MainWindow, EveryMenuEntryHasAMnemonicOfItsOwn) {
     // The main window's bar and four menus, two windows' Display bars and menus, the custom
     // screens' and the data table's, and the context menus of labels and of text boxes.
     EXPECT_GE(checked.size(), 15) << checked.values().join(u'\n').toStdString();
+    stop();
+    EXPECT_EQ(test::settingsValues(settings, dde,
+                                   {"Flag", "Flag Address", "Register Address", "Block 50 Address"}),
+              QStringList({"0", "5", "7", "100"}));
 }
 
 // Under a dark desktop palette every window, the main window and each child window, draws each

@@ -92,24 +92,6 @@ TEST(TableFile, AHandWrittenFileInTheLayoutReadsAsWrittenAndWritesBackTheSame) {
     }
 }
 
-TEST(TableFile, ATableWrittenThenReadIsTheSame) {
-    Cells cells;
-    for (int32_t row = 0; row < 40; ++row) {
-        cells.emplace_back();
-        for (int32_t column = 0; column < kMaxTableColumns; ++column)
-            cells.back().push_back((row * 7919 + column * 104729) % 65536);
-    }
-    cells[3][9] = -2147483647 - 1;
-    cells[3][10] = 2147483647;
-    cells[3][11] = -12345678;
-    const DataTable written = tableOf(cells);
-    DataTable read;
-    QString error;
-    ASSERT_TRUE(readTable(writeTable(written), QStringLiteral("trip.tab"), read, error))
-        << error.toStdString();
-    EXPECT_EQ(shapeOf(read), shapeOf(written));
-}
-
 TEST(TableFile, TheReaderFollowsItsLinesAndRefusesOnlyABadHeader) {
     struct Case {
         const char* label;

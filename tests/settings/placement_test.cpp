@@ -26,37 +26,23 @@ TEST_F(PlacementTest, WithoutSectionsDefaultsAndEachSectionsOwnFailureMessages) 
     const struct {
         PS section;
         WindowPlacement noSection;
-        const char* writeFailure;
-        const char* closeFailure;
+        const char* key;      // the section's name in its close failure
+        const char* written;  // and in its write failure
     } cases[] = {
-        {PS::Registers, {1668, 924, 5184, 5000},
-         "Cannot WRITE Registers settings to Registry !", "Cannot CLOSE Registers key in Registry !"},
-        {PS::NVram, {1668, 924, 4956, 5000},
-         "Cannot WRITE Register settings to Registry !", "Cannot CLOSE NVram key in Registry !"},
-        {PS::Flags, {1488, 3192, 4956, 5000},
-         "Cannot WRITE Flags settings to Registry !", "Cannot CLOSE Flags key in Registry !"},
-        {PS::Digin, {1272, 3168, 4932, 5000},
-         "Cannot WRITE Digin settings to Registry !", "Cannot CLOSE Digin key in Registry !"},
-        {PS::Digout, {1464, 2364, 4932, 5000},
-         "Cannot WRITE Digout settings to Registry !", "Cannot CLOSE Digout key in Registry !"},
-        {PS::Analin, {1608, 2520, 4956, 5000},
-         "Cannot WRITE Analin settings to Registry !", "Cannot CLOSE Analin key in Registry !"},
-        {PS::Analout, {1200, 924, 4956, 5000},
-         "Cannot WRITE Analout settings to Registry !", "Cannot CLOSE Analout key in Registry !"},
-        {PS::Servo, {1392, 1944, 4776, 5000},
-         "Cannot WRITE Servo settings to Registry !", "Cannot CLOSE Servo key in Registry !"},
-        {PS::Status, {2004, 1632, 8000, 14000},
-         "Cannot WRITE Status settings to Registry !", "Cannot CLOSE Status key in Registry !"},
-        {PS::Dtable, {1140, 900, 5760, 8088},
-         "Cannot WRITE Dtable settings to Registry !", "Cannot CLOSE Dtable key in Registry !"},
-        {PS::Custom1, {2064, 2940, 4656, 5200},
-         "Cannot WRITE Custom1 settings to Registry !", "Cannot CLOSE Custom1 key in Registry !"},
-        {PS::Custom2, {2064, 2940, 4656, 5200},
-         "Cannot WRITE Custom2 settings to Registry !", "Cannot CLOSE Custom2 key in Registry !"},
-        {PS::Trend, {1200, 1200, 7800, 13500},
-         "Cannot WRITE Trend settings to Registry !", "Cannot CLOSE Trend key in Registry !"},
-        {PS::Traffic, {1500, 1500, 6300, 11400},
-         "Cannot WRITE Traffic settings to Registry !", "Cannot CLOSE Traffic key in Registry !"},
+        {PS::Registers, {1668, 924, 5184, 5000}, "Registers", "Registers"},
+        {PS::NVram, {1668, 924, 4956, 5000}, "NVram", "Register"},
+        {PS::Flags, {1488, 3192, 4956, 5000}, "Flags", "Flags"},
+        {PS::Digin, {1272, 3168, 4932, 5000}, "Digin", "Digin"},
+        {PS::Digout, {1464, 2364, 4932, 5000}, "Digout", "Digout"},
+        {PS::Analin, {1608, 2520, 4956, 5000}, "Analin", "Analin"},
+        {PS::Analout, {1200, 924, 4956, 5000}, "Analout", "Analout"},
+        {PS::Servo, {1392, 1944, 4776, 5000}, "Servo", "Servo"},
+        {PS::Status, {2004, 1632, 8000, 14000}, "Status", "Status"},
+        {PS::Dtable, {1140, 900, 5760, 8088}, "Dtable", "Dtable"},
+        {PS::Custom1, {2064, 2940, 4656, 5200}, "Custom1", "Custom1"},
+        {PS::Custom2, {2064, 2940, 4656, 5200}, "Custom2", "Custom2"},
+        {PS::Trend, {1200, 1200, 7800, 13500}, "Trend", "Trend"},
+        {PS::Traffic, {1500, 1500, 6300, 11400}, "Traffic", "Traffic"},
     };
     // clang-format on
     loadFile({});
@@ -66,13 +52,14 @@ TEST_F(PlacementTest, WithoutSectionsDefaultsAndEachSectionsOwnFailureMessages) 
     SettingsStore unwritable(dir.filePath("blocker/settings.ini"));
     unwritable.load(firstRunSettings());
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
         const RestoredPlacement restoredBare = restorePlacement(store, c.section);
-        EXPECT_EQ(restoredBare.placement, c.noSection) << c.writeFailure;
+        EXPECT_EQ(restoredBare.placement, c.noSection);
         EXPECT_FALSE(restoredBare.message);
         EXPECT_EQ(savePlacement(store, c.section, DisplayState::Normal, {1, 2, 3, 4}),
-                  QString(c.writeFailure));
+                  QStringLiteral("Cannot WRITE %1 settings to Registry !").arg(c.written));
         EXPECT_EQ(savePlacement(unwritable, c.section, DisplayState::Normal, {1, 2, 3, 4}),
-                  QString(c.closeFailure));
+                  QStringLiteral("Cannot CLOSE %1 key in Registry !").arg(c.key));
     }
     EXPECT_EQ(readBytes(path), before);
 }

@@ -118,25 +118,6 @@ TEST_F(SymbolImportTest, AFileThatCannotBeOpenedSaysSo) {
     }
 }
 
-// A window event may close the database in the middle of an import (the monitor shutting
-// down); the import then stops at the next line.
-TEST_F(SymbolImportTest, ADatabaseClosedMidwayEndsTheImport) {
-    int pumps = 0;
-    ImportProgress closing(
-        [&] {
-            if (++pumps == 3) db.CloseSymbolDatabase();
-        },
-        [tick = qint64{0}]() mutable { return tick += 100; });
-    QByteArray text;
-    for (int i = 0; i < 100; ++i) text += "8 " + QByteArray::number(i) + " 0 Name\n";
-    const ImportResult result =
-        importSymbolFile(writeFile(QStringLiteral("f.SYM"), text), db, closing);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.contains(QLatin1String("was closed"))) << result.error.toStdString();
-    EXPECT_EQ(pumps, 3);
-    EXPECT_FALSE(db.isOpen());
-}
-
 // The percentage follows the file; with a clock that moves 1 ms per look, 2,000 lines repaint
 // about every 50 lines, not every line.
 TEST_F(SymbolImportTest, ProgressFollowsTheFileAtABoundedRepaintRate) {

@@ -1,18 +1,13 @@
-// The record of library calls: a register the controller refuses shows its error in the
-// filtered list, the ring keeps its bound under pushes from two threads, the filters select by
-// call, registers and failure, and the saved text has a line per call.
+// The record of library calls: the ring keeps its bound under pushes from two threads, the
+// filters select by call, registers and failure, and the saved text has a line per call.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <thread>
 
-#include "link/dynamic_zel_library.h"
 #include "link/fake/fake_zel_library.h"
-#include "link/host_resolution.h"
 #include "tests/support/file_bytes.h"
-#include "tests/support/sim_process.h"
 #include "traffic/traffic_model.h"
 
 using namespace zel;
@@ -23,31 +18,6 @@ QStringList column(const TrafficModel& model, TrafficModel::Column c) {
     QStringList cells;
     for (int r = 0; r < model.shownCount(); ++r) cells << model.cell(r, c);
     return cells;
-}
-
-TEST(Traffic, RefusedRegisterShowsTheControllersErrorInTheFilteredList) {
-    test::SimProcess sim({"--tcp", "0", "--error-range", "100:120:205"});
-    ::setenv("ZELCOM_TCP_PORT", std::to_string(sim.tcpPort()).c_str(), 1);
-    DynamicZelLibrary real{{QStringLiteral(ZELCOM_LIBRARY_FILE)}};
-    RecordingZelLibrary lib(real);
-    TrafficModel model(lib);
-    model.open();
-    int32_t timeout = 2000;
-    const int32_t handle =
-        lib.ZlOpenNetConnection(LinkKind::Tcp, 0, *dottedToAddress("127.0.0.1"), timeout);
-    ASSERT_GT(handle, 0);
-    int32_t value = 0;
-    for (const int32_t number : {99, 110, 121}) lib.ZlGetRegister(handle, number, value);
-    lib.ZlCloseConnection(handle);
-    ::unsetenv("ZELCOM_TCP_PORT");
-
-    ASSERT_TRUE(model.setRangeText(QStringLiteral("100-120")));
-    model.setFailuresOnly(true);
-    model.refresh();
-    EXPECT_EQ(column(model, TrafficModel::Call), QStringList({"ZlGetRegister"}));
-    EXPECT_EQ(column(model, TrafficModel::Arguments), QStringList({QString::number(handle) + ", 110"}));
-    EXPECT_EQ(column(model, TrafficModel::Result), QStringList({"0"}));
-    EXPECT_EQ(column(model, TrafficModel::Error), QStringList({"205 No data table"}));
 }
 
 // The ring itself, not the recorder: the library's test double is not made for two threads.

@@ -34,16 +34,6 @@ CustomRows earlierRows() {
 
 }  // namespace
 
-TEST(CustomScreenFile, ANewScreenIsSixteenIdenticalLinesAndReadsBack) {
-    const QByteArray bytes = writeCustomRows(notSelectedRows());
-    EXPECT_EQ(bytes, kNotSelectedLine.repeated(16));
-    CustomRows rows = earlierRows();
-    QString error;
-    ASSERT_TRUE(readCustomRows(bytes, QStringLiteral("new.CFG"), rows, error))
-        << error.toStdString();
-    EXPECT_EQ(rows, notSelectedRows());
-}
-
 TEST(CustomScreenFile, AFileInThePrintZoneLayoutReadsAsWrittenAndWritesBackTheSame) {
     const QByteArray zoned = QByteArray(
                                  "\"Auto_mode\"    1             3 \r\n"
@@ -161,21 +151,4 @@ TEST(CustomScreenFile, ASaveThatFailsReportsAndLeavesTheOldFile) {
     EXPECT_FALSE(ReadCustomFile(blocked, rows, error));
     EXPECT_EQ(error, "Cannot read custom screen file \"" + blocked + "\": Not a directory.");
     EXPECT_EQ(rows, earlierRows());
-}
-
-TEST(CustomScreenFile, TheDemoScreenReads) {
-    CustomRows expected = notSelectedRows();
-    expected[0] = {QStringLiteral("Auto_mode"), 1, 3};
-    expected[1] = {QStringLiteral("Start button pressed"), 2, 1};
-    expected[2] = {QStringLiteral("Conveyor running"), 3, 1};
-    expected[3] = {QStringLiteral("Line_pressure"), 4, 1};
-    expected[4] = {QStringLiteral("Valve_position"), 5, 1};
-    expected[5] = {QStringLiteral("Batch_size"), 6, 2};
-    expected[6] = {QStringLiteral("X_axis"), 7, 1};
-    expected[7] = {QStringLiteral("Recipe_number"), 6, 100};
-    CustomRows rows;
-    QString error;
-    ASSERT_TRUE(ReadCustomFile(QStringLiteral(ZELSIM_DEMO_SCREEN), rows, error))
-        << error.toStdString();
-    EXPECT_EQ(rows, expected);
 }

@@ -78,10 +78,3 @@ TEST(WindowsEndToEnd, StopAndStartShowInTheRunStateLineAndTaskBanksAgreeWithPack
     ASSERT_EQ(s.link.lib.ZlPutStatus(s.link.handle(), 1), 1);
     EXPECT_EQ(s.tick(), "Controller Running");
 }
-
-TEST(WindowsEndToEnd, AFaultRaisedByTheProgramShowsItsText) {
-    StepStatusWindow s(FAULT_SCENARIO);
-    s.tickUntil([&] { return s.label.contains("Faulted"); });
-    EXPECT_EQ(s.label,
-              "Controller Software Faulted in Step 51!  - Servo# 3 Error      - (fault code #12)");
-}

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -255,30 +254,4 @@ TEST(SimFaults, CorruptedRepliesAreNeverTakenForAnswers) {
         EXPECT_EQ(value, -1);
     }
     ZlCloseConnection(h);
-}
-
-TEST(SimBootLoader, RawExchangeReachesTheBootLoaderOverThePty) {
-    const std::string out = "/tmp/zelcom-firmware-" + std::to_string(::getpid());
-    SimProcess sim({"--pty", "--firmware-out", out, "--in-boot-loader", "206"});
-    ::setenv("ZELCOM_COMM4", sim.ptyPath().c_str(), 1);
-    const int32_t h = ZlOpenConnection(ZL_KIND_SERIAL, 4, 0);
-    ::unsetenv("ZELCOM_COMM4");
-    ASSERT_GT(h, 0);
-    ASSERT_EQ(ZlInitConnection(h, 9600, 0, 8, 0), 1);
-    ASSERT_EQ(ZlSetConnectionTimeout(h, 300), 1);
-    EXPECT_EQ(ZlPutStatus(h, 8), 0);
-    EXPECT_EQ(lastErrorCode(), 206);
-
-    char reply[ZL_SEND_ASCII_REPLY_SIZE];
-    ASSERT_EQ(ZlSendAscii(h, "\x11", 1, reply, 17), 18);
-    EXPECT_EQ(std::string(reply), "BOOT LOADER READY\x11");
-    // The header record is answered with XOFF and then the erase message, which waits in the
-    // library for the next raw call; a further wait for a line feed runs out of time.
-    ASSERT_EQ(ZlSendAscii(h, "S00600004844521B", 16, reply, 19), 1);
-    ASSERT_EQ(ZlSendAscii(h, "", 0, reply, '\n'), 17);
-    EXPECT_EQ(std::string(reply), "ERASED 00000010\r\n");
-    EXPECT_EQ(ZlSendAscii(h, "", 0, reply, '\n'), 0);
-    EXPECT_EQ(lastErrorCode(), ZL_ERR_TIMEOUT);
-    ZlCloseConnection(h);
-    std::remove(out.c_str());
 }

@@ -23,8 +23,8 @@ sockaddr_in loopback(uint16_t port) {
     return a;
 }
 
-int connected(int type, uint16_t port) {
-    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
+int connected(uint16_t port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const sockaddr_in a = loopback(port);
     if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) < 0)
         throw std::runtime_error("cannot connect to port " + std::to_string(port));
@@ -51,17 +51,13 @@ codec::Frame request(codec::Op op, std::vector<uint8_t> body, uint16_t target) {
 }
 
 FrameClient FrameClient::tcp(uint16_t port) {
-    return FrameClient(connected(SOCK_STREAM, port), false);
-}
-
-FrameClient FrameClient::udp(uint16_t port) {
-    return FrameClient(connected(SOCK_DGRAM, port), true);
+    return FrameClient(connected(port));
 }
 
 FrameClient FrameClient::serial(const std::string& path, unsigned speed) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) throw std::runtime_error("cannot open " + path);
-    FrameClient c(fd, false);
+    FrameClient c(fd);
     c.setSpeed(speed);
     return c;
 }
@@ -77,7 +73,6 @@ void FrameClient::setSpeed(unsigned speed) {
 
 FrameClient::FrameClient(FrameClient&& other) noexcept
     : fd_(other.fd_),
-      datagram_(other.datagram_),
       closed_(other.closed_),
       decoder_(std::move(other.decoder_)) {
     other.fd_ = -1;
@@ -96,8 +91,7 @@ void FrameClient::send(const codec::Frame& request) {
 std::optional<codec::Frame> FrameClient::receive(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        if (!datagram_)
-            if (auto f = decoder_.next()) return f;
+        if (auto f = decoder_.next()) return f;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         pollfd p{fd_, POLLIN, 0};
@@ -108,7 +102,6 @@ std::optional<codec::Frame> FrameClient::receive(std::chrono::milliseconds timeo
             closed_ = n == 0;
             return {};
         }
-        if (datagram_) return codec::decodeDatagram({buffer, static_cast<size_t>(n)});
         decoder_.feed({buffer, static_cast<size_t>(n)});
     }
 }
@@ -120,10 +113,6 @@ std::optional<codec::Frame> FrameClient::call(codec::Frame request,
         if (reply->id == request.id) return reply;
     return {};
 }
-
-}  // namespace zel::test
-
-namespace zel::test {
 
 void FrameClient::sendRaw(const std::string& bytes) {
     if (::write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))

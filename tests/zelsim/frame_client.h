@@ -1,4 +1,4 @@
-// A minimal protocol client for the end-to-end tests: one link over TCP, UDP or a serial line,
+// A minimal protocol client for the end-to-end tests: one link over TCP or a serial line,
 // speaking frames through the codec directly.
 #pragma once
 
@@ -15,7 +15,6 @@ namespace zel::test {
 class FrameClient {
 public:
     static FrameClient tcp(uint16_t port);
-    static FrameClient udp(uint16_t port);
     // Opens a serial line (a pty slave) raw at the given speed.
     static FrameClient serial(const std::string& path, unsigned speed);
     FrameClient(FrameClient&& other) noexcept;
@@ -36,10 +35,9 @@ public:
     void setSpeed(unsigned speed);
 
 private:
-    FrameClient(int fd, bool datagram) : fd_(fd), datagram_(datagram) {}
+    explicit FrameClient(int fd) : fd_(fd) {}
 
     int fd_ = -1;
-    bool datagram_ = false;
     bool closed_ = false;
     codec::StreamDecoder decoder_;
     std::string raw_;

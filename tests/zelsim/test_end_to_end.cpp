@@ -1,4 +1,6 @@
-// The real zelsim binary, reached over TCP, UDP, a pseudo-terminal and a ZelNET node.
+// The real zelsim binary: its fault flags, paced serial lines, restart and command line. Each
+// link answering the one controller is checked through the library in zelcom/sim_calls_test,
+// a line's required baud rate by the monitor finding it in app/end_to_end_test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -7,7 +9,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <thread>
 
 #include "frame_client.h"
 #include "protocol.h"
@@ -19,62 +20,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using codec::Op;
-
-int32_t firstWord(const codec::Frame& f) {
-    codec::ByteReader in(f.body);
-    return in.i32().value_or(-1);
-}
-
-class EndToEnd : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        link = "/tmp/zelsim-e2e-" + std::to_string(::getpid());
-        sim = new SimProcess({"--scenario", ZELSIM_DEMO_SCENARIO, "--tcp", "0", "--udp", "0",
-                              "--pty", link, "--zelnet-node", "3", "--zelnet-base",
-                              std::to_string(freeUdpPort() - 3)});
-    }
-    static void TearDownTestSuite() {
-        delete sim;
-        sim = nullptr;
-    }
-    static inline SimProcess* sim = nullptr;
-    static inline std::string link;
-};
-
-TEST_F(EndToEnd, EveryTransportAnswersTheSameController) {
-    auto tcp = FrameClient::tcp(sim->tcpPort());
-    ASSERT_EQ(tcp.call(request(Op::PutRegister, i32s({77, 4242})))->status, 0);
-    std::vector<FrameClient> clients;
-    clients.push_back(FrameClient::udp(sim->udpPort()));
-    clients.push_back(FrameClient::serial(link, B9600));
-    clients.push_back(FrameClient::udp(sim->zelnetPort()));
-    for (auto& c : clients) {
-        const auto r = c.call(request(Op::GetRegister, i32s({77}), 3));
-        ASSERT_TRUE(r.has_value());
-        EXPECT_EQ(r->status, 0);
-        EXPECT_EQ(firstWord(*r), 4242);
-        EXPECT_EQ(r->source_node, 3);
-    }
-    const auto model = tcp.call(request(Op::GetModel));
-    EXPECT_EQ(model->body, i32s({5, 1}));
-    EXPECT_EQ(model->source_node, 0);  // links without node addressing answer as node 0
-    // The ZelNET node ignores requests for other nodes.
-    EXPECT_FALSE(clients.back().call(request(Op::GetStatus, {}, 4), 200ms).has_value());
-}
-
-TEST_F(EndToEnd, DemoWorldMovesWithTime) {
-    auto tcp = FrameClient::tcp(sim->tcpPort());
-    auto readServo = [&] { return firstWord(*tcp.call(request(Op::GetRegister, i32s({14001})))); };
-    const int32_t before = readServo();
-    // The world moves in real time; however slowly this runs, the servo moves within a minute.
-    const auto bound = std::chrono::steady_clock::now() + 60s;
-    int32_t now = before;
-    while (now == before && std::chrono::steady_clock::now() < bound) {
-        std::this_thread::sleep_for(20ms);
-        now = readServo();
-    }
-    EXPECT_NE(now, before);
-}
 
 TEST(EndToEndFaults, LatencyDropsErrorRangesAndClosingFollowTheFlags) {
     SimProcess sim({"--tcp", "0", "--latency", "100", "--drop-every", "3", "--close-after", "4",
@@ -92,14 +37,6 @@ TEST(EndToEndFaults, LatencyDropsErrorRangesAndClosingFollowTheFlags) {
     EXPECT_TRUE(tcp.closedByPeer());
     // A new link starts with a fresh budget.
     EXPECT_TRUE(FrameClient::tcp(sim.tcpPort()).call(request(Op::GetStatus)).has_value());
-}
-
-TEST(EndToEndSerial, AnswersOnlyAtTheRequiredBaudRate) {
-    SimProcess sim({"--pty", "--baud", "19200"});
-    auto line = FrameClient::serial(sim.ptyPath(), B9600);
-    EXPECT_FALSE(line.call(request(Op::GetStatus), 300ms).has_value());
-    line.setSpeed(B19200);
-    EXPECT_TRUE(line.call(request(Op::GetStatus)).has_value());
 }
 
 // Only lower bounds: a loaded machine makes a round trip slower, never faster than the line.
