@@ -52,14 +52,18 @@ void TickReadCache::forget() {
 
 void TickReadCache::fetchLastTicksReads(int32_t handle, bool merge) {
     if (!inTick_) return;
+    // A register the controller does not have is not asked again, as long as the batch still
+    // asks something: its answers tell that the link works.
     std::vector<int32_t> wanted;
+    QList<Key> absent;
     for (const int32_t number : lastTick_) {
-        if (const auto absent = absent_.constFind(number); merge && absent != absent_.constEnd())
-            registers_.insert({handle, number}, *absent);
+        if (merge && absent_.contains(number))
+            absent << Key{handle, number};
         else
             wanted.push_back(number);
     }
     if (wanted.empty()) return;
+    for (const Key& key : absent) registers_.insert(key, absent_.value(key.second));
     const auto refused = [this](const PlannedRead& read) {
         if (refusedBlocks_.contains({static_cast<int32_t>(read.call), read.argument})) return true;
         const RegisterRange range = read.registers();

@@ -65,22 +65,6 @@ TEST(TickReadsTest, TheNextTickFetchesInBlocksAndSeesWhatChanged) {
     EXPECT_EQ(rig.tick(rows, nullptr, false), singles(rows));
 }
 
-TEST(TickReadsTest, AWriteInTheTickIsReadBack) {
-    Rig rig;
-    rig.tick({1, 11});
-    rig.tick({1, 11});
-    rig.reads.beginTick();
-    rig.reads.fetchLastTicksReads(H, true);
-    rig.lib.clearCalls();
-    EXPECT_EQ(rig.reads.ZlPutRegister(H, 11, 7), 1);
-    rig.lib.setRegister(11, 7);
-    int32_t value = 0;
-    EXPECT_EQ(rig.reads.ZlGetRegister(H, 11, value), 1);
-    EXPECT_EQ(value, 7);
-    EXPECT_EQ(rig.lib.calls(), QStringList({"ZlPutRegister(7, 11, 7)", "ZlGetRegister(7, 11)"}));
-    rig.reads.endTick();
-}
-
 // A block the controller refuses is not asked again on this link, and its registers are read on
 // their own; a model that does not know block reads at all (201) gets single reads only. A
 // register the controller lacks answers its own failure as before.
