@@ -41,11 +41,10 @@ struct Dde {
     FakeZelLibrary lib;
     QStringList messages;
     QList<int> intervals;
-    int hidden = 0;
     QList<DdeChanges> notices;
     DdeModel model{state, lib,
                    DdeModel::Hooks{[this](const QString& t) { messages << t; },
-                                   [this](int ms) { intervals << ms; }, [this] { ++hidden; },
+                                   [this](int ms) { intervals << ms; }, {},
                                    [this](const DdeChanges& c) { notices << c; }}};
     std::function<void()> pump = [] {};
     PollContext context{state, lib, [this] { pump(); }};
