@@ -41,40 +41,16 @@ struct Dde {
     FakeZelLibrary lib;
     QStringList messages;
     QList<int> intervals;
-    int hidden = 0;
     QList<DdeChanges> notices;
     DdeModel model{state, lib,
                    DdeModel::Hooks{[this](const QString& t) { messages << t; },
-                                   [this](int ms) { intervals << ms; }, [this] { ++hidden; },
+                                   [this](int ms) { intervals << ms; }, {},
                                    [this](const DdeChanges& c) { notices << c; }}};
     std::function<void()> pump = [] {};
     PollContext context{state, lib, [this] { pump(); }};
 };
 
 }  // namespace
-
-TEST(DdeModel, WindowCommandsRunInAnyCaseAndAnUnknownOneChangesNothing) {
-    Dde d;
-    d.model.textChanged("BlockWrite(2)", "9");
-    d.notices.clear();
-    EXPECT_FALSE(d.model.execute("stop"));
-    EXPECT_FALSE(d.model.execute("START DDE"));
-    EXPECT_TRUE(d.notices.isEmpty());
-    EXPECT_TRUE(d.lib.calls().isEmpty());
-    EXPECT_TRUE(d.state.flags.DdeActive);
-
-    EXPECT_TRUE(d.model.execute("start"));
-    EXPECT_FALSE(d.state.flags.DdeActive);
-    EXPECT_EQ(d.model.item("Message"), "No Controller Communication in progress");
-    EXPECT_EQ(d.model.item("Command3d1"), "Start DDE");
-    EXPECT_TRUE(d.model.execute("Start"));
-    EXPECT_EQ(d.model.item("Message"), "Controller Communication in progress");
-    EXPECT_EQ(d.model.item("Command3d1"), "Cancel DDE");
-    EXPECT_TRUE(d.model.execute("Download"));
-    EXPECT_EQ(d.lib.calls(), QStringList{"ZlPutRegister(7, 2, 9)"});
-    EXPECT_TRUE(d.model.execute("eXit"));
-    EXPECT_EQ(d.hidden, 1);
-}
 
 // Typing into an address box stops the exchange and keeps the half-typed value from the
 // setting; Enter or leaving the box clamps it, stores it and starts the exchange again.

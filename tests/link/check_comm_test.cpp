@@ -209,15 +209,6 @@ TEST_F(CheckCommTest, ZelNetSelectsTheAdapterWaitsAndChecksRegisterOne) {
     EXPECT_EQ(ui.mainTitle, "ZEL Monitor V3.6 - Node 12");
 }
 
-TEST_F(CheckCommTest, ZelNetNodeThatDoesNotAnswerIsClosed) {
-    state.settings.CommType = kCommZelNet;
-    lib.queueResults(ZelCall::GetRegister, {0});
-    EXPECT_EQ(manager.CheckComm(), CommCheck::Failed);
-    // The reason is taken before the close, which would replace it.
-    EXPECT_EQ(lib.callOrder().mid(4), QList<ZelCall>({ZelCall::GetRegister, ZelCall::GetErrorInfo,
-                                                      ZelCall::CloseConnection}));
-}
-
 TEST_F(CheckCommTest, UdpOpensTheTrimmedAddress) {
     state.settings.CommType = kCommUdp;
     state.settings.ControllerIP = " 10.0.0.7 ";
@@ -228,21 +219,6 @@ TEST_F(CheckCommTest, UdpOpensTheTrimmedAddress) {
     EXPECT_EQ(lib.calls().first(),
               QStringLiteral("ZlOpenConnection(3, 0, %1)").arg(wireAddress(0x0A000007)));
     EXPECT_EQ(ui.status, "Connected to UDP 10.0.0.7");
-}
-
-TEST_F(CheckCommTest, TcpHostNameConnectsToItsAddressAndShowsBoth) {
-    state.settings.CommType = kCommTcp;
-    state.settings.ControllerHost = "localhost";
-    resolveControllerHost(state.settings);
-    state.connection.FailedConnections = 3;
-
-    EXPECT_EQ(manager.CheckComm(), CommCheck::Connected);
-
-    EXPECT_EQ(lib.calls().first(),
-              QStringLiteral("ZlOpenNetConnection(4, 0, %1, 300)").arg(wireAddress(0x7F000001)));
-    EXPECT_EQ(ui.status, "Connected to TCP/IP 127.0.0.1 - localhost");
-    EXPECT_EQ(state.connection.ConnectionCaption, " - TCP/IP 127.0.0.1 - localhost");
-    EXPECT_EQ(state.connection.FailedConnections, 0);
 }
 
 TEST_F(CheckCommTest, StartupCaptionResolvesTheHostOfANetworkLinkOnly) {

@@ -93,8 +93,6 @@ void SimProcess::parseLine(const std::string& line) {
         in >> address >> udpPort_;
     else if (kind == "pty")
         in >> ptyPath_;
-    else if (kind == "zelnet")
-        in >> zelnetNode_ >> address >> zelnetPort_;
 }
 
 void SimProcess::pause() {

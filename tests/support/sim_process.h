@@ -33,8 +33,6 @@ public:
     uint16_t tcpPort() const { return tcpPort_; }
     uint16_t udpPort() const { return udpPort_; }
     const std::string& ptyPath() const { return ptyPath_; }
-    uint16_t zelnetPort() const { return zelnetPort_; }
-    uint16_t zelnetNode() const { return zelnetNode_; }
     pid_t pid() const { return pid_; }
 
     void pause();    // SIGSTOP
@@ -59,8 +57,6 @@ private:
     int stdoutFd_ = -1;
     uint16_t tcpPort_ = 0;
     uint16_t udpPort_ = 0;
-    uint16_t zelnetPort_ = 0;
-    uint16_t zelnetNode_ = 0;
     std::string ptyPath_;
 };
 

@@ -108,10 +108,8 @@ TEST_F(Screen, ATypedNumberIsClampedRoundedAndCheckedWithTheEnteredMessages) {
         QString message;
     };
     const Case cases[] = {
-        {6, "0", 1, "Register 1", ""},
         {6, "abc", 1, "Register 1", ""},
         {6, "2.5", 2, "Register 2", ""},
-        {6, "3.5", 4, "Register 4", ""},
         {6, "70000", 1, "Register 1", "No such REGISTER exists."},
         {0, "70000", 1, "Not Selected", ""},
         {1, "65", 1, "Flag 1", "No such FLAG exist."},

@@ -59,7 +59,6 @@ protected:
 
 TEST_F(ZelctlTcp, ReadsInEachFormAndWrites) {
     EXPECT_EQ(run({"read", "2..3"}).out, "Register  Value\n       2   1234\n       3     -5\n");
-    EXPECT_EQ(run({"--csv", "read", "2"}).out, "Register,Value\r\n2,1234\r\n");
     EXPECT_EQ(run({"write", "7", "-42"}).status, 0);
     EXPECT_EQ(run({"--json", "read", "7"}).out, "[{\"register\":7,\"value\":-42}]\n");
 }
