@@ -64,6 +64,10 @@ TEST_F(ZelctlTcp, ReadsInEachFormAndWrites) {
 }
 
 TEST_F(ZelctlTcp, NamesRegistersBySymbol) {
+    // Under AddressSanitizer, LeakSanitizer's own tracer crashes ("Tracer caught signal 11") at
+    // the exit of a zelctl run from here that wrote a named flag; run alone it does not. It is a
+    // fault of the tracer, not a leak: zelctl's code is leak-checked by its in-process tests.
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0:abort_on_error=1"));
     const QString symbols = dir.filePath("regs.sym");
     ASSERT_TRUE(zel::test::writeBytes(symbols, "8 2 0 Speed\r\n8 3 0 \"Set point\"\r\n64 2 0 Door\r\n"
                                           "8 5 0 Twice\r\n64 5 0 Twice\r\n"));
