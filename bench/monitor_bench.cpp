@@ -198,23 +198,21 @@ bool benchTicks(const QString& profile, test::SimProcess& sim, int rounds, int t
     // ticks are counted.
     const int32_t handle = state.connection.CommHandle;
     const auto tick = [&] { model.pollingTick(); };
-    bench::TripReplay merged = bench::tripsOf(library, real, handle, tick);
-    bench::printTickRounds("step status, clock and all resource windows open",
-                           bench::measureTickRounds(rounds, ticksPerRound, merged.count(),
-                                                    std::ref(merged), tick, library,
-                                                    window.pumpNs),
-                           1.1);
+    const auto benchTick = [&](const char* what) {
+        bench::TripReplay trips = bench::tripsOf(library, real, handle, tick);
+        bench::printTickRounds(what,
+                               bench::measureTickRounds(rounds, ticksPerRound, trips.count(),
+                                                        std::ref(trips), tick, library,
+                                                        window.pumpNs),
+                               1.1);
+    };
+    benchTick("step status, clock and all resource windows open");
 
     // The same windows with every register read on its own, as a controller without block
     // reads is polled.
     state.settings.ReadsOneByOne = true;
     tick();
-    bench::TripReplay single = bench::tripsOf(library, real, handle, tick);
-    bench::printTickRounds("the same windows read one by one",
-                           bench::measureTickRounds(rounds, ticksPerRound, single.count(),
-                                                    std::ref(single), tick, library,
-                                                    window.pumpNs),
-                           1.1);
+    benchTick("the same windows read one by one");
     state.settings.ReadsOneByOne = false;
     tick();
 
